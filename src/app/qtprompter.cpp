@@ -1,0 +1,123 @@
+#include "app/qtprompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+Respuesta QtPrompter::mostrar(const Mensaje& m) {
+  const bool estabaOcupado = ocupado_;
+  if (estabaOcupado) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  QMessageBox box(ventana_);
+  box.setWindowModality(Qt::WindowModal);
+  box.setWindowTitle(m.titulo);
+  box.setText(m.texto);
+  switch (m.icono) {
+    case Icono::Informacion: box.setIcon(QMessageBox::Information); break;
+    case Icono::Exclamacion: box.setIcon(QMessageBox::Warning); break;
+    case Icono::Critico: box.setIcon(QMessageBox::Critical); break;
+    case Icono::Pregunta: box.setIcon(QMessageBox::Question); break;
+    case Icono::Ninguno: box.setIcon(QMessageBox::NoIcon); break;
+  }
+  // Spanish captions; the harmless button is the default of every question.
+  QPushButton* ok = nullptr;
+  QPushButton* si = nullptr;
+  QPushButton* no = nullptr;
+  QPushButton* cancelar = nullptr;
+  switch (m.botones) {
+    case Botones::Ok:
+      ok = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+      box.setDefaultButton(ok);
+      box.setEscapeButton(ok);
+      break;
+    case Botones::OkCancelar:
+      ok = box.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);
+      cancelar = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+      box.setDefaultButton(cancelar);
+      box.setEscapeButton(cancelar);
+      break;
+    case Botones::SiNo:
+      si = box.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
+      no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+      box.setDefaultButton(no);
+      box.setEscapeButton(no);
+      break;
+    case Botones::SiNoCancelar:
+      si = box.addButton(QStringLiteral("&Sí"), QMessageBox::YesRole);
+      no = box.addButton(QStringLiteral("&No"), QMessageBox::NoRole);
+      cancelar = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+      box.setDefaultButton(cancelar);
+      box.setEscapeButton(cancelar);
+      break;
+  }
+  box.exec();
+  if (estabaOcupado) QApplication::restoreOverrideCursor();
+  QAbstractButton* b = box.clickedButton();
+  if (b && b == si) return Respuesta::Si;
+  if (b && b == no) return Respuesta::No;
+  if (b && b == ok) return Respuesta::Ok;
+  if (m.botones == Botones::Ok) return Respuesta::Ok;
+  if (m.botones == Botones::SiNo) return Respuesta::No;
+  return Respuesta::Cancelar;
+}
+
+QString QtPrompter::filtroQt(const QString& filtro, int indice, QString* elegido) {
+  const QStringList partes = filtro.split(QLatin1Char('|'));
+  QStringList salida;
+  for (int i = 0; i + 1 < partes.size(); i += 2) {
+    const QString f = partes[i].trimmed() + QStringLiteral(" (") + QString(partes[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' ')) + QStringLiteral(")");
+    salida.append(f);
+    if (elegido && i / 2 + 1 == indice) *elegido = f;
+  }
+  return salida.join(QStringLiteral(";;"));
+}
+
+QString QtPrompter::abrirArchivo(const DialogoArchivo& d) {
+  QString elegido;
+  const QString filtro = filtroQt(d.filtro, d.filtroInicial, &elegido);
+  QFileDialog dlg(ventana_, d.titulo, d.carpetaInicial, filtro);
+  dlg.setAcceptMode(QFileDialog::AcceptOpen);
+  dlg.setFileMode(QFileDialog::ExistingFile);
+  if (!elegido.isEmpty()) dlg.selectNameFilter(elegido);
+  if (!d.nombre.isEmpty() && !d.nombre.contains(QLatin1Char('*'))) dlg.selectFile(d.nombre);
+  const bool estabaOcupado = ocupado_;
+  if (estabaOcupado) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  const bool ok = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
+  if (estabaOcupado) QApplication::restoreOverrideCursor();
+  return ok ? dlg.selectedFiles().first() : QString();
+}
+
+QString QtPrompter::guardarArchivo(const DialogoArchivo& d) {
+  QString elegido;
+  const QString filtro = filtroQt(d.filtro, d.filtroInicial, &elegido);
+  QFileDialog dlg(ventana_, d.titulo, d.carpetaInicial, filtro);
+  dlg.setAcceptMode(QFileDialog::AcceptSave);
+  dlg.setFileMode(QFileDialog::AnyFile);
+  dlg.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmarSobrescribir);
+  if (!elegido.isEmpty()) dlg.selectNameFilter(elegido);
+  if (!d.nombre.isEmpty() && !d.nombre.contains(QLatin1Char('*'))) dlg.selectFile(d.nombre);
+  const bool estabaOcupado = ocupado_;
+  if (estabaOcupado) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  const bool ok = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty();
+  if (estabaOcupado) QApplication::restoreOverrideCursor();
+  return ok ? dlg.selectedFiles().first() : QString();
+}
+
+void QtPrompter::ejecutarDialogo(DialogoModelo& modelo) {
+  auto it = formas_.constFind(modelo.forma());
+  if (it != formas_.constEnd()) (*it)(modelo, ventana_);
+}
+
+void QtPrompter::beep() { QApplication::beep(); }
+
+void QtPrompter::procesarEventos() {
+  // Paint, but take no user input: no command starts while another runs.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtPrompter::cursorOcupado(bool ocupado) {
+  if (ocupado == ocupado_) return;
+  ocupado_ = ocupado;
+  if (ocupado) QApplication::setOverrideCursor(Qt::WaitCursor);
+  else QApplication::restoreOverrideCursor();
+}

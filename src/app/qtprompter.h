@@ -1,0 +1,34 @@
+#pragma once
+// The window's prompter: message boxes, file dialogs and the dialog forms.
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+#include "workspace/prompter.h"
+
+class QtPrompter : public Prompter {
+ public:
+  explicit QtPrompter(QWidget* ventana = nullptr) : ventana_(ventana) {}
+  void ponerVentana(QWidget* v) { ventana_ = v; }
+
+  Respuesta mostrar(const Mensaje& m) override;
+  QString abrirArchivo(const DialogoArchivo& d) override;
+  QString guardarArchivo(const DialogoArchivo& d) override;
+  void ejecutarDialogo(DialogoModelo& modelo) override;
+  void beep() override;
+  void procesarEventos() override;
+  void cursorOcupado(bool ocupado) override;
+
+  // The form that shows a dialog model, by the model's form name ("Form2").
+  using Forma = std::function<void(DialogoModelo&, QWidget* padre)>;
+  void registrar(const QString& forma, Forma f) { formas_.insert(forma, std::move(f)); }
+
+  // "desc|*.a|desc2|*.b" -> "desc (*.a);;desc2 (*.b)"
+  static QString filtroQt(const QString& filtro, int indice, QString* elegido);
+
+ private:
+  QPointer<QWidget> ventana_;
+  QHash<QString, Forma> formas_;
+  bool ocupado_ = false;
+};

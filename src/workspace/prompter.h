@@ -1,0 +1,48 @@
+#pragma once
+// All talk with the user goes through this interface: the window answers with
+// message boxes, file dialogs and forms; tests and aviso-lote with a script.
+#include <QString>
+
+enum class Icono { Ninguno, Informacion, Exclamacion, Critico, Pregunta };
+enum class Botones { Ok, SiNo, SiNoCancelar, OkCancelar };
+enum class Respuesta { Ok, Si, No, Cancelar };
+
+struct Mensaje {
+  QString texto;
+  QString titulo;
+  Icono icono = Icono::Ninguno;
+  Botones botones = Botones::Ok;
+};
+
+struct DialogoArchivo {
+  QString titulo;
+  QString filtro;          // "descripción|*.ext|descripción|*.ext"
+  int filtroInicial = 1;   // counted from 1
+  QString carpetaInicial;
+  QString nombre;          // preset in the name box ("*.inf")
+  bool confirmarSobrescribir = false;
+};
+
+// Core model of a modal dialog (Form2, Form3, Form5 to Form10). The window
+// shows the matching form; a script drives the model's handlers directly.
+class DialogoModelo {
+ public:
+  virtual ~DialogoModelo() = default;
+  virtual QString forma() const = 0;  // "Form2", "Form5", ...
+  bool cerrado = false;               // set by the handlers that close it
+};
+
+class Prompter {
+ public:
+  virtual ~Prompter() = default;
+  virtual Respuesta mostrar(const Mensaje& m) = 0;
+  // The chosen path; the empty text when the user cancelled.
+  virtual QString abrirArchivo(const DialogoArchivo& d) = 0;
+  virtual QString guardarArchivo(const DialogoArchivo& d) = 0;
+  // Shows the dialog modally and returns when it has closed.
+  virtual void ejecutarDialogo(DialogoModelo& modelo) = 0;
+  virtual void beep() {}
+  // Lets the window repaint during a long loop (never re-enters a command).
+  virtual void procesarEventos() {}
+  virtual void cursorOcupado(bool /*ocupado*/) {}
+};

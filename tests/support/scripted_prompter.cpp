@@ -1,0 +1,43 @@
+#include "scripted_prompter.h"
+
+Respuesta ScriptedPrompter::mostrar(const Mensaje& m) {
+  mensajes.push_back(m);
+  if (!respuestas.empty()) {
+    Respuesta r = respuestas.front();
+    respuestas.pop_front();
+    return r;
+  }
+  switch (m.botones) {
+    case Botones::SiNo: return Respuesta::No;
+    case Botones::SiNoCancelar: return Respuesta::Cancelar;
+    case Botones::OkCancelar: return Respuesta::Cancelar;
+    default: return Respuesta::Ok;
+  }
+}
+
+QString ScriptedPrompter::abrirArchivo(const DialogoArchivo& d) {
+  dialogosArchivo.push_back(d);
+  if (archivosAbrir.empty()) return {};
+  QString r = archivosAbrir.front();
+  archivosAbrir.pop_front();
+  return r;
+}
+
+QString ScriptedPrompter::guardarArchivo(const DialogoArchivo& d) {
+  dialogosArchivo.push_back(d);
+  if (archivosGuardar.empty()) return {};
+  QString r = archivosGuardar.front();
+  archivosGuardar.pop_front();
+  return r;
+}
+
+void ScriptedPrompter::ejecutarDialogo(DialogoModelo& modelo) {
+  dialogosVistos.append(modelo.forma());
+  if (alDialogo) alDialogo(modelo);
+}
+
+QStringList ScriptedPrompter::textos() const {
+  QStringList t;
+  for (const Mensaje& m : mensajes) t.append(m.texto);
+  return t;
+}

@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "fixture.h"
+#include "workspace/grid.h"
+
+namespace {
+
+void llenar(Grid& g, const QStringList& filas) {
+  for (int r = 0; r < filas.size(); ++r) g.setRowTexts(r + 1, filas[r].split(QLatin1Char('|')));
+}
+
+QStringList filas(const Grid& g) {
+  QStringList out;
+  for (int r = 1; r <= g.dataRowCount(); ++r) out.append(g.rowTexts(r).join(QLatin1Char('|')));
+  return out;
+}
+
+}  // namespace
+
+TEST(Grid, CellsCountsAndCleaning) {
+  Grid g(QStringLiteral("g"), 100, 16);
+  EXPECT_EQ(g.dataRowCount(), 0);
+  EXPECT_EQ(g.text(3, 3), QString());
+  EXPECT_TRUE(g.setText(3, 5, QStringLiteral("x")));
+  EXPECT_EQ(g.dataRowCount(), 5);
+  EXPECT_EQ(g.dataColCount(), 3);
+  EXPECT_EQ(g.text(3, 5), QStringLiteral("x"));
+  EXPECT_EQ(g.text(1, 5), QString());
+  g.setText(16, 2, QStringLiteral("fin"));
+  EXPECT_EQ(g.dataColCount(), 16);
+  g.setText(16, 2, QString());
+  EXPECT_EQ(g.dataColCount(), 3);
+  g.setText(3, 5, QString());
+  EXPECT_EQ(g.dataRowCount(), 0);
+  // TAB, CR and LF never enter a cell.
+  g.setText(2, 1, QStringLiteral("a\tb\r\nc"));
+  EXPECT_EQ(g.text(2, 1), QStringLiteral("a b  c"));
+  EXPECT_EQ(g.dataColCount(), 2);
+  // Outside the limits nothing is written.
+  EXPECT_FALSE(g.setText(17, 1, QStringLiteral("x")));
+  EXPECT_FALSE(g.setText(1, 101, QStringLiteral("x")));
+  EXPECT_EQ(g.dataRowCount(), 1);
+}
+
+TEST(Grid, LimitsCutRowsAndColumns) {
+  Grid g(QStringLiteral("g"), 100, 16);
+  llenar(g, {QStringLiteral("1|2|3|4"), QStringLiteral("5|6|7|8"), QStringLiteral("9")});
+  g.setColLimit(2);
+  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("1|2"), QStringLiteral("5|6"), QStringLiteral("9")}));
+  g.setColLimit(16);
+  EXPECT_EQ(g.text(3, 1), QString());
+  g.setRowLimit(2);
+  EXPECT_EQ(g.dataRowCount(), 2);
+  EXPECT_FALSE(g.cabe(3));
+  EXPECT_TRUE(g.cabe(2));
+}
+
+TEST(Grid, DeleteAndInsertAtTheEdges) {
+  Grid g(QStringLiteral("g"), 5, 4);
+  llenar(g, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+  g.deleteRows(1, 1);
+  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("b"), QStringLiteral("c")}));
+  g.deleteRows(2, 10);  // count beyond the end
+  EXPECT_EQ(filas(g), QStringList{QStringLiteral("b")});
+  g.deleteRows(7, 1);   // below the data: nothing
+  EXPECT_EQ(filas(g), QStringList{QStringLiteral("b")});
+  EXPECT_TRUE(g.insertRows(1, 2));
+  EXPECT_EQ(g.text(1, 3), QStringLiteral("b"));
+  EXPECT_TRUE(g.insertRows(4, 1));  // after the last row: a blank row
+  EXPECT_EQ(g.dataRowCount(), 3);
+  EXPECT_EQ(g.storedRows(), 4);
+  g.setText(1, 5, QStringLiteral("z"));
+  // A full grid refuses to push data beyond its limit rather than drop it.
+  EXPECT_FALSE(g.insertRows(1, 1));
+  EXPECT_EQ(g.text(1, 5), QStringLiteral("z"));
+  // Attributes travel with their row.
+  Grid h(QStringLiteral("h"), 10, 4);
+  llenar(h, {QStringLiteral("a"), QStringLiteral("b")});
+  h.setBackColor(1, 2, 0xCEE7FF);
+  h.setLocked(2, 2, true);
+  h.insertRows(1, 1);
+  EXPECT_EQ(h.backColor(1, 3), 0xCEE7FFu);
+  EXPECT_TRUE(h.locked(2, 3));
+  EXPECT_EQ(h.backColor(1, 2), Grid::kSinColor);
+  h.deleteRows(1, 2);
+  EXPECT_EQ(h.backColor(1, 1), 0xCEE7FFu);
+}
+
+TEST(Grid, ClearBlockAndRetain) {
+  Grid g(QStringLiteral("g"), 100, 4);
+  llenar(g, {QStringLiteral("a|b|c"), QStringLiteral("d|e|f"), QStringLiteral("g|h|i")});
+  g.clearBlock(2, 1, 3, 2);
+  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("a"), QStringLiteral("d"), QStringLiteral("g|h|i")}));
+  g.retainRows({true, false});
+  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("a"), QStringLiteral("g|h|i")}));
+  g.clearBlock(-1, -1, -1, -1);
+  EXPECT_EQ(g.dataRowCount(), 0);
+}
+
+TEST(Grid, SortIsStableWithTwoKeys) {
+  Grid g(QStringLiteral("g"), 100, 4);
+  llenar(g, {QStringLiteral("2|b|1"), QStringLiteral("1|b|2"), QStringLiteral("2|a|3"), QStringLiteral("1|b|4"),
+             QStringLiteral("1|a|5")});
+  g.sortRows({{1, true}});
+  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("1|b|2"), QStringLiteral("1|b|4"), QStringLiteral("1|a|5"),
+                                   QStringLiteral("2|b|1"), QStringLiteral("2|a|3")}));
+  g.sortRows({{1, true}, {2, true}});
+  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("1|a|5"), QStringLiteral("1|b|2"), QStringLiteral("1|b|4"),
+                                   QStringLiteral("2|a|3"), QStringLiteral("2|b|1")}));
+  g.sortRows({{1, false}, {3, false}});
+  EXPECT_EQ(g.text(3, 1), QStringLiteral("3"));
+  EXPECT_EQ(g.text(3, 5), QStringLiteral("2"));
+}
+
+TEST(Grid, TabTextRoundTripInWindows1252) {
+  QTemporaryDir dir;
+  const QString ruta = dir.filePath(QStringLiteral("t.txt"));
+  Grid g(QStringLiteral("g"), 100, 16);
+  llenar(g, {Q("Año|Pequeño|€5"), Q("||x"), Q("único")});
+  ASSERT_TRUE(g.saveTabText(ruta).ok);
+  QFile f(ruta);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray b = f.readAll();
+  // Every line carries the data column count of fields; CR LF after each.
+  EXPECT_EQ(b, QByteArray("A\xF1o\tPeque\xF1o\t\x80" "5\r\n\t\tx\r\n\xFAnico\t\t\r\n"));
+  Grid h(QStringLiteral("h"), 100, 16);
+  ASSERT_TRUE(h.loadTabText(ruta).ok);
+  EXPECT_EQ(filas(h), filas(g));
+  // Too many lines for the limit: refused, the grid unchanged.
+  Grid chico(QStringLiteral("c"), 2, 16);
+  chico.setText(1, 1, QStringLiteral("antes"));
+  EXPECT_FALSE(chico.loadTabText(ruta).ok);
+  EXPECT_EQ(chico.text(1, 1), QStringLiteral("antes"));
+}
+
+TEST(Grid, SheetReadsBackEveryTextAndRefusesDamage) {
+  Grid g(QStringLiteral("g"), 100, 3);
+  g.setHeaderTexts({QStringLiteral("Clave"), QStringLiteral("Valor")});
+  g.setText(1, 1, Q("Aplicación:"));
+  g.setText(2, 1, Q("back\\slash Ω 漢"));
+  g.setText(2, 20, QStringLiteral("0"));
+  const QByteArray bytes = g.sheetBytes();
+  Grid h(QStringLiteral("h"), 100, 3);
+  ASSERT_TRUE(h.loadSheetBytes(bytes));
+  EXPECT_EQ(h.text(2, 1), Q("back\\slash Ω 漢"));
+  EXPECT_EQ(h.text(2, 20), QStringLiteral("0"));
+  EXPECT_EQ(h.headerText(2), QStringLiteral("Valor"));
+  // Truncated, garbage, binary: refused, the table keeps its content.
+  for (const QByteArray& mala : {bytes.left(bytes.size() - 8), QByteArray("basura"), QByteArray("\x00\xff\xfe", 3),
+                                 QByteArray("HOJA AVISO 1\r\n9999999\t1\tx\r\nFIN\t1\r\n")}) {
+    EXPECT_FALSE(h.loadSheetBytes(mala));
+    EXPECT_EQ(h.text(1, 1), Q("Aplicación:"));
+  }
+}
