@@ -45,4 +45,10 @@ class Prompter {
   // Lets the window repaint during a long loop (never re-enters a command).
   virtual void procesarEventos() {}
   virtual void cursorOcupado(bool /*ocupado*/) {}
+  // The clipboard: rows separated by CR LF, cells by TAB (as spreadsheets use).
+  virtual QString leerPortapapeles() const { return portapapeles_; }
+  virtual void escribirPortapapeles(const QString& texto) { portapapeles_ = texto; }
+
+ private:
+  QString portapapeles_;
 };

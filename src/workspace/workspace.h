@@ -72,6 +72,16 @@ class Workspace {
   int progreso = 0, progresoMaximo = 0;
   QString foco;              // control that the window must give the focus to
 
+  // Last-insertion record of the row commands, read by duplicarspread6.
+  struct UltimaInsercion {
+    int filaInsertada = 0;   // row at which the blank row was inserted
+    int limiteFilas = 0;     // row limit of vaspread1 after the insertion
+    int filaOrigen = 0;      // row whose copy duplicarrenglon made
+    int filaDuplicada = 0;   // active row once the copy target was selected
+  } ultimaInsercion;
+  // True while a split dialog writes its quantities (no quantity limit check).
+  bool aplicandoSeparacion = false;
+
   // Enabled / visible / tab-stop state of named controls, menus and toolbar images.
   std::map<QString, EstadoControl> controles;
   void habilitar(const QString& control, bool si) { controles[control].habilitado = si; }
