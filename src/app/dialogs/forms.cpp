@@ -1,0 +1,35 @@
+#include "app/dialogs/forms.h"
+
+#include <QDialog>
+#include <QPointer>
+
+#include "app/dialogs/form2dialogo.h"
+#include "app/qtprompter.h"
+
+void ejecutarForma(QtPrompter& p, QDialog& forma) {
+  QPointer<QWidget> anterior = forma.parentWidget();
+  p.ponerVentana(&forma);
+  forma.exec();
+  p.ponerVentana(anterior);
+}
+
+namespace {
+
+// The form of model type M shown by dialog class D.
+template <class M, class D>
+void registrar(QtPrompter& p, const QString& nombre) {
+  QtPrompter* prompter = &p;
+  p.registrar(nombre, [prompter](DialogoModelo& modelo, QWidget* padre) {
+    auto* m = dynamic_cast<M*>(&modelo);
+    // Another model under this name, or one already closed: nothing to show.
+    if (!m || m->cerrado) return;
+    D forma(*m, padre);
+    ejecutarForma(*prompter, forma);
+  });
+}
+
+}  // namespace
+
+void registrarFormas(QtPrompter& p) {
+  registrar<Form2Modelo, Form2Dialogo>(p, QStringLiteral("Form2"));
+}

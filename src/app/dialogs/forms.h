@@ -1,0 +1,12 @@
+#pragma once
+// The dialog forms of the window, one per model form name.
+class QtPrompter;
+class QDialog;
+
+// Registers the form of every dialog model ("Form2", "Form3", "Form5" to
+// "Form10") with the window's prompter.
+void registrarFormas(QtPrompter& p);
+
+// Runs a form modally. While it is open the prompter's message boxes belong to
+// it, so they show above the form and not behind it.
+void ejecutarForma(QtPrompter& p, QDialog& forma);
