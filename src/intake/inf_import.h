@@ -1,0 +1,26 @@
+#pragma once
+// Import of the retailer's comma-separated ".inf" order file: the file is
+// turned into tab-delimited text (archtabs.tmp in the program folder, gone
+// when the import ends), every order line lands in the detail grid vaspread1
+// (the ordered quantity also in column 16) and in the order line store
+// vaSpread6, the order list Combo2 gets the "order-department" keys, and the
+// consolidation dialog Form2 chooses the orders of the shipment.
+#include <QString>
+
+#include "workspace/textfile.h"
+
+class Workspace;
+
+// Writes archtabs.tmp in the program folder: every line of the file at `ruta`
+// with each occurrence of `separador` replaced by a TAB, CR LF after each line.
+texto::Resultado convertirdelimitado(Workspace& ws, const QString& ruta, const QString& separador);
+
+// The import itself (the workspace is expected to be cleared first).
+void importararchiv_inf(Workspace& ws);
+
+// Toolbar image b_import: clears sinvalidar, clears the workspace, imports.
+void b_import_Click(Workspace& ws);
+// Archivo > Importar > "Archivo INF": clears the workspace, imports.
+void importararchiv_Click(Workspace& ws);
+// Command button Importar: runs importararchiv_Click.
+void Importar_Click(Workspace& ws);

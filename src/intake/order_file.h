@@ -1,0 +1,56 @@
+#pragma once
+// What the two order imports share: reading an order file safely, the open
+// dialog's answer, the defaults of empty sizes, models and colours.
+#include <QString>
+#include <QStringList>
+
+class Grid;
+class Workspace;
+
+namespace pedidos {
+
+// True when the bytes can be a text file: no NUL and no control character
+// other than TAB, LF, CR and form feed (a final end-of-file mark Ctrl+Z is allowed).
+bool esTexto(const QByteArray& bytes);
+
+// Answer of an open dialog: empty or still a pattern ("*.inf") means cancelled.
+bool dialogoCancelado(const QString& nombre);
+
+// True when the name names a file; otherwise shows "El archivo: <name> no se
+// encuentra" ("Datos incorrectos") and answers false.
+bool existeOAvisa(Workspace& ws, const QString& nombre);
+
+enum class Lectura { Ok, Error, Rechazado };
+// Reads the file at `ruta` as lines, the blank lines at its end left out.
+// Error: an unexpected error was shown ("Error inesperado #", logged).
+// Rechazado: the file is no text, holds no line, or has more lines than
+// `limite` (after `encabezado` heading lines); its message was shown.
+// `mostrado` is the name shown in the messages.
+Lectura leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString& mostrado, int encabezado,
+                             QStringList& lineas);
+// "El archivo: <name> no contiene órdenes de compra" ("Datos incorrectos").
+void avisarSinOrdenes(Workspace& ws, const QString& mostrado);
+
+// The defaults of the detail lines: "sin talla" (column 10), "sin modelo"
+// (column 7), "sin color" (column 9) where the detail grid's cell is empty,
+// written in both detail grids at the same row; after every default the
+// detail grid's cursor goes to column 11, row 1.
+void ponerValoresOmision(Workspace& ws);
+
+// Keeps one stable order in both detail grids: by store (column 5), then by
+// store and SKU (columns 5 and 6).
+void ordenarPorTiendaYSku(Workspace& ws);
+
+// Suspends a grid's view notifications while a command fills it.
+class Masivo {
+ public:
+  explicit Masivo(Grid& g);
+  ~Masivo();
+  Masivo(const Masivo&) = delete;
+  Masivo& operator=(const Masivo&) = delete;
+
+ private:
+  Grid& g_;
+};
+
+}  // namespace pedidos
