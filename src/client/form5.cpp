@@ -1,0 +1,163 @@
+#include "client/form5.h"
+
+#include "workspace/workspace.h"
+
+namespace {
+const QChar kRetroceso(0x08);
+const QString kFaltanRfc = QStringLiteral("Faltan caracteres en el campo de RFC");
+constexpr int kLargoRfc = 14;
+}  // namespace
+
+const QString Form5Modelo::kTitulo = QStringLiteral("Configuración");
+const QString Form5Modelo::kEncabezado = QStringLiteral("Datos de Configuración");
+const QString Form5Modelo::kEjemploRfc = QStringLiteral("Ejemplo: ABCD010101-XY1");
+
+Form5Modelo::Form5Modelo(Workspace& w) : ws(w) {}
+
+void Form5Modelo::log(const QString& texto) { ws.EscribirLog(QStringLiteral("FORM5-----") + texto); }
+
+int Form5Modelo::maximo(Caja c) {
+  switch (c) {
+    case Caja::ncliente: return 5;
+    case Caja::Text2: return 10;
+    case Caja::rfc: return kLargoRfc;
+  }
+  return 0;
+}
+
+QString& Form5Modelo::caja(Caja c) {
+  switch (c) {
+    case Caja::ncliente: return ncliente;
+    case Caja::Text2: return Text2;
+    case Caja::rfc: break;
+  }
+  return rfc;
+}
+
+void Form5Modelo::Form_Load() {
+  log(QStringLiteral("ENTRO AL EVENTO-----Form_Load"));
+  aplicacion = ws.vaSpread2.text(2, 1);
+  ncliente = ws.vaSpread2.text(2, 2);
+  Text2 = ws.vaSpread2.text(2, 14);
+  rfc = ws.vaSpread2.text(2, 16);
+  foco.clear();
+  cerrado = false;
+  log(QStringLiteral("TERMINO EL EVENTO-----Form_Load"));
+}
+
+QChar Form5Modelo::KeyPress(Caja c, QChar tecla) {
+  const QString evento = c == Caja::ncliente ? QStringLiteral("ncliente_KeyPress")
+                         : c == Caja::Text2  ? QStringLiteral("Text2_KeyPress")
+                                             : QStringLiteral("rfc_KeyPress");
+  log(QStringLiteral("ENTRO AL EVENTO-----") + evento);
+  const QString mayuscula = QString(tecla).toUpper();
+  const QChar capital = mayuscula.size() == 1 ? mayuscula[0] : tecla;
+  static const QString digitos = QStringLiteral("0123456789");
+  static const QString paraRfc = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZÑ&- ");
+  QChar resultado;
+  if (capital == kRetroceso) {
+    resultado = tecla;
+  } else if (c == Caja::rfc) {
+    if (paraRfc.contains(capital)) resultado = capital;
+  } else if (digitos.contains(capital)) {
+    resultado = tecla;
+  }
+  if (resultado.isNull()) ws.prompter.beep();
+  log(QStringLiteral("TERMINO EL EVENTO-----") + evento);
+  return resultado;
+}
+
+bool Form5Modelo::teclear(Caja c, const QString& texto) {
+  bool todo = true;
+  QString& destino = caja(c);
+  for (QChar tecla : texto) {
+    const QChar k = KeyPress(c, tecla);
+    if (k.isNull()) {
+      todo = false;
+    } else if (k == kRetroceso) {
+      destino.chop(1);
+    } else if (destino.size() >= maximo(c)) {
+      todo = false;
+    } else {
+      destino.append(k);
+    }
+  }
+  return todo;
+}
+
+bool Form5Modelo::rfc_LostFocus(const QString& destino) {
+  log(QStringLiteral("ENTRO AL EVENTO-----rfc_LostFocus"));
+  bool ok = true;
+  if (destino != QStringLiteral("Cancelar") && destino != QStringLiteral("aceptar") && rfc.size() < kLargoRfc) {
+    ws.MsgBox(kFaltanRfc, Botones::Ok, QStringLiteral("Aviso"));
+    foco = QStringLiteral("rfc");
+    ok = false;
+  }
+  log(QStringLiteral("TERMINO EL EVENTO-----rfc_LostFocus"));
+  return ok;
+}
+
+void Form5Modelo::aceptar_Click() {
+  log(QStringLiteral("ENTRO AL EVENTO-----aceptar_Click"));
+  ws.Text1[1] = ws.vaSpread2.text(2, 14);
+  auto rehusar = [this](const QString& texto, const QString& titulo, const QString& caja) {
+    ws.MsgBox(texto, Botones::Ok, titulo);
+    foco = caja;
+  };
+  if (ncliente.isEmpty()) {
+    rehusar(QStringLiteral("Falta el número de Cliente"), QStringLiteral("Datos Incompletos"), QStringLiteral("ncliente"));
+    return;
+  }
+  if (ncliente.size() < 4) {
+    rehusar(QStringLiteral("El número de cliente debe ser de cuatro caracteres numéricos"),
+            QStringLiteral("Datos Incorrectos"), QStringLiteral("ncliente"));
+    return;
+  }
+  if (Text2.isEmpty()) {
+    rehusar(QStringLiteral("Falta el número de proveedor"), QStringLiteral("Datos Incompletos"), QStringLiteral("Text2"));
+    return;
+  }
+  if (rfc.isEmpty()) {
+    rehusar(QStringLiteral("Falta el RFC"), QStringLiteral("Datos Incompletos"), QStringLiteral("rfc"));
+    return;
+  }
+  // The RFC goes into every notice header at its fixed width: a short one is
+  // refused here too, as leaving its box would have done.
+  if (rfc.size() < kLargoRfc) {
+    rehusar(kFaltanRfc, QStringLiteral("Aviso"), QStringLiteral("rfc"));
+    return;
+  }
+  ws.vaSpread2.setText(2, 2, ncliente);
+  ws.vaSpread2.setText(2, 14, Text2);
+  ws.vaSpread2.setText(2, 16, rfc);
+  const texto::Resultado r = ws.vaSpread2.saveSheet(ws.ruta(QStringLiteral("info.cfg")));
+  if (!r.ok) {
+    // The values stay in use for this session; the user is told that the file
+    // keeps its earlier content.
+    const QString texto = QStringLiteral("No se pudo guardar el archivo de configuración info.cfg:") +
+                          QStringLiteral("\r\n") + r.descripcion + QStringLiteral("\r\n\r\n") +
+                          QStringLiteral("Los datos se usarán sólo hasta que se cierre el programa.");
+    ws.MsgBox(texto, Botones::Ok, QStringLiteral("Aviso Importante"), Icono::Critico);
+    log(texto);
+  }
+  cerrado = true;
+  log(QStringLiteral("TERMINO EL EVENTO-----aceptar_Click"));
+}
+
+void Form5Modelo::Cancelar_Click() {
+  log(QStringLiteral("ENTRO AL EVENTO-----Cancelar_Click"));
+  cerrado = true;
+  log(QStringLiteral("TERMINO EL EVENTO-----Cancelar_Click"));
+}
+
+void mostrarForm5(Workspace& ws) {
+  Form5Modelo forma(ws);
+  forma.Form_Load();
+  ws.prompter.ejecutarDialogo(forma);
+}
+
+void generales_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----generales_Click"));
+  mostrarForm5(ws);
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----generales_Click"));
+}
