@@ -4,6 +4,7 @@
 #include <QPointer>
 
 #include "app/dialogs/form2dialogo.h"
+#include "app/dialogs/form5dialogo.h"
 #include "app/qtprompter.h"
 
 void ejecutarForma(QtPrompter& p, QDialog& forma) {
@@ -32,4 +33,5 @@ void registrar(QtPrompter& p, const QString& nombre) {
 
 void registrarFormas(QtPrompter& p) {
   registrar<Form2Modelo, Form2Dialogo>(p, QStringLiteral("Form2"));
+  registrar<Form5Modelo, Form5Dialogo>(p, QStringLiteral("Form5"));
 }
