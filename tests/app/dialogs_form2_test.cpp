@@ -19,8 +19,15 @@ namespace {
 int argc = 1;
 char arg0[] = "test_app";
 char* argv[] = {arg0, nullptr};
+// The application object of this suite, when no other test made one. It goes
+// with the suite, so a later suite of the same program may make its own.
+QApplication* propia = nullptr;
 void aplicacion() {
-  if (!QCoreApplication::instance()) static QApplication a(argc, argv);
+  if (!QCoreApplication::instance()) propia = new QApplication(argc, argv);
+}
+void sinAplicacion() {
+  delete propia;
+  propia = nullptr;
 }
 
 // With AVISO_CAPTURAS set to a folder, the form's picture goes there.
@@ -41,7 +48,8 @@ QStringList linea(const QString& oc, const QString& depto, const QString& tienda
 
 class Form2DialogoTest : public WorkspaceTest {
  protected:
-  void SetUp() override { aplicacion(); }
+  static void SetUpTestSuite() { aplicacion(); }
+  static void TearDownTestSuite() { sinAplicacion(); }
   Form2Modelo modelo{*ws};
 
   // The tables as the import leaves them: the dialog table with the heading

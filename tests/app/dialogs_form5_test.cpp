@@ -19,8 +19,15 @@ namespace {
 int argc = 1;
 char arg0[] = "test_app";
 char* argv[] = {arg0, nullptr};
+// The application object of this suite, when no other test made one. It goes
+// with the suite, so a later suite of the same program may make its own.
+QApplication* propia = nullptr;
 void aplicacion() {
-  if (!QCoreApplication::instance()) static QApplication a(argc, argv);
+  if (!QCoreApplication::instance()) propia = new QApplication(argc, argv);
+}
+void sinAplicacion() {
+  delete propia;
+  propia = nullptr;
 }
 
 // With AVISO_CAPTURAS set to a folder, the form's picture goes there.
@@ -33,8 +40,9 @@ void captura(QWidget& w, const char* nombre) {
 
 class Form5DialogoTest : public WorkspaceTest {
  protected:
+  static void SetUpTestSuite() { aplicacion(); }
+  static void TearDownTestSuite() { sinAplicacion(); }
   void SetUp() override {
-    aplicacion();
     ws->vaSpread2.setText(2, 1, Q("ASN"));
     ws->vaSpread2.setText(2, 2, Q("4321"));
     ws->vaSpread2.setText(2, 14, Q("998877"));
