@@ -5,23 +5,33 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QStatusBar>
-#include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <exception>
+#include <new>
 
+#include "app/comandos.h"
+#include "app/dialogs/forms.h"
 #include "app/gridmodel.h"
+#include "app/gridview.h"
 #include "workspace/startup.h"
 
-MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* reloj)
-    : qtPrompter_(this) {
+// The toolbar pictures live in the window library's resources.
+static void iniciarRecursos() { Q_INIT_RESOURCE(iconos); }
+
+MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* reloj) : qtPrompter_(this) {
+  iniciarRecursos();
   if (!reloj) reloj_ = std::make_unique<Reloj>();
   ws_ = std::make_unique<Workspace>(carpeta, prompter ? *prompter : qtPrompter_, reloj ? *reloj : *reloj_);
   setObjectName(QStringLiteral("Form1"));
@@ -30,18 +40,20 @@ MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* 
   crearBarra();
   crearCentro();
   crearBarraEstado();
+  registrarFormas(qtPrompter_);
   ws_->alCambiar = [this] { refrescar(); };
-
-  conectar(QStringLiteral("nuevaforma"), [this] { nuevaforma_Click(*ws_); });
-  conectar(QStringLiteral("b_nuevo"), [this] { b_nuevo_Click(*ws_); });
-  connect(accion(QStringLiteral("saliraplic")), &QAction::triggered, this, [this] { QApplication::quit(); close(); });
+  conectarComandos();
+  conectarGrids();
+  conectarCampos();
 
   Form_Load(*ws_);
   refrescar();
-  resize(1200, 720);
+  resize(1280, 760);
 }
 
 MainWindow::~MainWindow() { ws_->alCambiar = nullptr; }
+
+// ------------------------------------------------------------------ building
 
 QAction* MainWindow::nuevaAccion(QMenu* menu, const QString& nombre, const QString& texto) {
   QAction* a = menu->addAction(texto);
@@ -78,9 +90,9 @@ void MainWindow::crearMenus() {
   nuevaAccion(archivo, QStringLiteral("saliraplic"), QStringLiteral("&Salir"));
 
   QMenu* editar = menu(QStringLiteral("editar"), QStringLiteral("&Editar"));
-  nuevaAccion(editar, QStringLiteral("cortar"), QStringLiteral("Cortar"));
-  nuevaAccion(editar, QStringLiteral("copiar"), QStringLiteral("Copiar"));
-  nuevaAccion(editar, QStringLiteral("pegar"), QStringLiteral("Pegar"));
+  nuevaAccion(editar, QStringLiteral("cortar"), QStringLiteral("Cortar"))->setShortcut(QKeySequence::Cut);
+  nuevaAccion(editar, QStringLiteral("copiar"), QStringLiteral("Copiar"))->setShortcut(QKeySequence::Copy);
+  nuevaAccion(editar, QStringLiteral("pegar"), QStringLiteral("Pegar"))->setShortcut(QKeySequence::Paste);
   nuevaAccion(editar, QStringLiteral("suprimir"), QStringLiteral("Suprimir celda"));
   nuevaAccion(editar, QStringLiteral("eliminar_ren"), QStringLiteral("Eliminar renglones"));
   separador(editar, QStringLiteral("sep"));
@@ -103,7 +115,7 @@ void MainWindow::crearMenus() {
   QMenu* config = menu(QStringLiteral("configaplic"), QStringLiteral("&Configuración"));
   nuevaAccion(config, QStringLiteral("generales"), QStringLiteral("&Datos Generales"));
   separador(config, QStringLiteral("separador"));
-  nuevaAccion(config, QStringLiteral("ftp"), QStringLiteral("&Conexión FTP"));  // no action
+  nuevaAccion(config, QStringLiteral("ftp"), QStringLiteral("&Conexión FTP"));
 
   QMenu* ayuda = menu(QStringLiteral("help"), QStringLiteral("&?"));
   nuevaAccion(ayuda, QStringLiteral("acerca"), QStringLiteral("&Acerca de ..."));
@@ -113,83 +125,124 @@ void MainWindow::crearBarra() {
   QToolBar* barra = addToolBar(QStringLiteral("Toolbar1"));
   barra->setObjectName(QStringLiteral("Toolbar1"));
   barra->setMovable(false);
+  barra->setIconSize(QSize(32, 32));
   const std::pair<const char*, const char*> botones[] = {
-      {"b_nuevo", " NUEVO ARCHIVO "}, {"b_abrir", " ABRIR ARCHIVO "}, {"b_save", " GUARDAR ARCHIVO "},
-      {"b_import", " IMPORTAR ARCHIVO "}, {"b_enviar", " ENVIAR "}, {"b_cut", " CORTAR "},
-      {"b_copy", " COPIAR "}, {"b_paste", " PEGAR "}, {"b_separar", " SEPARAR CONTENEDOR "},
+      {"b_nuevo", " NUEVO ARCHIVO "},  {"b_abrir", " ABRIR ARCHIVO "}, {"b_save", " GUARDAR ARCHIVO "},
+      {"b_import", " IMPORTAR ARCHIVO "}, {"b_enviar", " ENVIAR "},     {"b_cut", " CORTAR "},
+      {"b_copy", " COPIAR "},          {"b_paste", " PEGAR "},         {"b_separar", " SEPARAR CONTENEDOR "},
       {"b_duplicar", "DUPLICAR RENGLÓN"}};
   for (const auto& [nombre, tip] : botones) {
     const QString n = QString::fromLatin1(nombre);
-    QAction* a = barra->addAction(QIcon(QStringLiteral(":/iconos/") + n + QStringLiteral(".png")), n.mid(2));
+    QAction* a = barra->addAction(QIcon(QStringLiteral(":/iconos/") + n + QStringLiteral(".png")), QString::fromUtf8(tip).trimmed());
     a->setObjectName(n);
     a->setToolTip(QString::fromUtf8(tip));
     acciones_.insert(n, a);
+    if (n == QStringLiteral("b_enviar") || n == QStringLiteral("b_paste")) barra->addSeparator();
   }
+  // The delivery date and hour sit in the tool strip.
+  barra->addSeparator();
+  auto* lf = new QLabel(QStringLiteral(" FECHA DE ENTREGA "), barra);
+  barra->addWidget(lf);
+  DTPicker1_4_ = new QDateEdit(barra);
+  DTPicker1_4_->setObjectName(QStringLiteral("DTPicker1_4"));
+  DTPicker1_4_->setCalendarPopup(true);
+  DTPicker1_4_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+  DTPicker1_4_->setKeyboardTracking(false);  // a change is a finished date, not each keystroke
+  lf->setBuddy(DTPicker1_4_);
+  barra->addWidget(DTPicker1_4_);
+  auto* lh = new QLabel(QStringLiteral(" HORA DE ENTREGA "), barra);
+  barra->addWidget(lh);
+  Combo3_ = new QComboBox(barra);
+  Combo3_->setObjectName(QStringLiteral("Combo3"));
+  Combo3_->setMinimumWidth(80);
+  lh->setBuddy(Combo3_);
+  barra->addWidget(Combo3_);
 }
 
 void MainWindow::crearCentro() {
   QWidget* centro = new QWidget(this);
   auto* v = new QVBoxLayout(centro);
+  v->setContentsMargins(6, 4, 6, 4);
 
-  vaSpread5_ = new QTableView(centro);
-  vaSpread5_->setObjectName(QStringLiteral("vaSpread5"));
+  // Order list and summary strip.
+  auto* arriba = new QHBoxLayout();
+  auto* lo = new QLabel(QStringLiteral("ORDEN DE COMPRA"), centro);
+  arriba->addWidget(lo);
+  Combo2_ = new QComboBox(centro);
+  Combo2_->setObjectName(QStringLiteral("Combo2"));
+  Combo2_->setMinimumWidth(200);
+  Combo2_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  lo->setBuddy(Combo2_);
+  arriba->addWidget(Combo2_);
+  auto* text2 = new QLineEdit(centro);
+  text2->setObjectName(QStringLiteral("Text2"));
+  text2->setVisible(false);
   modelo5_ = new GridModel(ws_->vaSpread5, 4, 1, this);
-  vaSpread5_->setModel(modelo5_);
-  vaSpread5_->setMaximumHeight(60);
-  v->addWidget(vaSpread5_);
+  modelo5_->columnasEditables = {0};  // a summary: nothing to type
+  vaSpread5_ = new VistaGrid(modelo5_, centro);
+  vaSpread5_->setObjectName(QStringLiteral("vaSpread5"));
+  vaSpread5_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  vaSpread5_->setFocusPolicy(Qt::NoFocus);
+  vaSpread5_->verticalHeader()->setVisible(false);
+  vaSpread5_->horizontalHeader()->setStretchLastSection(true);
+  vaSpread5_->setFixedHeight(vaSpread5_->horizontalHeader()->sizeHint().height() + 26);
+  vaSpread5_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  vaSpread5_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  arriba->addWidget(vaSpread5_, 1);
+  v->addLayout(arriba);
 
-  vaspread1_ = new QTableView(centro);
-  vaspread1_->setObjectName(QStringLiteral("vaspread1"));
+  auto* division = new QSplitter(Qt::Vertical, centro);
   modelo1_ = new GridModel(ws_->vaspread1, 15, 0, this);
-  vaspread1_->setModel(modelo1_);
-  vaspread1_->verticalHeader()->setDefaultSectionSize(22);
-  v->addWidget(vaspread1_, 4);
+  modelo1_->columnasEditables = {11, 15};
+  vaspread1_ = new VistaGrid(modelo1_, division);
+  vaspread1_->setObjectName(QStringLiteral("vaspread1"));
+  vaspread1_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  division->addWidget(vaspread1_);
 
-  vaSpread9_ = new QTableView(centro);
-  vaSpread9_->setObjectName(QStringLiteral("vaSpread9"));
+  QWidget* abajo = new QWidget(division);
+  auto* va = new QVBoxLayout(abajo);
+  va->setContentsMargins(0, 0, 0, 0);
   modelo9_ = new GridModel(ws_->vaSpread9, 8, 0, this);
-  vaSpread9_->setModel(modelo9_);
-  v->addWidget(vaSpread9_, 1);
+  modelo9_->columnasEditables = {2, 3, 4, 5};
+  vaSpread9_ = new VistaGrid(modelo9_, abajo);
+  vaSpread9_->setObjectName(QStringLiteral("vaSpread9"));
+  va->addWidget(vaSpread9_);
+  division->addWidget(abajo);
+  division->setStretchFactor(0, 4);
+  division->setStretchFactor(1, 1);
+  v->addWidget(division, 1);
 
+  // Header fields, under the detail grid.
   auto* campos = new QGridLayout();
-  auto etiqueta = [&](const QString& t, int fila, int col) { campos->addWidget(new QLabel(t, centro), fila, col); };
   for (int i = 1; i <= 7; ++i) {
     Text1_[i] = new QLineEdit(centro);
     Text1_[i]->setObjectName(QStringLiteral("Text1_%1").arg(i));
   }
-  const int largo[8] = {0, 6, 0, 4, 0, 6, 13, 11};
-  for (int i = 1; i <= 7; ++i)
-    if (largo[i]) Text1_[i]->setMaxLength(largo[i]);
+  // Supplier number, delivery date text and the spare box are kept out of sight.
   Text1_[1]->setVisible(false);
   Text1_[4]->setVisible(false);
   Text1_[5]->setVisible(false);
-  etiqueta(QStringLiteral(" TIPO DE MOVIMIENTO"), 0, 0);
+  auto etiqueta = [&](const QString& t, QWidget* buddy, int col) {
+    auto* l = new QLabel(t, centro);
+    l->setBuddy(buddy);
+    campos->addWidget(l, 0, col);
+  };
+  etiqueta(QStringLiteral(" TIPO DE MOVIMIENTO"), Text1_[2], 0);
   campos->addWidget(Text1_[2], 1, 0);
   Combo1_ = new QComboBox(centro);
   Combo1_->setObjectName(QStringLiteral("Combo1"));
   Combo1_->setVisible(false);
-  campos->addWidget(Combo1_, 1, 0);
-  etiqueta(QStringLiteral("NUMERO DE VORARIDO"), 0, 1);
+  campos->addWidget(Combo1_, 1, 0);  // shown over Text1(2) while the type is chosen
+  etiqueta(QStringLiteral("NUMERO DE VORARIDO"), Text1_[3], 1);
   campos->addWidget(Text1_[3], 1, 1);
-  etiqueta(QStringLiteral("FACTURA /REMISION"), 0, 2);
+  etiqueta(QStringLiteral("FACTURA /REMISION"), Text1_[6], 2);
   campos->addWidget(Text1_[6], 1, 2);
-  etiqueta(QStringLiteral("IMPORTE TOTAL"), 0, 3);
+  etiqueta(QStringLiteral("IMPORTE TOTAL"), Text1_[7], 3);
   campos->addWidget(Text1_[7], 1, 3);
-  etiqueta(QStringLiteral("FECHA DE ENTREGA"), 0, 4);
-  DTPicker1_4_ = new QDateEdit(centro);
-  DTPicker1_4_->setObjectName(QStringLiteral("DTPicker1_4"));
-  DTPicker1_4_->setCalendarPopup(true);
-  DTPicker1_4_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-  campos->addWidget(DTPicker1_4_, 1, 4);
-  etiqueta(QStringLiteral("HORA DE ENTREGA"), 0, 5);
-  Combo3_ = new QComboBox(centro);
-  Combo3_->setObjectName(QStringLiteral("Combo3"));
-  campos->addWidget(Combo3_, 1, 5);
-  etiqueta(QStringLiteral("ORDEN DE COMPRA"), 0, 6);
-  Combo2_ = new QComboBox(centro);
-  Combo2_->setObjectName(QStringLiteral("Combo2"));
-  Combo2_->setMinimumWidth(160);
-  campos->addWidget(Combo2_, 1, 6);
+  auto* eliminarRangos = new QPushButton(QStringLiteral("Eliminar varios rangos"), centro);
+  eliminarRangos->setObjectName(QStringLiteral("Command1"));
+  campos->addWidget(eliminarRangos, 1, 5);
+  campos->setColumnStretch(4, 1);
   v->addLayout(campos);
 
   auto* filaBotones = new QHBoxLayout();
@@ -200,13 +253,14 @@ void MainWindow::crearCentro() {
       {"cancelar", "&Cancelar", "Subir información al servidor via FTP"},
       {"Importar", "&Importar", "Subir información al servidor via FTP"},
       {"salir", "&Salir", ""}};
+  filaBotones->addStretch();
   for (const auto& [nombre, texto, tip] : botones) {
     auto* b = new QPushButton(QString::fromUtf8(texto), centro);
     b->setObjectName(QString::fromLatin1(nombre));
     if (*tip) b->setToolTip(QString::fromUtf8(tip));
+    b->setAutoDefault(false);
     filaBotones->addWidget(b);
   }
-  filaBotones->addStretch();
   v->addLayout(filaBotones);
   setCentralWidget(centro);
 }
@@ -217,7 +271,7 @@ void MainWindow::crearBarraEstado() {
   for (int i = 1; i <= 3; ++i) {
     panel_[i] = new QLabel(sb);
     panel_[i]->setObjectName(QStringLiteral("panel%1").arg(i));
-    panel_[i]->setMinimumWidth(140);
+    panel_[i]->setMinimumWidth(160);
   }
   panel_[1]->setObjectName(QStringLiteral("Output"));
   sb->addWidget(panel_[1], 2);
@@ -229,39 +283,98 @@ void MainWindow::crearBarraEstado() {
   ProgressBar1_->setValue(0);
 }
 
-void MainWindow::colocarProgreso() {
-  // The progress bar stays over the "Output" panel.
-  if (!ProgressBar1_ || !panel_[1]) return;
-  ProgressBar1_->setGeometry(panel_[1]->geometry());
-  ProgressBar1_->raise();
-}
-
-void MainWindow::resizeEvent(QResizeEvent* e) {
-  QMainWindow::resizeEvent(e);
-  colocarProgreso();
-}
-
-void MainWindow::closeEvent(QCloseEvent* e) {
-  // Closing the window ends the program at once, without a question.
-  e->accept();
-}
+// ------------------------------------------------------------------ wiring
 
 void MainWindow::conectar(const QString& nombre, const std::function<void()>& comando) {
-  QAction* a = accion(nombre);
-  if (!a) {
-    if (auto* b = findChild<QPushButton*>(nombre)) connect(b, &QPushButton::clicked, this, [this, comando] { ejecutar(comando); });
+  if (QAction* a = accion(nombre)) {
+    connect(a, &QAction::triggered, this, [this, comando] { ejecutar(comando); });
     return;
   }
-  connect(a, &QAction::triggered, this, [this, comando] { ejecutar(comando); });
+  if (auto* b = findChild<QPushButton*>(nombre))
+    connect(b, &QPushButton::clicked, this, [this, comando] { ejecutar(comando); });
 }
 
-void MainWindow::ejecutar(const std::function<void()>& comando) {
-  if (ocupado_) return;  // no command starts while another runs
+void MainWindow::conectarComandos() {
+  Workspace& w = *ws_;
+  conectar(QStringLiteral("nuevaforma"), [&w] { nuevaforma_Click(w); });
+  conectar(QStringLiteral("b_nuevo"), [&w] { b_nuevo_Click(w); });
+  conectar(QStringLiteral("acerca"), [&w] { acerca_Click(w); });
+  conectar(QStringLiteral("ftp"), [&w] { ftp_Click(w); });
+  // Archivo > Salir and the close box end at once.
+  connect(accion(QStringLiteral("saliraplic")), &QAction::triggered, this, [this] {
+    if (ocupado_) return;
+    saliraplic_Click(*ws_);
+    close();
+  });
+  conectar(QStringLiteral("salir"), [this] {
+    if (salir_Click(*ws_, guardarTrabajo_)) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  });
+}
+
+void MainWindow::conectarGrids() {
+  auto menuEditar = [this](const QPoint& global) {
+    if (ocupado_ || !accion(QStringLiteral("editar"))->isEnabled()) return;
+    menu(QStringLiteral("editar"))->popup(global);
+  };
+  vaspread1_->alMenu = menuEditar;
+}
+
+void MainWindow::conectarCampos() {
+  for (int i = 1; i <= 7; ++i) {
+    Text1_[i]->installEventFilter(this);
+    connect(Text1_[i], &QLineEdit::textChanged, this, [this, i](const QString& t) {
+      if (!refrescando_) ws_->Text1[i] = t;
+    });
+  }
+  Combo1_->installEventFilter(this);
+  Combo2_->installEventFilter(this);
+  DTPicker1_4_->installEventFilter(this);
+  connect(Combo3_, QOverload<int>::of(&QComboBox::activated), this, [this](int i) {
+    ejecutar([this, i] {
+      ws_->Combo3.indice = i;
+      ws_->Combo3.texto = Combo3_->itemText(i);
+    });
+  });
+}
+
+void MainWindow::alFoco(const std::function<void()>& manejador) {
+  if (ocupado_ || refrescando_) {
+    // The focus moved because of a command: its handler runs once that is over.
+    QMetaObject::invokeMethod(this, [this, manejador] {
+      if (!ocupado_) ejecutar(manejador);
+    }, Qt::QueuedConnection);
+    return;
+  }
+  ejecutar(manejador);
+}
+
+bool MainWindow::eventFilter(QObject* o, QEvent* e) {
+  return QMainWindow::eventFilter(o, e);
+}
+
+// ------------------------------------------------------------------ running
+
+bool MainWindow::ejecutar(const std::function<void()>& comando) {
+  if (ocupado_) return false;  // no command starts while another runs
+  // What is typed in a cell reaches its change handler before the command.
+  vaspread1_->terminarEdicion();
+  vaSpread9_->terminarEdicion();
+  if (ocupado_) return false;
+  ws_->vaspread1.setSelections(vaspread1_->bloquesSeleccionados());
+  ws_->vaSpread9.setSelections(vaSpread9_->bloquesSeleccionados());
   ocupado_ = true;
-  comando();
+  try {
+    comando();
+  } catch (const std::bad_alloc&) {
+    ws_->errorInesperado(7, QStringLiteral("Memoria insuficiente"));
+  } catch (const std::exception& ex) {
+    ws_->errorInesperado(5, QString::fromLocal8Bit(ex.what()));
+  }
   ocupado_ = false;
-  ws_->ocupado(false);
+  ws_->ocupado(false);  // the normal pointer again, however the command ended
+  ws_->progreso = 0;
   refrescar();
+  return true;
 }
 
 void MainWindow::aplicarControles() {
@@ -270,10 +383,12 @@ void MainWindow::aplicarControles() {
       a->setEnabled(estado.habilitado);
       continue;
     }
-    if (QWidget* w = findChild<QWidget*>(nombre)) {
-      w->setEnabled(estado.habilitado);
-      if (w == Combo1_ || w == DTPicker1_4_) w->setVisible(estado.visible);
-    }
+    QWidget* w = findChild<QWidget*>(nombre);
+    if (!w) continue;
+    w->setEnabled(estado.habilitado);
+    if (w == Combo1_ || w == DTPicker1_4_) w->setVisible(estado.visible);
+    const Qt::FocusPolicy politica = estado.tabStop ? Qt::StrongFocus : Qt::ClickFocus;
+    if (w->focusPolicy() != Qt::NoFocus && w->focusPolicy() != politica) w->setFocusPolicy(politica);
   }
 }
 
@@ -291,7 +406,7 @@ void MainWindow::refrescar() {
       c->clear();
       for (int i = 0; i < l.entradas.size(); ++i) c->addItem(l.entradas[i], l.datos.value(i));
     }
-    c->setCurrentIndex(l.indice);
+    if (c->currentIndex() != l.indice) c->setCurrentIndex(l.indice);
   };
   lista(Combo1_, w.Combo1);
   lista(Combo2_, w.Combo2);
@@ -303,18 +418,41 @@ void MainWindow::refrescar() {
   }
   for (int i = 1; i <= 3; ++i) panel_[i]->setText(w.panel[i]);
   ProgressBar1_->setMaximum(qMax(1, w.progresoMaximo));
-  ProgressBar1_->setValue(qMin(w.progreso, qMax(1, w.progresoMaximo)));
+  ProgressBar1_->setValue(qBound(0, w.progreso, qMax(1, w.progresoMaximo)));
   aplicarControles();
-  auto cursor = [](QTableView* v, Grid& g) {
-    const QModelIndex i = v->model()->index(g.activeRow() - 1, g.activeCol() - 1);
-    if (i.isValid() && v->currentIndex() != i) v->setCurrentIndex(i);
-  };
-  cursor(vaspread1_, w.vaspread1);
-  cursor(vaSpread9_, w.vaSpread9);
+  vaspread1_->seguirCursorDelGrid();
+  vaSpread9_->seguirCursorDelGrid();
   if (!w.foco.isEmpty()) {
-    if (QWidget* f = findChild<QWidget*>(w.foco)) f->setFocus();
+    if (QWidget* f = findChild<QWidget*>(w.foco)) f->setFocus(Qt::OtherFocusReason);
     w.foco.clear();
   }
   colocarProgreso();
   refrescando_ = false;
+}
+
+void MainWindow::colocarProgreso() {
+  // The progress bar stays over the "Output" panel.
+  if (!ProgressBar1_ || !panel_[1]) return;
+  ProgressBar1_->setGeometry(panel_[1]->geometry());
+  ProgressBar1_->raise();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* e) {
+  QMainWindow::resizeEvent(e);
+  if (pintando_ || !ws_) return;
+  pintando_ = true;
+  Form_Paint(*ws_);
+  colocarProgreso();
+  pintando_ = false;
+}
+
+void MainWindow::showEvent(QShowEvent* e) {
+  QMainWindow::showEvent(e);
+  colocarProgreso();
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+  // Closing the window ends the program at once, without a question.
+  terminado_ = true;
+  e->accept();
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Form1, the main window: a view over the Workspace. Commands run core
 // procedures and the window then shows the workspace state.
-#include <QMainWindow>
 #include <QHash>
+#include <QMainWindow>
 #include <functional>
 #include <memory>
 
@@ -17,8 +17,8 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
-class QTableView;
 class GridModel;
+class VistaGrid;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -30,39 +30,55 @@ class MainWindow : public QMainWindow {
 
   Workspace& ws() { return *ws_; }
   QtPrompter& qtPrompter() { return qtPrompter_; }
+  // A menu item, menu (by its name) or toolbar image, by objectName.
   QAction* accion(const QString& nombre) const { return acciones_.value(nombre); }
-  QTableView* vistaDetalle() const { return vaspread1_; }
-  QTableView* vistaPedidos() const { return vaSpread9_; }
+  QMenu* menu(const QString& nombre) const { return menus_.value(nombre); }
+  VistaGrid* vistaDetalle() const { return vaspread1_; }
+  VistaGrid* vistaPedidos() const { return vaSpread9_; }
+  VistaGrid* vistaResumen() const { return vaSpread5_; }
 
-  // Runs a command unless another one is running; then shows the workspace.
-  void ejecutar(const std::function<void()>& comando);
-  // Connects a menu/toolbar action (by objectName) to a command.
-  void conectar(const QString& accion, const std::function<void()>& comando);
+  // Runs a command unless another one is running (then false); an open cell
+  // editor is committed first and the grids' selections are handed to the
+  // workspace. Afterwards the window shows the workspace.
+  bool ejecutar(const std::function<void()>& comando);
   // Shows the workspace state in the widgets.
   void refrescar();
+  // True once the window has been closed (the program ends).
+  bool terminado() const { return terminado_; }
+  // True while a command runs.
+  bool ocupado() const { return ocupado_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
+  void showEvent(QShowEvent* e) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
   QAction* nuevaAccion(QMenu* menu, const QString& nombre, const QString& texto);
+  void conectar(const QString& nombre, const std::function<void()>& comando);
   void crearMenus();
   void crearBarra();
   void crearCentro();
   void crearBarraEstado();
+  void conectarComandos();
+  void conectarGrids();
+  void conectarCampos();
   void aplicarControles();
   void colocarProgreso();
+  // A focus handler: runs like a command, but never while one runs (the
+  // focus moves when a command shows a message or puts the focus somewhere).
+  void alFoco(const std::function<void()>& manejador);
 
-  RelojFijo* relojPropio_ = nullptr;
+  std::function<void()> guardarTrabajo_;  // the save command (button guardar)
   std::unique_ptr<Reloj> reloj_;
   QtPrompter qtPrompter_;
   std::unique_ptr<Workspace> ws_;
   QHash<QString, QAction*> acciones_;
   QHash<QString, QMenu*> menus_;
-  QTableView* vaspread1_ = nullptr;
-  QTableView* vaSpread9_ = nullptr;
-  QTableView* vaSpread5_ = nullptr;
+  VistaGrid* vaspread1_ = nullptr;
+  VistaGrid* vaSpread9_ = nullptr;
+  VistaGrid* vaSpread5_ = nullptr;
   GridModel* modelo1_ = nullptr;
   GridModel* modelo9_ = nullptr;
   GridModel* modelo5_ = nullptr;
@@ -75,4 +91,6 @@ class MainWindow : public QMainWindow {
   QLabel* panel_[4] = {};
   bool ocupado_ = false;
   bool refrescando_ = false;
+  bool terminado_ = false;
+  bool pintando_ = false;
 };

@@ -1,40 +1,238 @@
+// The main window: its menu tree, toolbar and buttons, the About box, leaving
+// the program, and what the window does around every command.
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QTableView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolBar>
 
+#include "app/comandos.h"
+#include "app/gridmodel.h"
+#include "app/gridview.h"
 #include "app/mainwindow.h"
 #include "fixture.h"
+#include "ventana_apoyo.h"
 
 namespace {
-int argc = 1;
-char arg0[] = "test_app";
-char* argv[] = {arg0, nullptr};
-QApplication& app() {
-  static QApplication a(argc, argv);
-  return a;
-}
-}  // namespace
 
-class MainWindowTest : public WorkspaceTest {
+class VentanaTest : public WorkspaceTest {
  protected:
-  void SetUp() override { app(); }
+  static void SetUpTestSuite() { apoyo::Aplicacion::crear(); }
+  static void TearDownTestSuite() { apoyo::Aplicacion::borrar(); }
+
+  std::unique_ptr<MainWindow> abrir() {
+    auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    w->show();
+    QApplication::setActiveWindow(w.get());
+    apoyo::procesar();
+    return w;
+  }
+
+  // The menu tree as lines "name|caption", submenu entries indented by two
+  // blanks; a separator shows as "name|-".
+  static void arbol(const QMenu* m, int nivel, QStringList& salida) {
+    for (const QAction* a : m->actions()) {
+      const QString sangria(nivel * 2, QLatin1Char(' '));
+      salida.append(sangria + a->objectName() + QLatin1Char('|') + (a->isSeparator() ? QStringLiteral("-") : a->text()));
+      if (a->menu()) arbol(a->menu(), nivel + 1, salida);
+    }
+  }
+  int cuenta(const QString& linea) const { return static_cast<int>(textosLog().count(linea)); }
 };
 
-TEST_F(MainWindowTest, StartsWithItsTitleAndNewClearsIt) {
-  MainWindow w(carpeta(), &prompter, &reloj);
-  EXPECT_EQ(w.windowTitle(), QStringLiteral("AVISO DE VORARIDO ver 9.4"));
-  EXPECT_EQ(w.vistaDetalle()->model()->columnCount(), 15);
-  EXPECT_EQ(w.vistaDetalle()->model()->headerData(14, Qt::Horizontal).toString(), QStringLiteral("CONTENEDOR"));
-  EXPECT_TRUE(QFile::exists(carpeta() + QStringLiteral("/dudizod.ini")));
-  w.ws().vaspread1.setRowTexts(1, {QStringLiteral("1"), QStringLiteral("2")});
-  w.ws().vaSpread9.setRowTexts(1, {QStringLiteral("1")});
-  EXPECT_EQ(w.vistaDetalle()->model()->rowCount(), 1);
-  w.accion(QStringLiteral("b_nuevo"))->trigger();
-  EXPECT_EQ(w.ws().vaspread1.dataRowCount(), 0);
-  EXPECT_EQ(w.vistaDetalle()->model()->rowCount(), 0);
-  EXPECT_EQ(w.ws().vaSpread9.dataRowCount(), 0);
-  EXPECT_TRUE(textosLog().contains(QStringLiteral("TERMINO EL EVENTO-----b_nuevo_Click")));
-  EXPECT_EQ(w.accion(QStringLiteral("b_nuevo"))->toolTip(), QStringLiteral(" NUEVO ARCHIVO "));
+TEST_F(VentanaTest, ArbolDeMenusExacto) {
+  auto w = abrir();
+  QStringList real;
+  for (const QAction* a : w->menuBar()->actions()) {
+    real.append(a->objectName() + QLatin1Char('|') + a->text());
+    arbol(a->menu(), 1, real);
+  }
+  const QStringList esperado = {
+      Q("archivo|&Archivo"),
+      Q("  nuevaforma|&Nuevo"),
+      Q("  abrirarchiv|&Abrir"),
+      Q("  importararchivo|&Importar"),
+      Q("    importararchiv|Archivo INF"),
+      Q("    arrch_tabulador|Archivo delimitado por Tabuladores"),
+      Q("  arch_env|Crear archivo a enviar"),
+      Q("  guardararchiv|&Guardar como ..."),
+      Q("  separación1|-"),
+      Q("  enviararchiv|&Enviar"),
+      Q("  separación2|-"),
+      Q("  saliraplic|&Salir"),
+      Q("editar|&Editar"),
+      Q("  cortar|Cortar"),
+      Q("  copiar|Copiar"),
+      Q("  pegar|Pegar"),
+      Q("  suprimir|Suprimir celda"),
+      Q("  eliminar_ren|Eliminar renglones"),
+      Q("  sep|-"),
+      Q("  separar|Separar contenedor en"),
+      Q("    two|Dos Renglón"),
+      Q("    three|Tres renglones "),
+      Q("    four|Cuatro Renglones"),
+      Q("    five|Cinco Renglones"),
+      Q("    ten|Diez Renglones"),
+      Q("    mult_renglones|Múltiples renglones"),
+      Q("  duplicar|Duplicar renglón"),
+      Q("    uno|Un Renglón"),
+      Q("    dos|Dos Renglones"),
+      Q("    cinco|Cinco Renglones"),
+      Q("    diez|Diez Renglones"),
+      Q("  separador3|-"),
+      Q("  insertar|&Insertar renglón"),
+      Q("  borrar|&Borrar renglón"),
+      Q("configaplic|&Configuración"),
+      Q("  generales|&Datos Generales"),
+      Q("  separador|-"),
+      Q("  ftp|&Conexión FTP"),
+      Q("help|&?"),
+      Q("  acerca|&Acerca de ..."),
+  };
+  EXPECT_EQ(real, esperado);
 }
+
+TEST_F(VentanaTest, BarraConImagenesYBotonesConSusTextos) {
+  auto w = abrir();
+  auto* barra = w->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+  ASSERT_NE(barra, nullptr);
+  QStringList real;
+  for (const QAction* a : barra->actions()) {
+    if (a->isSeparator() || a->objectName().isEmpty()) continue;
+    real.append(a->objectName() + QLatin1Char('|') + a->toolTip());
+    EXPECT_FALSE(a->icon().isNull()) << a->objectName().toStdString();
+    EXPECT_FALSE(a->icon().pixmap(32, 32).isNull()) << a->objectName().toStdString();
+  }
+  const QStringList esperado = {
+      Q("b_nuevo| NUEVO ARCHIVO "),   Q("b_abrir| ABRIR ARCHIVO "), Q("b_save| GUARDAR ARCHIVO "),
+      Q("b_import| IMPORTAR ARCHIVO "), Q("b_enviar| ENVIAR "),      Q("b_cut| CORTAR "),
+      Q("b_copy| COPIAR "),           Q("b_paste| PEGAR "),         Q("b_separar| SEPARAR CONTENEDOR "),
+      Q("b_duplicar|DUPLICAR RENGLÓN")};
+  EXPECT_EQ(real, esperado);
+
+  const std::tuple<const char*, const char*, const char*> botones[] = {
+      {"abrir", "A&brir", "Abrir un archivo previamente guardado"},
+      {"guardar", "&Guardar", "Guardar archivo en el disco"},
+      {"enviar", "E&nviar", "Subir información al servidor via FTP"},
+      {"cancelar", "&Cancelar", "Subir información al servidor via FTP"},
+      {"Importar", "&Importar", "Subir información al servidor via FTP"},
+      {"salir", "&Salir", ""},
+      {"Command1", "Eliminar varios rangos", ""}};
+  for (const auto& [nombre, texto, tip] : botones) {
+    auto* b = w->findChild<QPushButton*>(QString::fromLatin1(nombre));
+    ASSERT_NE(b, nullptr) << nombre;
+    EXPECT_EQ(b->text(), Q(texto));
+    EXPECT_EQ(b->toolTip(), Q(tip));
+  }
+  // Widgets carry the system's names.
+  for (const char* n : {"vaspread1", "vaSpread9", "vaSpread5", "Combo1", "Combo2", "Combo3", "DTPicker1_4",
+                        "Text1_2", "Text1_3", "Text1_6", "Text1_7", "StatusBar1", "ProgressBar1", "Output"})
+    EXPECT_NE(w->findChild<QWidget*>(QString::fromLatin1(n)), nullptr) << n;
+}
+
+TEST_F(VentanaTest, AcercaDeYConexionFtp) {
+  auto w = abrir();
+  w->accion(QStringLiteral("acerca"))->trigger();
+  ASSERT_EQ(prompter.mensajes.size(), 1u);
+  const Mensaje& m = prompter.mensajes[0];
+  const QStringList lineas = m.texto.split(QStringLiteral("\r\n"));
+  EXPECT_EQ(lineas.value(0), Q("  AVISO DE VORARIDO ver 9.4"));
+  EXPECT_TRUE(lineas.contains(kAvisoFabricante));
+  EXPECT_EQ(lineas.last(), kSitioWeb);
+  EXPECT_TRUE(kSitioWeb.startsWith(Q("https://")));
+  EXPECT_EQ(m.icono, Icono::Ninguno);
+  EXPECT_EQ(m.botones, Botones::Ok);
+  EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO-----acerca_Click")), 1);
+
+  // "Conexión FTP" is there, enabled, and does nothing.
+  QAction* ftp = w->accion(QStringLiteral("ftp"));
+  ASSERT_NE(ftp, nullptr);
+  const int lineasAntes = static_cast<int>(textosLog().size());
+  ftp->trigger();
+  EXPECT_EQ(prompter.mensajes.size(), 1u);
+  EXPECT_EQ(static_cast<int>(textosLog().size()), lineasAntes);
+}
+
+TEST_F(VentanaTest, CerrarYArchivoSalirTerminanSinPreguntar) {
+  {
+    auto w = abrir();
+    w->ws().vaspread1.setRowTexts(1, {Q("1"), Q("2")});
+    w->close();
+    EXPECT_TRUE(w->terminado());
+    EXPECT_TRUE(prompter.mensajes.empty());
+  }
+  auto w = abrir();
+  w->ws().vaspread1.setRowTexts(1, {Q("1"), Q("2")});
+  w->accion(QStringLiteral("saliraplic"))->trigger();
+  EXPECT_TRUE(w->terminado());
+  EXPECT_TRUE(prompter.mensajes.empty());
+  EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO-----saliraplic_Click")), 1);
+}
+
+TEST_F(VentanaTest, NuevoLimpiaYLaVentanaLoMuestra) {
+  auto w = abrir();
+  EXPECT_EQ(w->windowTitle(), Q("AVISO DE VORARIDO ver 9.4"));
+  EXPECT_EQ(w->vistaDetalle()->model()->columnCount(), 15);
+  EXPECT_EQ(w->vistaDetalle()->model()->headerData(14, Qt::Horizontal).toString(), Q("CONTENEDOR"));
+  EXPECT_TRUE(QFile::exists(carpeta() + Q("/dudizod.ini")));
+  w->ws().vaspread1.setRowTexts(1, {Q("1"), Q("2")});
+  w->ws().vaSpread9.setRowTexts(1, {Q("1")});
+  EXPECT_EQ(w->vistaDetalle()->model()->rowCount(), 1);
+  w->accion(QStringLiteral("b_nuevo"))->trigger();
+  EXPECT_EQ(w->ws().vaspread1.dataRowCount(), 0);
+  EXPECT_EQ(w->vistaDetalle()->model()->rowCount(), 0);
+  EXPECT_EQ(w->ws().vaSpread9.dataRowCount(), 0);
+  EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO-----b_nuevo_Click")), 1);
+  EXPECT_EQ(cuenta(Q("TERMINO EL EVENTO-----b_nuevo_Click")), 1);
+  w->accion(QStringLiteral("nuevaforma"))->trigger();
+  EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO-----nuevaforma_Click")), 2);
+}
+
+TEST_F(VentanaTest, UnComandoNoEntraMientrasOtroCorreYElPunteroVuelve) {
+  auto w = abrir();
+  int corridas = 0;
+  bool dentro = false;
+  EXPECT_TRUE(w->ejecutar([&] {
+    ++corridas;
+    EXPECT_TRUE(w->ocupado());
+    w->ws().ocupado(true);
+    w->ws().progresoMaximo = 10;
+    w->ws().progreso = 4;
+    w->refrescar();
+    auto* barra = w->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    EXPECT_EQ(barra->value(), 4);
+    // A click on a menu item meanwhile is refused.
+    dentro = w->ejecutar([&] { ++corridas; });
+    w->accion(QStringLiteral("b_nuevo"))->trigger();
+  }));
+  EXPECT_FALSE(dentro);
+  EXPECT_EQ(corridas, 1);
+  EXPECT_FALSE(w->ocupado());
+  EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO-----b_nuevo_Click")), 0);
+
+  // With the window's own prompter the busy pointer shows and goes.
+  {
+    MainWindow propia(carpeta(), nullptr, &reloj);
+    propia.ejecutar([&] {
+      propia.ws().ocupado(true);
+      ASSERT_NE(QApplication::overrideCursor(), nullptr);
+      EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    });
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  }
+
+  // A command that throws still gives the pointer back, with the error shown and logged.
+  w->ejecutar([&] { throw std::runtime_error("falla"); });
+  ASSERT_EQ(prompter.mensajes.size(), 1u);
+  EXPECT_EQ(prompter.mensajes[0].texto, Q("Error inesperado # 5\r\nfalla"));
+  EXPECT_EQ(prompter.mensajes[0].icono, Icono::Critico);
+  EXPECT_EQ(prompter.mensajes[0].titulo, Q("DUDIZOD"));
+  EXPECT_EQ(cuenta(Q("Error inesperado # 5\r\nfalla").split(Q("\r\n")).first()), 1);
+  EXPECT_FALSE(w->ocupado());
+}
+
+}  // namespace

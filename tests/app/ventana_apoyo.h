@@ -1,0 +1,86 @@
+#pragma once
+// What the window tests share: the application object, keys and clicks on
+// grid cells, and pictures of the window for the user guide.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QTest>
+
+namespace apoyo {
+
+// The application object of a suite, when no other suite made one; it goes
+// with the suite that made it.
+class Aplicacion {
+ public:
+  static void crear() {
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char arg0[] = "test_app";
+    static char* argv[] = {arg0, nullptr};
+    propia() = new QApplication(argc, argv);
+  }
+  static void borrar() {
+    delete propia();
+    propia() = nullptr;
+  }
+
+ private:
+  static QApplication*& propia() {
+    static QApplication* a = nullptr;
+    return a;
+  }
+};
+
+// Lets queued calls and repaints run (no waiting on the clock).
+inline void procesar() {
+  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+// Centre of cell (col, row), both from 1, in the view's viewport.
+inline QPoint centro(QAbstractItemView* v, int col, int row) {
+  return v->visualRect(v->model()->index(row - 1, col - 1)).center();
+}
+
+inline void clic(QAbstractItemView* v, int col, int row, Qt::KeyboardModifiers mods = Qt::NoModifier,
+                 Qt::MouseButton boton = Qt::LeftButton) {
+  QTest::mouseClick(v->viewport(), boton, mods, centro(v, col, row));
+  procesar();
+}
+
+// Drags the mouse from one cell to another (a range).
+inline void arrastrar(QAbstractItemView* v, int col1, int row1, int col2, int row2,
+                      Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QTest::mousePress(v->viewport(), Qt::LeftButton, mods, centro(v, col1, row1));
+  QMouseEvent mover(QEvent::MouseMove, centro(v, col2, row2), v->viewport()->mapToGlobal(centro(v, col2, row2)),
+                    Qt::NoButton, Qt::LeftButton, mods);
+  QCoreApplication::sendEvent(v->viewport(), &mover);
+  QTest::mouseRelease(v->viewport(), Qt::LeftButton, mods, centro(v, col2, row2));
+  procesar();
+}
+
+// The widget that takes the keys now: the open editor, else the view.
+inline QWidget* destinoTeclas(QWidget* v) {
+  QWidget* f = QApplication::focusWidget();
+  return f ? f : v;
+}
+
+inline void tecla(QWidget* v, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QTest::keyClick(destinoTeclas(v), k, mods);
+  procesar();
+}
+
+inline void escribir(QWidget* v, const QString& texto) {
+  for (const QChar c : texto) {
+    QTest::keyClicks(destinoTeclas(v), QString(c));
+  }
+  procesar();
+}
+
+// With AVISO_CAPTURAS set to a folder, a picture of the widget goes there.
+inline void captura(QWidget& w, const QString& nombre) {
+  const QString carpeta = qEnvironmentVariable("AVISO_CAPTURAS");
+  if (carpeta.isEmpty()) return;
+  procesar();
+  w.grab().save(carpeta + QLatin1Char('/') + nombre + QStringLiteral(".png"));
+}
+
+}  // namespace apoyo
