@@ -1,0 +1,291 @@
+#include "notice/builder.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+#include <vector>
+
+#include "client/form5.h"
+#include "notice/header_fields.h"
+#include "workspace/workspace.h"
+
+namespace registro {
+
+QString ceroIzquierda(const QString& t, int ancho) {
+  if (t.isEmpty() || t.size() >= ancho) return t;
+  return QString(ancho - t.size(), QLatin1Char('0')) + t;
+}
+
+QString blancoDerecha(const QString& t, int ancho, bool rellenarVacio) {
+  if ((t.isEmpty() && !rellenarVacio) || t.size() >= ancho) return t;
+  return t + QString(ancho - t.size(), QLatin1Char(' '));
+}
+
+QString blancoIzquierda(const QString& t, int ancho) {
+  if (t.size() >= ancho) return t;
+  return QString(ancho - t.size(), QLatin1Char(' ')) + t;
+}
+
+QString puntuacionABlancos(QString t, bool conBarra) {
+  for (QChar& c : t) {
+    if (c == QLatin1Char('.') || c == QLatin1Char('-') || (conBarra && c == QLatin1Char('/'))) c = QLatin1Char(' ');
+  }
+  return t;
+}
+
+QString codigoMovimiento(const QString& tipo) {
+  if (tipo == QStringLiteral("Alta")) return QStringLiteral("A");
+  if (tipo == QStringLiteral("Baja")) return QStringLiteral("B");
+  if (tipo == QStringLiteral("Cambio")) return QStringLiteral("C");
+  if (tipo.trimmed() == QStringLiteral("Pedido Múltiple")) return QStringLiteral("M");
+  return tipo;
+}
+
+QString codigoMercancia(const QString& descripcion) {
+  static const QHash<QString, QString> tabla = {
+      {QStringLiteral("Cajas - azules"), QStringLiteral("1")},
+      {QStringLiteral("Pallets"), QStringLiteral("6")},
+      {QStringLiteral("Cajas - cartón"), QStringLiteral("1")},
+      {QStringLiteral("Frágil"), QStringLiteral("6")},
+      {QStringLiteral("Tarima"), QStringLiteral("6")},
+      {QStringLiteral("Refrigerado"), QStringLiteral("6")},
+      {QStringLiteral("Cajas - verdes"), QStringLiteral("1")},
+      {QStringLiteral("Contenedor Verde Mediano"), QStringLiteral("1")},
+      {QStringLiteral("Cartón Grande"), QStringLiteral("6")},
+      {QStringLiteral("Colgado"), QStringLiteral("2")},
+      {QStringLiteral("C. Azul Chico"), QStringLiteral("1")},
+      {QStringLiteral("C. Azul Normal"), QStringLiteral("1")},
+  };
+  return tabla.value(descripcion, descripcion);
+}
+
+QString importe(const QString& t) {
+  QString texto = t;
+  if (!texto.contains(QLatin1Char('.'))) texto += QStringLiteral(".00");
+  const qsizetype punto = texto.indexOf(QLatin1Char('.'));
+  const QString entero = texto.left(punto);
+  QString decimales = texto.mid(punto + 1);
+  // Two implied decimals: "15." must not read as 0.15.
+  while (decimales.size() < 2) decimales += QLatin1Char('0');
+  return ceroIzquierda(entero + decimales, 11);
+}
+
+QString sku(const QString& t) {
+  if (t.size() > 8) return t;
+  return ceroIzquierda(t, 8) + QStringLiteral("  ");
+}
+
+QString cantidad(const QString& t) {
+  QString q = ceroIzquierda(t + QStringLiteral("00"), 10);
+  q.remove(QLatin1Char('.'));
+  return q;
+}
+
+}  // namespace registro
+
+namespace {
+
+using namespace registro;
+
+const QString kEntrada = QStringLiteral("ENTRO A LA  FUNCION----preparar");
+
+// Holds back the views' notifications while a table is rebuilt.
+class EnBloque {
+ public:
+  explicit EnBloque(Grid& g) : g_(g) { g_.beginBulk(); }
+  ~EnBloque() { g_.endBulk(); }
+  EnBloque(const EnBloque&) = delete;
+  EnBloque& operator=(const EnBloque&) = delete;
+
+ private:
+  Grid& g_;
+};
+
+QString ultimos(const QString& t, int n) { return t.size() > n ? t.right(n) : t; }
+
+QString aaaammdd(const QDate& d) {
+  return QStringLiteral("%1%2%3")
+      .arg(d.year(), 4, 10, QLatin1Char('0'))
+      .arg(d.month(), 2, 10, QLatin1Char('0'))
+      .arg(d.day(), 2, 10, QLatin1Char('0'));
+}
+
+// The delivery date of Text1(4), "dd/mm/yyyy", as "yyyymmdd".
+QString fechaEntrega(const QString& t) {
+  const QDate d = fechaTexto::leer(t);
+  if (d.isValid()) return aaaammdd(d);
+  return t.mid(6, 4) + t.mid(3, 2) + t.mid(0, 2);
+}
+
+bool faltaEncabezado(Workspace& ws, const QString& texto) {
+  ws.MsgBox(texto, Botones::Ok, QStringLiteral("Datos Incompletos"));
+  return false;
+}
+
+// The DT record of one converted line (the nine columns of vaSpread8).
+QStringList registroDT(const QStringList& l) {
+  const QString& barras = l[3];
+  return {QStringLiteral("DT"),
+          barras.trimmed().isEmpty() ? QString(13, QLatin1Char(' ')) : blancoIzquierda(barras, 13),
+          (barras.size() == 12 || barras.size() == 11) ? QStringLiteral("UPC") : QStringLiteral("EAN"),
+          sku(l[1]),
+          puntuacionABlancos(blancoDerecha(l[2], 20, true), true),
+          puntuacionABlancos(blancoDerecha(l[5], 10)),
+          puntuacionABlancos(blancoDerecha(l[4], 20)),
+          cantidad(l[6]),
+          QStringLiteral("PZ "),
+          QStringLiteral("000001")};
+}
+
+}  // namespace
+
+bool preparar(Workspace& ws) {
+  ws.EscribirLog(kEntrada);
+  ws.EscribirLog(kEntrada + QStringLiteral("-----LIMPIA LAS TABLAS"));
+  Grid& imagen = ws.vaSpread3;
+  const EnBloque b3(imagen), b5(ws.vaSpread5), b8(ws.vaSpread8);
+  imagen.deleteAllRows();
+  ws.vaSpread8.deleteAllRows();
+  ws.vaSpread5.deleteAllRows();
+
+  const int lineas = ws.vaspread1.dataRowCount();
+  const int ordenes = ws.vaSpread9.dataRowCount();
+  // Two rows per line, a header and an empty row per order.
+  const int necesarias = 2 * lineas + 2 * ordenes + 7;
+  if (imagen.rowLimit() < necesarias) imagen.setRowLimit(necesarias);
+  if (ws.vaSpread8.rowLimit() < lineas + 7) ws.vaSpread8.setRowLimit(lineas + 7);
+  if (ws.vaSpread5.rowLimit() < lineas + 7) ws.vaSpread5.setRowLimit(lineas + 7);
+  QString tipoRecordado;
+
+  // The lines of each order, in detail-grid order.
+  QHash<QString, std::vector<int>> porOrden;
+  for (int r = 1; r <= lineas; ++r) {
+    const QString orden = ws.vaspread1.text(1, r);
+    if (!orden.isEmpty()) porOrden[orden].push_back(r);
+  }
+
+  const QString hoy = aaaammdd(ws.reloj.hoy());
+  bool resultado = false;
+  for (int i = 1; i <= ordenes; ++i) {
+    ws.doEvents();
+    ws.EscribirLog(kEntrada + QStringLiteral("-----DETALLE ") + QString::number(i));
+    ws.vaSpread8.deleteAllRows();
+    ws.vaSpread5.deleteAllRows();
+    const QString orden = ws.vaSpread9.text(1, i);
+    const std::vector<int> filas = orden.isEmpty() ? std::vector<int>() : porOrden.value(orden);
+    const int n = static_cast<int>(filas.size());
+
+    // Convert the lines: merchandise type, one area across orders, no missing value.
+    std::vector<QStringList> convertidas;
+    convertidas.reserve(n);
+    for (int r = 1; r <= n; ++r) {
+      ws.doEvents();
+      const int filaDetalle = filas[r - 1];
+      QStringList celdas = ws.vaspread1.rowTexts(filaDetalle).mid(0, 15);
+      while (celdas.size() < 15) celdas.append(QString());
+      ws.vaSpread5.setRowTexts(r, celdas);
+      for (int c = 1; c <= 15; ++c) {
+        QString& v = celdas[c - 1];
+        if (c == 14) {
+          v = codigoMercancia(v);
+          if (ordenes >= 2) {
+            if (tipoRecordado.isEmpty()) {
+              tipoRecordado = v;
+            } else if (v != tipoRecordado) {
+              ws.MsgBox(QStringLiteral("Los contenedores deben ser de la misma área."), Botones::Ok,
+                        QStringLiteral("Aviso"), Icono::Informacion);
+              return false;
+            }
+          }
+        }
+        if (v.isEmpty() && c != 8 && c != 12 && c != 13) {
+          // The cursor goes to the line's own row of the detail grid; the
+          // message counts the line within its order.
+          ws.cursor(ws.vaspread1, c, filaDetalle);
+          ws.MsgBox(QStringLiteral("Falta Información de:") + QStringLiteral("\r\n\r\n") +
+                        ws.vaspread1.headerText(c) + QStringLiteral("\r\n\r\n") + QStringLiteral("En el renglón:  ") +
+                        QString::number(r),
+                    Botones::Ok, QStringLiteral("Datos Incompletos"));
+          ws.foco = QStringLiteral("vaspread1");
+          return false;
+        }
+      }
+      // LUGAR-TIENDA, SKU, MODELO, UPC/EAN, COLOR, TALLA, CANTIDAD, type, CONTENEDOR.
+      convertidas.push_back({celdas[4], celdas[5], celdas[6], celdas[7], celdas[8], celdas[9], celdas[10], celdas[13],
+                             celdas[14]});
+    }
+    for (int r = 1; r <= n; ++r) ws.vaSpread8.setRowTexts(r, convertidas[r - 1]);
+
+    // The records of the order's lines.
+    const int d = imagen.dataRowCount();
+    const int filaHD = i == 1 ? 1 : d + 2;
+    for (int r = 1; r <= n; ++r) {
+      ws.doEvents();
+      const QStringList& l = convertidas[r - 1];
+      const int filaCN = i == 1 ? 2 * r : d + 1 + 2 * r;
+      imagen.setRowTexts(filaCN, {QStringLiteral("CN"), ceroIzquierda(ultimos(l[0], 5), 5), l[7], l[8]});
+      imagen.setRowTexts(filaCN + 1, registroDT(l));
+      imagen.setText(14, filaHD, ceroIzquierda(l[0].left(5), 5));
+    }
+
+    // The header record; an empty source refuses the build.
+    ws.EscribirLog(kEntrada + QStringLiteral("-----ENCABEZADO ") + QString::number(i));
+    imagen.setText(1, filaHD, QStringLiteral("HD"));
+    const QString tipo = ws.vaSpread9.text(2, i);
+    if (tipo.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en Tipo de Movimiento"));
+    imagen.setText(2, filaHD, codigoMovimiento(tipo));
+    const QString vorarido = ws.vaSpread9.text(3, i);
+    if (vorarido.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en Número de Vorarido"));
+    imagen.setText(3, filaHD, ceroIzquierda(vorarido, 4));
+    imagen.setText(4, filaHD, hoy);
+    imagen.setText(5, filaHD, hoy);
+    imagen.setText(6, filaHD, fechaEntrega(ws.Text1[4]));
+    imagen.setText(7, filaHD, horaEntrega(ws).remove(QLatin1Char(':')));
+    const QString proveedor = ws.vaSpread2.text(2, 14);
+    if (proveedor.isEmpty()) {
+      faltaEncabezado(ws, QStringLiteral("Falta Información en el Número de Proveedor"));
+      mostrarForm5(ws);
+      return false;
+    }
+    imagen.setText(8, filaHD, puntuacionABlancos(blancoDerecha(proveedor, 10)));
+    // Without the RFC the header would lose its fixed width.
+    const QString rfc = ws.vaSpread2.text(2, 16);
+    if (rfc.isEmpty()) {
+      faltaEncabezado(ws, QStringLiteral("Falta Información en el RFC"));
+      mostrarForm5(ws);
+      return false;
+    }
+    imagen.setText(9, filaHD, rfc);
+    if (orden.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en el Número de Pedido"));
+    imagen.setText(10, filaHD, puntuacionABlancos(blancoIzquierda(orden, 9)));
+    const QString factura = ws.vaSpread9.text(4, i);
+    if (factura.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en el Número de Factura"));
+    imagen.setText(11, filaHD, puntuacionABlancos(blancoDerecha(factura, 13)));
+    const QString monto = ws.vaSpread9.text(5, i);
+    if (monto.isEmpty())
+      return faltaEncabezado(ws, QStringLiteral("Falta Información en el Importe de la Factura"));
+    imagen.setText(12, filaHD, importe(monto));
+    imagen.setText(13, filaHD, ceroIzquierda(ultimos(ws.vaspread1.text(2, 1), 4), 4));
+
+    // One CN per container within the order; DT records all stay.
+    ws.EscribirLog(kEntrada + QStringLiteral("-----CONTENEDORES REPETIDOS ") + QString::number(i));
+    const int fin = imagen.dataRowCount();
+    std::vector<bool> conservar(static_cast<size_t>(fin), true);
+    QSet<QString> vistos;
+    bool quitar = false;
+    for (int k = filaHD + 1; k <= fin; ++k) {
+      if (imagen.text(1, k) != QStringLiteral("CN")) continue;
+      const QString contenedor = imagen.text(4, k);
+      if (vistos.contains(contenedor)) {
+        conservar[static_cast<size_t>(k - 1)] = false;
+        quitar = true;
+      } else {
+        vistos.insert(contenedor);
+      }
+    }
+    if (quitar) imagen.retainRows(conservar);
+    resultado = true;
+  }
+  if (resultado) ws.EscribirLog(QStringLiteral("TERMINO LA  FUNCION----preparar"));
+  return resultado;
+}

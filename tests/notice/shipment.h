@@ -1,0 +1,106 @@
+#pragma once
+// A small shipment laid into a workspace: client settings, the per-order
+// header table and detail lines, the delivery date and hour.
+#include <QStringList>
+
+#include "fixture.h"
+
+struct Linea {
+  QString orden = QStringLiteral("12345678");
+  QString depto = QStringLiteral("123");
+  QString tienda = QStringLiteral("1234567890");
+  QString sku = QStringLiteral("1234567");
+  QString modelo = QStringLiteral("AB-12");
+  QString barras = QStringLiteral("750100000001");
+  QString color = QStringLiteral("AZUL");
+  QString talla = QStringLiteral("M");
+  QString cantidad = QStringLiteral("24");
+  QString tipo = QStringLiteral("Cajas - azules");
+  QString contenedor = QStringLiteral("A123456789");
+  QString costo = QStringLiteral("10.5");
+  QString precio = QStringLiteral("20");
+  QString maximo = QStringLiteral("100");
+};
+
+struct Orden {
+  QString orden = QStringLiteral("12345678");
+  QString tipo = QStringLiteral("Alta");
+  QString vorarido = QStringLiteral("7");
+  QString factura = QStringLiteral("F-100");
+  QString importe = QStringLiteral("1500.5");
+  QString depto = QStringLiteral("123");
+  QString cancelacion = QStringLiteral("31/12/2026");
+};
+
+inline void ponerCliente(Workspace& ws, const QString& cliente = QStringLiteral("1234"),
+                         const QString& proveedor = QStringLiteral("45678"),
+                         const QString& rfc = QStringLiteral("ABCD010101-AB1")) {
+  ws.vaSpread2.setText(2, 1, QStringLiteral("006"));
+  ws.vaSpread2.setText(3, 1, QStringLiteral("Aviso de Vorarido de Tornavela"));
+  ws.vaSpread2.setText(2, 2, cliente);
+  ws.vaSpread2.setText(2, 14, proveedor);
+  ws.vaSpread2.setText(2, 16, rfc);
+}
+
+inline void ponerOrdenes(Workspace& ws, const std::vector<Orden>& ordenes) {
+  ws.vaSpread9.deleteAllRows();
+  int i = 0;
+  for (const Orden& o : ordenes)
+    ws.vaSpread9.setRowTexts(++i, {o.orden, o.tipo, o.vorarido, o.factura, o.importe, o.depto,
+                                   QStringLiteral("07/12/2026"), o.cancelacion});
+}
+
+inline QStringList celdasLinea(const Linea& l) {
+  return {l.orden,  l.depto,    QStringLiteral("01/12/26"), QStringLiteral("31/12/26"), l.tienda, l.sku,
+          l.modelo, l.barras,   l.color,  l.talla, l.cantidad, l.costo, l.precio, l.tipo, l.contenedor, l.maximo};
+}
+
+// The lines go into vaspread1 and, row for row, into vaSpread6 (15 columns).
+inline void ponerLineas(Workspace& ws, const std::vector<Linea>& lineas) {
+  ws.vaspread1.deleteAllRows();
+  ws.vaSpread6.deleteAllRows();
+  int r = 0;
+  for (const Linea& l : lineas) {
+    ++r;
+    ws.vaspread1.setRowTexts(r, celdasLinea(l));
+    ws.vaSpread6.setRowTexts(r, celdasLinea(l).mid(0, 15));
+  }
+}
+
+inline void ponerEntrega(Workspace& ws, const QDate& fecha = QDate(2026, 12, 9),
+                         const QString& hora = QStringLiteral("09:00")) {
+  ws.DTPicker1_4 = fecha;
+  ws.Text1[4] = QStringLiteral("%1/%2/%3")
+                    .arg(fecha.day(), 2, 10, QLatin1Char('0'))
+                    .arg(fecha.month(), 2, 10, QLatin1Char('0'))
+                    .arg(fecha.year());
+  ws.Combo3.texto = hora;
+  ws.Combo3.indice = static_cast<int>(ws.Combo3.entradas.indexOf(hora));
+}
+
+// The worked example: one order, two lines in one container.
+inline void ejemplo(Workspace& ws) {
+  ponerCliente(ws);
+  ponerOrdenes(ws, {Orden{}});
+  Linea a;
+  Linea b;
+  b.sku = QStringLiteral("1234568");
+  b.modelo = QStringLiteral("CD.34");
+  b.barras = QStringLiteral("7501000000025");
+  b.color = QStringLiteral("ROJO");
+  b.talla = QStringLiteral("G");
+  b.cantidad = QStringLiteral("6");
+  ponerLineas(ws, {a, b});
+  ponerEntrega(ws);
+}
+
+// A row of the file image joined as its line of the notice.
+inline QString lineaImagen(const Workspace& ws, int fila) { return ws.vaSpread3.rowTexts(fila).join(QString()); }
+
+inline QStringList lineasImagen(const Workspace& ws) {
+  QStringList out;
+  for (int r = 1; r <= ws.vaSpread3.dataRowCount(); ++r) out.append(lineaImagen(ws, r));
+  return out;
+}
+
+inline QString blancos(int n) { return QString(n, QLatin1Char(' ')); }
