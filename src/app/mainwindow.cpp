@@ -25,6 +25,8 @@
 #include "app/dialogs/forms.h"
 #include "app/gridmodel.h"
 #include "app/gridview.h"
+#include "client/form5.h"
+#include "notice/header_fields.h"
 #include "workspace/startup.h"
 
 // The toolbar pictures live in the window library's resources.
@@ -300,6 +302,8 @@ void MainWindow::conectarComandos() {
   conectar(QStringLiteral("b_nuevo"), [&w] { b_nuevo_Click(w); });
   conectar(QStringLiteral("acerca"), [&w] { acerca_Click(w); });
   conectar(QStringLiteral("ftp"), [&w] { ftp_Click(w); });
+  conectar(QStringLiteral("generales"), [&w] { generales_Click(w); });
+  // PENDIENTE-AVISO
   // Archivo > Salir and the close box end at once.
   connect(accion(QStringLiteral("saliraplic")), &QAction::triggered, this, [this] {
     if (ocupado_) return;
@@ -321,6 +325,7 @@ void MainWindow::conectarGrids() {
 
 void MainWindow::conectarCampos() {
   for (int i = 1; i <= 7; ++i) {
+    if (const int largo = Text1_MaxLength(i)) Text1_[i]->setMaxLength(largo);
     Text1_[i]->installEventFilter(this);
     connect(Text1_[i], &QLineEdit::textChanged, this, [this, i](const QString& t) {
       if (!refrescando_) ws_->Text1[i] = t;
@@ -333,6 +338,13 @@ void MainWindow::conectarCampos() {
     ejecutar([this, i] {
       ws_->Combo3.indice = i;
       ws_->Combo3.texto = Combo3_->itemText(i);
+    });
+  });
+  connect(DTPicker1_4_, &QDateEdit::dateChanged, this, [this](const QDate& d) {
+    if (refrescando_) return;
+    ejecutar([this, d] {
+      ws_->DTPicker1_4 = d;
+      DTPicker1_Change(*ws_, 4);
     });
   });
 }
@@ -349,6 +361,43 @@ void MainWindow::alFoco(const std::function<void()>& manejador) {
 }
 
 bool MainWindow::eventFilter(QObject* o, QEvent* e) {
+  const QEvent::Type tipo = e->type();
+  if (tipo == QEvent::KeyPress) {
+    for (int i = 1; i <= 7; ++i) {
+      if (o != Text1_[i]) continue;
+      auto* k = static_cast<QKeyEvent*>(e);
+      const QString t = k->text();
+      const bool conControl = k->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+      if (conControl || t.size() != 1 || !(t[0].isPrint() || t[0] == QLatin1Char('\b'))) break;
+      if (ocupado_) return true;
+      const QChar r = Text1_KeyPress(*ws_, i, t[0]);  // beeps itself on a refused key
+      if (r.isNull()) return true;
+      if (r != t[0]) {
+        if (r == QLatin1Char('\b')) Text1_[i]->backspace();
+        else Text1_[i]->insert(QString(r));
+        return true;
+      }
+      break;
+    }
+    return QMainWindow::eventFilter(o, e);
+  }
+  if (tipo != QEvent::FocusIn && tipo != QEvent::FocusOut) return QMainWindow::eventFilter(o, e);
+  // A popup opening (a list, the calendar) or another window taking over is
+  // no move of the focus inside the window.
+  const Qt::FocusReason razon = static_cast<QFocusEvent*>(e)->reason();
+  if (razon == Qt::PopupFocusReason || razon == Qt::ActiveWindowFocusReason) return QMainWindow::eventFilter(o, e);
+  const bool entra = tipo == QEvent::FocusIn;
+  Workspace& w = *ws_;
+  for (int i = 1; i <= 7; ++i) {
+    if (o != Text1_[i]) continue;
+    if (entra) alFoco([&w, i] { Text1_GotFocus(w, i); });
+    else alFoco([&w, i] { Text1_LostFocus(w, i); });
+  }
+  if (o == DTPicker1_4_) {
+    if (entra) alFoco([&w] { DTPicker1_GotFocus(w, 4); });
+    else alFoco([&w] { DTPicker1_LostFocus(w, 4); });
+  }
+  // PENDIENTE-COMBOS
   return QMainWindow::eventFilter(o, e);
 }
 

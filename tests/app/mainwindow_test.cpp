@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -233,6 +236,57 @@ TEST_F(VentanaTest, UnComandoNoEntraMientrasOtroCorreYElPunteroVuelve) {
   EXPECT_EQ(prompter.mensajes[0].titulo, Q("DUDIZOD"));
   EXPECT_EQ(cuenta(Q("Error inesperado # 5\r\nfalla").split(Q("\r\n")).first()), 1);
   EXPECT_FALSE(w->ocupado());
+}
+
+TEST_F(VentanaTest, CamposDelEncabezadoPasanPorSusFiltros) {
+  auto w = abrir();
+  auto* numero = w->findChild<QLineEdit*>(QStringLiteral("Text1_3"));
+  auto* importe = w->findChild<QLineEdit*>(QStringLiteral("Text1_7"));
+  auto* factura = w->findChild<QLineEdit*>(QStringLiteral("Text1_6"));
+  ASSERT_TRUE(numero && importe && factura);
+  EXPECT_EQ(numero->maxLength(), 4);
+  EXPECT_EQ(importe->maxLength(), 11);
+  EXPECT_EQ(factura->maxLength(), 13);
+  numero->setFocus();
+  apoyo::procesar();
+  apoyo::escribir(numero, Q("a-ñ1"));
+  EXPECT_EQ(numero->text(), Q("AÑ1"));
+  EXPECT_EQ(w->ws().Text1[3], Q("AÑ1"));
+  EXPECT_EQ(prompter.beeps, 1);
+  QTest::keyClick(numero, Qt::Key_Backspace);
+  EXPECT_EQ(w->ws().Text1[3], Q("AÑ"));
+
+  importe->setFocus();
+  apoyo::procesar();
+  apoyo::escribir(importe, Q("12,.5"));
+  EXPECT_EQ(prompter.beeps, 2);
+  factura->setFocus();  // leaving the amount formats it
+  apoyo::procesar();
+  EXPECT_EQ(importe->text(), Q("12.50"));
+  EXPECT_EQ(w->ws().Text1[7], Q("12.50"));
+
+  // The hour list and the delivery date reach the workspace.
+  auto* hora = w->findChild<QComboBox*>(QStringLiteral("Combo3"));
+  ASSERT_EQ(hora->count(), 9);
+  EXPECT_EQ(hora->currentIndex(), -1);
+  hora->setCurrentIndex(2);
+  emit hora->activated(2);
+  apoyo::procesar();
+  EXPECT_EQ(w->ws().Combo3.texto, Q("09:00"));
+  auto* fecha = w->findChild<QDateEdit*>(QStringLiteral("DTPicker1_4"));
+  EXPECT_EQ(fecha->minimumDate(), QDate(2026, 12, 7));
+  fecha->setDate(QDate(2026, 12, 9));
+  apoyo::procesar();
+  EXPECT_EQ(w->ws().Text1[4], Q("09/12/2026"));
+  prompter.limpiar();
+  fecha->setDate(QDate(2026, 12, 12));  // a Saturday
+  apoyo::procesar();
+  ASSERT_EQ(prompter.mensajes.size(), 1u);
+  EXPECT_EQ(prompter.mensajes[0].texto, Q("No se pueden seleccionar Sábados y Domingos"));
+  EXPECT_EQ(prompter.mensajes[0].titulo, Q("Aviso"));
+  EXPECT_EQ(prompter.mensajes[0].icono, Icono::Informacion);
+  EXPECT_EQ(fecha->date(), QDate(2026, 12, 7));
+  EXPECT_EQ(w->ws().Text1[4], Q("09/12/2026"));
 }
 
 }  // namespace

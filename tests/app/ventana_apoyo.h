@@ -3,6 +3,7 @@
 // grid cells, and pictures of the window for the user guide.
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 namespace apoyo {
@@ -68,10 +69,20 @@ inline void tecla(QWidget* v, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModi
   procesar();
 }
 
-inline void escribir(QWidget* v, const QString& texto) {
-  for (const QChar c : texto) {
-    QTest::keyClicks(destinoTeclas(v), QString(c));
+// Types one character into a widget as the keyboard would (also accented ones).
+inline void caracter(QWidget* w, QChar c) {
+  if (c.unicode() < 128) {
+    QTest::keyClicks(w, QString(c));
+    return;
   }
+  QKeyEvent abajo(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+  QCoreApplication::sendEvent(w, &abajo);
+  QKeyEvent arriba(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+  QCoreApplication::sendEvent(w, &arriba);
+}
+
+inline void escribir(QWidget* v, const QString& texto) {
+  for (const QChar c : texto) caracter(destinoTeclas(v), c);
   procesar();
 }
 
