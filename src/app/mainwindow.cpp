@@ -210,6 +210,12 @@ void MainWindow::crearCentro() {
   vaSpread9_->setObjectName(QStringLiteral("vaSpread9"));
   va->addWidget(vaSpread9_);
   division->addWidget(abajo);
+  // Columns as wide as their headings (measuring the cells would cost a pass over every line).
+  for (VistaGrid* g : {vaspread1_, vaSpread9_}) {
+    const QFontMetrics fm(g->horizontalHeader()->font());
+    for (int c = 0; c < g->model()->columnCount(); ++c)
+      g->setColumnWidth(c, qMax(70, fm.horizontalAdvance(g->model()->headerData(c, Qt::Horizontal).toString()) + 24));
+  }
   division->setStretchFactor(0, 4);
   division->setStretchFactor(1, 1);
   v->addWidget(division, 1);
