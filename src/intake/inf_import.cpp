@@ -1,0 +1,195 @@
+#include "intake/inf_import.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSet>
+
+#include "consolidation/form2.h"
+#include "intake/order_file.h"
+#include "notice/header_fields.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+const QString kTemporal = QStringLiteral("archtabs.tmp");
+
+// archtabs.tmp lives only while the import runs, whatever way it ends.
+class TemporalBorrado {
+ public:
+  explicit TemporalBorrado(QString ruta) : ruta_(std::move(ruta)) {}
+  ~TemporalBorrado() { QFile::remove(ruta_); }
+
+ private:
+  QString ruta_;
+};
+
+// The busy pointer for as long as it lives.
+class Ocupado {
+ public:
+  explicit Ocupado(Workspace& ws) : ws_(ws) { ws_.ocupado(true); }
+  ~Ocupado() { ws_.ocupado(false); }
+
+ private:
+  Workspace& ws_;
+};
+
+}  // namespace
+
+texto::Resultado convertirdelimitado(Workspace& ws, const QString& ruta, const QString& separador) {
+  ws.EscribirLog(QStringLiteral("MODULO2-----ENTRO A LA FUNCION-----convertirdelimitado"));
+  QStringList lineas;
+  texto::Resultado r = texto::leerLineas(ruta, lineas);
+  if (r.ok) {
+    if (!separador.isEmpty())
+      for (QString& l : lineas) l.replace(separador, QStringLiteral("\t"), Qt::CaseSensitive);
+    r = texto::escribirLineas(ws.ruta(kTemporal), lineas);
+  }
+  if (!r.ok) ws.EscribirLog(QStringLiteral("MODULO2-----ERROR EN LA FUNCION-----convertirdelimitado"));
+  return r;
+}
+
+void importararchiv_inf(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----importararchiv_inf"));
+  const auto salir = [&ws] { ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----importararchiv_inf")); };
+
+  ws.vaSpread9.deleteAllRows();
+  ws.vaspread1.setRowLimit(Grid::kLimiteRenglones);
+  ws.vaSpread6.setRowLimit(Grid::kLimiteRenglones);
+  ws.vaspread1.setEnabled(true);
+  ws.habilitar(QStringLiteral("vaspread1"), true);
+  ws.habilitar(QStringLiteral("Combo2"), true);
+  ws.habilitar(QStringLiteral("Text2"), true);
+  ws.Combo2.vaciar();
+
+  const QString temporal = ws.ruta(kTemporal);
+  QFile::remove(temporal);
+  TemporalBorrado borrar(temporal);
+
+  DialogoArchivo d;
+  d.nombre = QStringLiteral("*.inf");
+  d.titulo = QStringLiteral("Selección de archivo para Importar");
+  d.filtro = QStringLiteral("Archivo tipo inf|*.inf|Archivo de Texto |*.txt");
+  d.filtroInicial = 1;
+  d.carpetaInicial = ws.carpeta;
+  const QString nombre = ws.prompter.abrirArchivo(d);
+  if (pedidos::dialogoCancelado(nombre)) return salir();
+  if (!pedidos::existeOAvisa(ws, nombre)) return salir();
+
+  QStringList lineas;
+  {
+    Ocupado ocupado(ws);
+    ws.doEvents();
+    const texto::Resultado r = convertirdelimitado(ws, nombre, QStringLiteral(","));
+    if (!r.ok) {
+      ws.errorInesperado(r);
+      return salir();
+    }
+    // The file is checked whole before anything is loaded, so a refused file
+    // leaves the workspace as cleared.
+    if (pedidos::leerArchivoDeOrdenes(ws, temporal, nombre, 1, lineas) != pedidos::Lectura::Ok) return salir();
+    QFile::remove(temporal);
+  }
+  if (lineas.size() < 2) {
+    pedidos::avisarSinOrdenes(ws, nombre);
+    return salir();
+  }
+
+  Form2Modelo form2(ws);
+  const int n = static_cast<int>(lineas.size());
+  const int limite3 = ws.vaSpread3.rowLimit();
+  // The heading line is one more line than the detail grid holds.
+  ws.vaSpread3.setRowLimit(qMax(limite3, n));
+  form2.vaSpread2.setRowLimit(qMax(form2.vaSpread2.rowLimit(), n));
+  {
+    Ocupado ocupado(ws);
+    ws.vaSpread3.fromLines(lineas);
+    form2.vaSpread2.fromLines(lineas);
+    lineas.clear();
+    ws.Combo2.vaciar();
+
+    const int filas = ws.vaSpread3.dataRowCount();
+    QSet<QString> vistas;
+    vistas.reserve(filas);
+    for (int r = 2; r <= filas; ++r) {
+      ws.doEvents();
+      const QString k = ws.vaSpread3.text(1, r) + QLatin1Char('-') + ws.vaSpread3.text(2, r);
+      if (vistas.contains(k)) continue;
+      vistas.insert(k);
+      ws.Combo2.agregar(k);
+    }
+
+    if (!encabezadocampos(ws, QStringLiteral("importararchiv"), 7)) {
+      ws.Combo2.vaciar();
+      ws.vaSpread3.deleteAllRows();
+      ws.vaSpread3.setRowLimit(limite3);
+      return salir();
+    }
+
+    ws.vaspread1.deleteAllRows();
+    ws.cursor(ws.vaspread1, 1, 1);
+    // Column 16 must exist before the quantities are copied into it (a
+    // tab-delimited import leaves the grid with 15 columns).
+    ws.vaspread1.setColLimit(16);
+    {
+      pedidos::Masivo m1(ws.vaspread1), m6(ws.vaSpread6);
+      for (int r = 2; r <= filas; ++r) {
+        ws.doEvents();
+        QStringList celdas = ws.vaSpread3.rowTexts(r);
+        // Fields after the 15th are dropped: column 16 holds the ordered quantity.
+        if (celdas.size() > 15) celdas.resize(15);
+        if (celdas.size() >= 14) celdas[13].clear();
+        ws.vaSpread6.setRowTexts(r - 1, celdas);
+        const QString cantidad = celdas.value(10);
+        while (celdas.size() < 15) celdas.append(QString());
+        celdas.append(cantidad);
+        ws.vaspread1.setRowTexts(r - 1, celdas);
+      }
+    }
+    for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));
+    ws.vaSpread3.deleteAllRows();
+    ws.vaSpread3.setRowLimit(limite3);
+  }
+
+  form2.Form_Activate();
+  ws.ocupado(false);
+  ws.prompter.ejecutarDialogo(form2);
+  if (!form2.aceptado()) {
+    // Cancelar, or the dialog closed some other way: the import is abandoned
+    // and nothing of the file stays in the workspace.
+    if (!form2.cancelado()) form2.Command4_Click();
+    ws.Combo2.vaciar();
+    ws.vaSpread5.clearBlock(-1, -1, -1, -1);
+    return salir();
+  }
+  // The orders were chosen in the dialog: a later choice in the order list
+  // would keep no line at all, so the list stays closed until the next import.
+  ws.habilitar(QStringLiteral("Combo2"), false);
+
+  Ocupado ocupado(ws);
+  for (const char* c : {"editar", "b_cut", "b_copy", "b_paste", "b_separar"})
+    ws.habilitar(QString::fromLatin1(c), true);
+  pedidos::ponerValoresOmision(ws);
+  pedidos::ordenarPorTiendaYSku(ws);
+  salir();
+}
+
+void importararchiv_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----importararchiv_Click"));
+  nuevaforma_Click(ws);
+  importararchiv_inf(ws);
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----importararchiv_Click"));
+}
+
+void b_import_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----b_import_Click"));
+  ws.sinvalidar = false;
+  nuevaforma_Click(ws);
+  importararchiv_inf(ws);
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----b_import_Click"));
+}
+
+void Importar_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----Importar_Click"));
+  importararchiv_Click(ws);
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Importar_Click"));
+}

@@ -1,0 +1,98 @@
+#include "intake/order_file.h"
+
+#include <QFileInfo>
+
+#include "workspace/workspace.h"
+
+namespace pedidos {
+
+bool esTexto(const QByteArray& bytes) {
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const unsigned char b = static_cast<unsigned char>(bytes[i]);
+    if (b >= 0x20 || b == '\t' || b == '\n' || b == '\r' || b == '\f') continue;
+    if (b == 0x1A && i == n - 1) continue;
+    return false;
+  }
+  return true;
+}
+
+bool dialogoCancelado(const QString& nombre) {
+  return nombre.trimmed().isEmpty() || nombre.contains(QLatin1Char('*')) || nombre.contains(QLatin1Char('?'));
+}
+
+bool existeOAvisa(Workspace& ws, const QString& nombre) {
+  const QFileInfo info(nombre);
+  if (info.exists() && !info.isDir()) return true;
+  ws.MsgBox(QStringLiteral("El archivo: ") + nombre + QStringLiteral(" no se encuentra"), Botones::Ok,
+            QStringLiteral("Datos incorrectos"));
+  return false;
+}
+
+Lectura leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString& mostrado, int encabezado,
+                             QStringList& lineas) {
+  QByteArray bytes;
+  const texto::Resultado r = texto::leerBytes(ruta, bytes);
+  if (!r.ok) {
+    ws.errorInesperado(r);
+    return Lectura::Error;
+  }
+  if (!esTexto(bytes)) {
+    ws.MsgBox(QStringLiteral("El archivo: ") + mostrado +
+                  QStringLiteral(" no es un archivo de texto con órdenes de compra.\r\nNo se cargó ningún dato."),
+              Botones::Ok, QStringLiteral("Datos incorrectos"));
+    return Lectura::Rechazado;
+  }
+  if (bytes.endsWith('\x1A')) bytes.chop(1);
+  lineas = texto::partirLineas(texto::desde1252(bytes));
+  qsizetype n = lineas.size();
+  while (n > 0 && lineas[n - 1].isEmpty()) --n;
+  lineas.resize(n);
+  if (n == 0) {
+    avisarSinOrdenes(ws, mostrado);
+    return Lectura::Rechazado;
+  }
+  if (!ws.cabeEnLimite(ws.vaspread1, static_cast<int>(n) - encabezado)) return Lectura::Rechazado;
+  return Lectura::Ok;
+}
+
+void avisarSinOrdenes(Workspace& ws, const QString& mostrado) {
+  ws.MsgBox(QStringLiteral("El archivo: ") + mostrado + QStringLiteral(" no contiene órdenes de compra"), Botones::Ok,
+            QStringLiteral("Datos incorrectos"));
+}
+
+void ponerValoresOmision(Workspace& ws) {
+  struct Omision {
+    int col;
+    QString texto;
+  };
+  const Omision omisiones[] = {{10, QStringLiteral("sin talla")},
+                               {7, QStringLiteral("sin modelo")},
+                               {9, QStringLiteral("sin color")}};
+  Masivo m1(ws.vaspread1), m6(ws.vaSpread6);
+  const int n = ws.vaspread1.dataRowCount();
+  bool escrito = false;
+  // The three defaults touch different columns, so one pass gives what three give.
+  for (int r = 1; r <= n; ++r) {
+    ws.doEvents();
+    for (const Omision& o : omisiones) {
+      if (!ws.vaspread1.isEmpty(o.col, r)) continue;
+      ws.vaspread1.setText(o.col, r, o.texto);
+      ws.vaSpread6.setText(o.col, r, o.texto);
+      escrito = true;
+    }
+  }
+  if (escrito) ws.cursor(ws.vaspread1, 11, 1);
+}
+
+void ordenarPorTiendaYSku(Workspace& ws) {
+  ws.vaspread1.sortRows({{5, true}});
+  ws.vaSpread6.sortRows({{5, true}});
+  ws.vaspread1.sortRows({{5, true}, {6, true}});
+  ws.vaSpread6.sortRows({{5, true}, {6, true}});
+}
+
+Masivo::Masivo(Grid& g) : g_(g) { g_.beginBulk(); }
+Masivo::~Masivo() { g_.endBulk(); }
+
+}  // namespace pedidos

@@ -1,0 +1,169 @@
+#include "intake/order_selection.h"
+
+#include <QHash>
+#include <cmath>
+#include <vector>
+
+#include "consolidation/fechas.h"
+#include "intake/order_file.h"
+#include "workspace/workspace.h"
+
+namespace pedidos {
+
+bool leerCantidad(const QString& texto, double& valor) {
+  const QString t = texto.trimmed();
+  if (t.isEmpty()) {
+    valor = 0;
+    return true;
+  }
+  int i = 0;
+  if (t[0] == QLatin1Char('+') || t[0] == QLatin1Char('-')) ++i;
+  int digitos = 0, puntos = 0;
+  for (; i < t.size(); ++i) {
+    const QChar c = t[i];
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ++digitos;
+    else if (c == QLatin1Char('.') && ++puntos == 1) continue;
+    else return false;
+  }
+  if (digitos == 0) return false;
+  bool ok = false;
+  valor = t.toDouble(&ok);
+  return ok && std::isfinite(valor);
+}
+
+QString textoCantidad(double valor) {
+  if (std::fabs(valor) < 1e15 && valor == std::floor(valor)) return QString::number(static_cast<qlonglong>(valor));
+  return QString::number(valor, 'g', 15);
+}
+
+bool fusionarPorTiendaYSku(Workspace& ws, Grid& g) {
+  const int n = g.dataRowCount();
+  QHash<QString, int> primera;  // store TAB SKU -> first row with a numeric quantity
+  primera.reserve(n);
+  std::vector<double> suma(static_cast<size_t>(n) + 1, 0.0);
+  std::vector<bool> sumada(static_cast<size_t>(n) + 1, false);
+  std::vector<bool> conservar(static_cast<size_t>(n), true);
+  bool alguna = false;
+  for (int r = 1; r <= n; ++r) {
+    ws.doEvents();
+    double q = 0;
+    if (!leerCantidad(g.text(11, r), q)) continue;
+    const QString k = g.text(5, r) + QLatin1Char('\t') + g.text(6, r);
+    auto it = primera.constFind(k);
+    if (it == primera.constEnd()) {
+      primera.insert(k, r);
+      suma[r] = q;
+      continue;
+    }
+    suma[*it] += q;
+    sumada[*it] = true;
+    conservar[r - 1] = false;
+    alguna = true;
+  }
+  if (!alguna) return false;
+  Masivo m(g);
+  for (int r = 1; r <= n; ++r)
+    if (sumada[r]) g.setText(11, r, textoCantidad(suma[r]));
+  g.retainRows(conservar);
+  return true;
+}
+
+}  // namespace pedidos
+
+namespace {
+
+// Keeps the rows whose column 1 is the chosen order.
+void filtrarOrden(Workspace& ws, Grid& g, const QString& orden) {
+  const int n = g.dataRowCount();
+  std::vector<bool> conservar(static_cast<size_t>(n), true);
+  for (int r = 1; r <= n; ++r) {
+    ws.doEvents();
+    conservar[r - 1] = g.text(1, r) == orden;
+  }
+  g.retainRows(conservar);
+}
+
+}  // namespace
+
+void Combo2_Click(Workspace& ws) {
+  const QString entrada = QStringLiteral("ENTRO AL EVENTO-----Combo2_Click");
+  ws.EscribirLog(entrada);
+  QString elegida = ws.Combo2.texto;
+  if (elegida.isEmpty() && ws.Combo2.indice >= 0 && ws.Combo2.indice < ws.Combo2.entradas.size())
+    elegida = ws.Combo2.entradas[ws.Combo2.indice];
+  // Only an entry of an open list is a choice: a closed or empty list (after
+  // the consolidation dialog, after opening a work file) must not wipe the lines.
+  if (!ws.habilitado(QStringLiteral("Combo2")) || !ws.Combo2.entradas.contains(elegida)) {
+    ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Combo2_Click"));
+    return;
+  }
+
+  ws.ocupado(true);
+  ws.panel[3] = QStringLiteral("Cargando...");
+  ws.habilitar(QStringLiteral("Combo2"), false);
+
+  ws.EscribirLog(entrada + QStringLiteral("-----Hace la selección de orden de compra en vaspread1"));
+  filtrarOrden(ws, ws.vaspread1, elegida);
+  for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));
+  ws.EscribirLog(entrada + QStringLiteral("-----Hace la selección de orden de compra en vaspread6"));
+  filtrarOrden(ws, ws.vaSpread6, elegida);
+
+  // The chosen order gets its header row the way the consolidation dialog
+  // makes it for a single order, so that a notice can be built from it.
+  if (ws.vaSpread9.dataRowCount() == 0 && ws.vaspread1.dataRowCount() > 0) {
+    ws.vaSpread9.setText(1, 1, elegida);
+    ws.vaSpread9.setText(6, 1, ws.vaspread1.text(2, 1));
+    ws.vaSpread9.setText(7, 1, fechas::ddmmaaaa(ws.reloj.hoy()));
+    ws.vaSpread9.setText(8, 1, fechas::aDdMmAaaa(ws.vaspread1.text(4, 1)));
+    ws.vaSpread9.setCellList(2, 1, {QStringLiteral("Alta")});
+  }
+
+  if (pedidos::fusionarPorTiendaYSku(ws, ws.vaspread1)) ws.foco = QStringLiteral("vaspread1");
+  pedidos::fusionarPorTiendaYSku(ws, ws.vaSpread6);
+
+  for (const char* c : {"Combo1", "Text1_2", "Text1_3", "Text1_4", "Text1_6", "Text1_7", "b_nuevo", "b_abrir",
+                        "b_save", "b_cut", "b_copy", "b_paste", "b_separar", "b_duplicar", "b_import", "b_enviar",
+                        "archivo", "editar", "configaplic", "help", "DTPicker1_4", "Combo3"})
+    ws.habilitar(QString::fromLatin1(c), true);
+
+  ws.vaspread1.sortRows({{5, true}});
+  ws.EscribirLog(entrada + QStringLiteral("-----Ordenar por tienda"));
+  ws.vaSpread6.sortRows({{5, true}});
+  ws.EscribirLog(entrada + QStringLiteral("-----Ordenar por SKU"));
+  ws.vaspread1.sortRows({{5, true}, {6, true}});
+  ws.EscribirLog(entrada + QStringLiteral("-----Ordenar por color"));
+  ws.vaSpread6.sortRows({{5, true}, {6, true}});
+
+  ws.ocupado(false);
+  ws.panel[3].clear();
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Combo2_Click"));
+}
+
+void Combo2_LostFocus(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----Combo2_LostFocus"));
+  if (ws.habilitado(QStringLiteral("Combo2"))) {
+    ws.MsgBox(QStringLiteral("No puede seguir si NO selecciona una orden de compra!"));
+    ws.foco = QStringLiteral("Combo2");
+  }
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Combo2_LostFocus"));
+}
+
+void Combo1_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----Sub Combo1_Click"));
+  const Lista& l = ws.Combo1;
+  const int numero = l.indice >= 0 && l.indice < l.datos.size() ? l.datos[l.indice] : 0;
+  switch (numero) {
+    case 1: ws.Text1[2] = QStringLiteral("Alta"); break;
+    case 2: ws.Text1[2] = QStringLiteral("Baja"); break;
+    case 3: ws.Text1[2] = QStringLiteral("Cambio"); break;
+    default: ws.Text1[2].clear(); break;
+  }
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Sub Combo1_Click"));
+}
+
+void Combo1_LostFocus(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----Combo1_LostFocus"));
+  ws.mostrar(QStringLiteral("Combo1"), false);
+  ws.tabStop(QStringLiteral("Text1_2"), true);
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Combo1_LostFocus"));
+}

@@ -1,0 +1,97 @@
+#include "intake/tab_import.h"
+
+#include <QSet>
+
+#include "consolidation/fechas.h"
+#include "intake/order_file.h"
+#include "notice/header_fields.h"
+#include "workspace/workspace.h"
+
+void arrch_tabulador_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----arrch_tabulador_Click"));
+  const auto salir = [&ws] { ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----arrch_tabulador_Click")); };
+
+  DialogoArchivo d;
+  d.nombre = QStringLiteral("*.txt");
+  d.titulo = QStringLiteral("Selección de archivo para Importar");
+  d.filtro = QStringLiteral("Archivo tipo txt|*.txt|Archivo de Texto |*.txt");
+  d.filtroInicial = 1;
+  d.carpetaInicial = ws.carpeta;
+  const QString nombre = ws.prompter.abrirArchivo(d);
+  if (pedidos::dialogoCancelado(nombre)) return salir();
+  if (!pedidos::existeOAvisa(ws, nombre)) return salir();
+
+  // The whole file is read and checked before the workspace is touched: a
+  // refused file leaves the work in progress as it was.
+  QStringList lineas;
+  ws.ocupado(true);
+  const pedidos::Lectura lectura = pedidos::leerArchivoDeOrdenes(ws, nombre, nombre, 0, lineas);
+  ws.ocupado(false);
+  if (lectura != pedidos::Lectura::Ok) return salir();
+
+  // Start from a cleared workspace so that no line of an earlier file stays
+  // in the order line store or the per-order header table.
+  nuevaforma_Click(ws);
+  ws.vaspread1.setEnabled(true);
+  ws.habilitar(QStringLiteral("vaspread1"), true);
+  ws.habilitar(QStringLiteral("Combo2"), true);
+  ws.habilitar(QStringLiteral("Text2"), true);
+  ws.habilitar(QStringLiteral("b_enviar"), true);
+  ws.Combo2.vaciar();
+
+  ws.ocupado(true);
+  ws.vaSpread3.fromLines(lineas);
+  lineas.clear();
+  ws.Combo2.vaciar();
+  const int filas = ws.vaSpread3.dataRowCount();
+  {
+    QSet<QString> vistas;
+    vistas.reserve(filas);
+    for (int r = 2; r <= filas; ++r) {
+      ws.doEvents();
+      const QString oc = ws.vaSpread3.text(1, r);
+      if (vistas.contains(oc)) continue;
+      vistas.insert(oc);
+      ws.Combo2.agregar(oc);
+    }
+  }
+
+  if (!encabezadocampos(ws, QStringLiteral("importararchiv"), 7)) {
+    ws.Combo2.vaciar();
+    ws.vaSpread3.clearBlock(-1, -1, -1, -1);
+    ws.ocupado(false);
+    return salir();
+  }
+
+  ws.vaspread1.clearBlock(-1, -1, -1, -1);
+  ws.cursor(ws.vaspread1, 1, 1);
+  {
+    pedidos::Masivo m1(ws.vaspread1), m6(ws.vaSpread6);
+    for (int r = 1; r <= filas; ++r) {
+      ws.doEvents();
+      QStringList celdas = ws.vaSpread3.rowTexts(r);
+      if (celdas.size() > 15) celdas.resize(15);  // 15 columns after this import
+      for (int c : {3, 4})
+        if (celdas.size() >= c) celdas[c - 1] = fechas::aDdMmAa(celdas[c - 1]);
+      ws.vaspread1.setRowTexts(r, celdas);
+      ws.vaSpread6.setRowTexts(r, celdas);
+    }
+  }
+  for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));
+  ws.vaspread1.setColLimit(15);
+  ws.vaSpread3.clearBlock(-1, -1, -1, -1);
+  ws.ocupado(false);
+
+  ws.MsgBox(QStringLiteral("Por favor seleccione una orden de compra!"));
+  ws.foco = QStringLiteral("Combo2");
+
+  for (const char* c : {"Combo1", "Text1_2", "Text1_3", "Text1_4", "Text1_5", "Text1_6", "Text1_7", "b_nuevo",
+                        "b_abrir", "b_save", "b_cut", "b_copy", "b_paste", "b_separar", "b_duplicar", "b_import",
+                        "b_enviar", "archivo", "editar", "configaplic", "help", "DTPicker1_4"})
+    ws.habilitar(QString::fromLatin1(c), false);
+
+  ws.ocupado(true);
+  pedidos::ponerValoresOmision(ws);
+  ws.ocupado(false);
+  salir();
+}
