@@ -149,6 +149,7 @@ TEST_F(Form2Test, PruebaDeConsolidacion) {
 }
 
 TEST_F(Form2Test, PruebaDeConsolidacionRechazada) {
+  // A only in store 1, B only in store 3: no store receives both.
   cargar({linea("A", "12", "1", "S1"), linea("B", "12", "3", "S4")});
   elegir(Q("A - 12"));
   elegir(Q("B - 12"));
