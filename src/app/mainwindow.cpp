@@ -26,6 +26,9 @@
 #include "app/gridmodel.h"
 #include "app/gridview.h"
 #include "client/form5.h"
+#include "intake/inf_import.h"
+#include "intake/order_selection.h"
+#include "intake/tab_import.h"
 #include "notice/header_fields.h"
 #include "workspace/startup.h"
 
@@ -309,6 +312,10 @@ void MainWindow::conectarComandos() {
   conectar(QStringLiteral("acerca"), [&w] { acerca_Click(w); });
   conectar(QStringLiteral("ftp"), [&w] { ftp_Click(w); });
   conectar(QStringLiteral("generales"), [&w] { generales_Click(w); });
+  conectar(QStringLiteral("b_import"), [&w] { b_import_Click(w); });
+  conectar(QStringLiteral("importararchiv"), [&w] { importararchiv_Click(w); });
+  conectar(QStringLiteral("Importar"), [&w] { Importar_Click(w); });
+  conectar(QStringLiteral("arrch_tabulador"), [&w] { arrch_tabulador_Click(w); });
   // PENDIENTE-AVISO
   // Archivo > Salir and the close box end at once.
   connect(accion(QStringLiteral("saliraplic")), &QAction::triggered, this, [this] {
@@ -344,6 +351,20 @@ void MainWindow::conectarCampos() {
     ejecutar([this, i] {
       ws_->Combo3.indice = i;
       ws_->Combo3.texto = Combo3_->itemText(i);
+    });
+  });
+  connect(Combo1_, QOverload<int>::of(&QComboBox::activated), this, [this](int i) {
+    ejecutar([this, i] {
+      ws_->Combo1.indice = i;
+      ws_->Combo1.texto = Combo1_->itemText(i);
+      Combo1_Click(*ws_);
+    });
+  });
+  connect(Combo2_, QOverload<int>::of(&QComboBox::activated), this, [this](int i) {
+    ejecutar([this, i] {
+      ws_->Combo2.indice = i;
+      ws_->Combo2.texto = Combo2_->itemText(i);
+      Combo2_Click(*ws_);
     });
   });
   connect(DTPicker1_4_, &QDateEdit::dateChanged, this, [this](const QDate& d) {
@@ -403,7 +424,8 @@ bool MainWindow::eventFilter(QObject* o, QEvent* e) {
     if (entra) alFoco([&w] { DTPicker1_GotFocus(w, 4); });
     else alFoco([&w] { DTPicker1_LostFocus(w, 4); });
   }
-  // PENDIENTE-COMBOS
+  if (o == Combo1_ && !entra) alFoco([&w] { Combo1_LostFocus(w); });
+  if (o == Combo2_ && !entra) alFoco([&w] { Combo2_LostFocus(w); });
   return QMainWindow::eventFilter(o, e);
 }
 

@@ -14,6 +14,7 @@
 #include <QToolBar>
 
 #include "app/comandos.h"
+#include "consolidation/form2.h"
 #include "app/gridmodel.h"
 #include "app/gridview.h"
 #include "app/mainwindow.h"
@@ -287,6 +288,59 @@ TEST_F(VentanaTest, CamposDelEncabezadoPasanPorSusFiltros) {
   EXPECT_EQ(prompter.mensajes[0].icono, Icono::Informacion);
   EXPECT_EQ(fecha->date(), QDate(2026, 12, 7));
   EXPECT_EQ(w->ws().Text1[4], Q("09/12/2026"));
+}
+
+// The consolidation dialog answered with the orders given, then Aceptar.
+std::function<void(DialogoModelo&)> consolidar(const QStringList& entradas) {
+  return [entradas](DialogoModelo& d) {
+    auto* f2 = dynamic_cast<Form2Modelo*>(&d);
+    if (!f2) return;
+    for (const QString& e : entradas) {
+      EXPECT_TRUE(f2->seleccionarList1(e)) << e.toStdString();
+      f2->Command1_Click();
+    }
+    f2->Command2_Click();
+  };
+}
+
+QString datos(const char* nombre) {
+  return QStringLiteral(AVISO_APP_DATOS "/") + QString::fromLatin1(nombre);
+}
+
+TEST_F(VentanaTest, LaImagenImportarTraeLasOrdenesConsolidadas) {
+  auto w = abrir();
+  // Before an import the edit menu and the clipboard images are off.
+  EXPECT_FALSE(w->accion(QStringLiteral("editar"))->isEnabled());
+  EXPECT_FALSE(w->accion(QStringLiteral("b_cut"))->isEnabled());
+  EXPECT_FALSE(w->findChild<QComboBox*>(QStringLiteral("Combo2"))->isEnabled());
+  w->ws().sinvalidar = true;
+  prompter.archivosAbrir.push_back(datos("dos_ordenes.inf"));
+  prompter.alDialogo = consolidar({Form2Modelo::textoEntrada(Q("4500007001"), Q("210")),
+                                   Form2Modelo::textoEntrada(Q("4500007002"), Q("210"))});
+  w->accion(QStringLiteral("b_import"))->trigger();
+  EXPECT_EQ(prompter.dialogosVistos, QStringList{Q("Form2")});
+  EXPECT_FALSE(w->ws().sinvalidar);  // the toolbar image clears it
+  EXPECT_EQ(w->ws().vaspread1.dataRowCount(), 3);
+  EXPECT_EQ(w->vistaDetalle()->model()->rowCount(), 3);
+  EXPECT_EQ(w->vistaPedidos()->model()->rowCount(), 2);
+  EXPECT_EQ(w->vistaPedidos()->model()->index(0, 1).data().toString(), Q("Pedido Múltiple"));
+  EXPECT_EQ(w->vistaResumen()->model()->index(0, 0).data().toString(), Q("210"));
+  EXPECT_TRUE(w->accion(QStringLiteral("editar"))->isEnabled());
+  EXPECT_FALSE(w->findChild<QComboBox*>(QStringLiteral("Combo2"))->isEnabled());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO-----b_import_Click")), 1);
+
+  // The menu item and the button run the same import.
+  prompter.archivosAbrir.push_back(datos("dos_ordenes.inf"));
+  prompter.alDialogo = consolidar({Form2Modelo::textoEntrada(Q("4500007003"), Q("330"))});
+  w->accion(QStringLiteral("importararchiv"))->trigger();
+  EXPECT_EQ(w->ws().vaspread1.dataRowCount(), 1);
+  EXPECT_EQ(w->ws().vaSpread9.dropDownList(2, 1), QStringList{Q("Alta")});
+  prompter.archivosAbrir.clear();  // cancelled open dialog: nothing else happens
+  w->findChild<QPushButton*>(QStringLiteral("Importar"))->click();
+  EXPECT_EQ(prompter.dialogosVistos.size(), 2);
+  EXPECT_EQ(prompter.dialogosArchivo.size(), 3u);
+  EXPECT_EQ(prompter.dialogosArchivo.back().titulo, Q("Selección de archivo para Importar"));
 }
 
 }  // namespace
