@@ -295,9 +295,13 @@ void VistaGrid::moverSegun(QAbstractItemDelegate::EndEditHint hint) {
 
 void VistaGrid::seguirCursorDelGrid() {
   if (state() == EditingState || pendiente_) return;
-  const Grid& g = modelo_->grid();
-  const QModelIndex i = model()->index(g.activeRow() - 1, g.activeCol() - 1);
-  if (!i.isValid() || i == currentIndex()) return;
+  Grid& g = modelo_->grid();
+  if (model()->index(g.activeRow() - 1, g.activeCol() - 1) == currentIndex() && currentIndex().isValid()) return;
+  // A move made by the system passes the leave-cell rule too, as the user's do.
+  QModelIndex i = aplicarRegla(g.activeCol(), g.activeRow());
+  if (!i.isValid()) return;
+  if (i.column() + 1 != g.activeCol() || i.row() + 1 != g.activeRow()) g.setActiveCell(i.column() + 1, i.row() + 1);
+  if (i == currentIndex()) return;
   siguiendo_ = true;
   selectionModel()->setCurrentIndex(i, QItemSelectionModel::ClearAndSelect);
   siguiendo_ = false;

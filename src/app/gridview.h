@@ -66,7 +66,8 @@ class VistaGrid : public QTableView {
   // The ranges the user selected, as grid blocks (from 1). A lone cell under
   // a plain click is the cursor, not a selection.
   QVector<GridBlock> bloquesSeleccionados() const;
-  // Puts the view's cursor on the grid's active cell (the core moved it).
+  // Puts the view's cursor on the grid's active cell (the core moved it),
+  // through the leave-cell rule.
   void seguirCursorDelGrid();
   // True while a cell editor is open.
   bool editando() const { return state() == EditingState; }

@@ -217,7 +217,7 @@ void MainWindow::crearCentro() {
   for (VistaGrid* g : {vaspread1_, vaSpread9_}) {
     const QFontMetrics fm(g->horizontalHeader()->font());
     for (int c = 0; c < g->model()->columnCount(); ++c)
-      g->setColumnWidth(c, qMax(70, fm.horizontalAdvance(g->model()->headerData(c, Qt::Horizontal).toString()) + 24));
+      g->setColumnWidth(c, qMax(g == vaSpread9_ ? 110 : 70, fm.horizontalAdvance(g->model()->headerData(c, Qt::Horizontal).toString()) + 24));
   }
   division->setStretchFactor(0, 4);
   division->setStretchFactor(1, 1);

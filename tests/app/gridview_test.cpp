@@ -303,6 +303,11 @@ TEST_F(VistaGridTest, ElModeloSigueAlGrid) {
   grid.setActiveCell(15, 2);
   vista->seguirCursorDelGrid();
   EXPECT_EQ(cursor(), QPoint(15, 2));
+  // A system move onto a skipped column lands where the rule says.
+  grid.setActiveCell(1, 1);
+  vista->seguirCursorDelGrid();
+  EXPECT_EQ(cursor(), QPoint(11, 1));
+  EXPECT_EQ(activa(), QPoint(11, 1));
 }
 
 }  // namespace

@@ -98,6 +98,7 @@ TEST_F(VentanaTest, ArbolDeMenusExacto) {
       Q("  acerca|&Acerca de ..."),
   };
   EXPECT_EQ(real, esperado);
+  apoyo::captura(*w, Q("ventana_inicio"));
 }
 
 TEST_F(VentanaTest, BarraConImagenesYBotonesConSusTextos) {
@@ -329,6 +330,7 @@ TEST_F(VentanaTest, LaImagenImportarTraeLasOrdenesConsolidadas) {
   EXPECT_FALSE(w->findChild<QComboBox*>(QStringLiteral("Combo2"))->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO-----b_import_Click")), 1);
+  apoyo::captura(*w, Q("ventana_importada"));
 
   // The menu item and the button run the same import.
   prompter.archivosAbrir.push_back(datos("dos_ordenes.inf"));
@@ -341,6 +343,62 @@ TEST_F(VentanaTest, LaImagenImportarTraeLasOrdenesConsolidadas) {
   EXPECT_EQ(prompter.dialogosVistos.size(), 2);
   EXPECT_EQ(prompter.dialogosArchivo.size(), 3u);
   EXPECT_EQ(prompter.dialogosArchivo.back().titulo, Q("Selección de archivo para Importar"));
+}
+
+TEST_F(VentanaTest, DespuesDelArchivoDeTabuladoresLaVentanaEsperaLaOrden) {
+  auto w = abrir();
+  prompter.archivosAbrir.push_back(QStringLiteral(AVISO_TEST_DATA "/intake/pedidos_tab.txt"));
+  // The tab-delimited import sits in a submenu; its action runs it.
+  w->accion(QStringLiteral("arrch_tabulador"))->trigger();
+  apoyo::procesar();
+  ASSERT_FALSE(prompter.mensajes.empty());
+  EXPECT_EQ(prompter.ultimo(), Q("Por favor seleccione una orden de compra!"));
+  auto* combo2 = w->findChild<QComboBox*>(QStringLiteral("Combo2"));
+  EXPECT_TRUE(combo2->isEnabled());
+  EXPECT_EQ(QApplication::focusWidget(), combo2);
+  EXPECT_FALSE(w->accion(QStringLiteral("archivo"))->isEnabled());
+  EXPECT_FALSE(w->findChild<QLineEdit*>(QStringLiteral("Text1_3"))->isEnabled());
+
+  // Leaving the list without a choice is refused, every time.
+  for (int vez = 1; vez <= 2; ++vez) {
+    prompter.limpiar();
+    w->vistaDetalle()->setFocus(Qt::TabFocusReason);
+    apoyo::procesar();
+    ASSERT_EQ(prompter.mensajes.size(), 1u) << vez;
+    EXPECT_EQ(prompter.mensajes[0].texto, Q("No puede seguir si NO selecciona una orden de compra!"));
+    EXPECT_EQ(prompter.mensajes[0].titulo, Q("DUDIZOD"));
+    EXPECT_EQ(QApplication::focusWidget(), combo2);
+  }
+
+  const int i = combo2->findText(Q("7700001"));
+  ASSERT_GE(i, 0);
+  combo2->setCurrentIndex(i);
+  emit combo2->activated(i);
+  apoyo::procesar();
+  EXPECT_FALSE(combo2->isEnabled());
+  EXPECT_TRUE(w->accion(QStringLiteral("archivo"))->isEnabled());
+  EXPECT_TRUE(w->findChild<QLineEdit*>(QStringLiteral("Text1_3"))->isEnabled());
+  const int filas = w->ws().vaspread1.dataRowCount();
+  ASSERT_GT(filas, 0);
+  EXPECT_EQ(w->vistaDetalle()->model()->rowCount(), filas);
+  for (int r = 1; r <= filas; ++r) EXPECT_EQ(w->ws().vaspread1.text(1, r), Q("7700001"));
+  EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO-----Combo2_Click")), 1);
+
+  // The movement type: Text1(2) hands over to Combo1.
+  auto* tipo = w->findChild<QLineEdit*>(QStringLiteral("Text1_2"));
+  auto* combo1 = w->findChild<QComboBox*>(QStringLiteral("Combo1"));
+  tipo->setFocus(Qt::TabFocusReason);
+  apoyo::procesar();
+  EXPECT_TRUE(combo1->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), combo1);
+  combo1->setCurrentIndex(1);
+  emit combo1->activated(1);
+  apoyo::procesar();
+  EXPECT_EQ(w->ws().Text1[2], Q("Baja"));
+  EXPECT_EQ(tipo->text(), Q("Baja"));
+  w->findChild<QLineEdit*>(QStringLiteral("Text1_3"))->setFocus(Qt::TabFocusReason);
+  apoyo::procesar();
+  EXPECT_FALSE(combo1->isVisible());
 }
 
 }  // namespace
