@@ -1,0 +1,31 @@
+#include "editing/container_kinds.h"
+
+namespace {
+struct Clase {
+  QChar letra;
+  const char16_t* descripcion;
+};
+
+// In the order the letters are tested; the letters are distinct, so the order
+// does not change any result.
+const Clase kClases[] = {
+    {u'B', u"Cajas - azules"}, {u'S', u"Cajas - azules"},  {u'P', u"Pallets"},
+    {u'A', u"Cajas - azules"}, {u'C', u"Cajas - cartón"},  {u'V', u"Cajas - verdes"},
+    {u'Q', u"Tarima"},         {u'R', u"Refrigerado"},     {u'F', u"Frágil"},
+    {u'E', u"Contenedor Verde Mediano"},                   {u'G', u"Cartón Grande"},
+    {u'H', u"Colgado"},        {u'D', u"C. Azul Normal"},  {u'I', u"C. Azul Chico"},
+};
+}  // namespace
+
+const QString kMensajeContenedor =
+    QStringLiteral("El contenedor debe comenzar con A, B, C, D, E, F, G, H, I, P, Q, R, S ó V");
+
+QString descripcionContenedor(const QString& codigo) {
+  if (codigo.isEmpty()) return QString();
+  const QChar primera = codigo.at(0);
+  for (const Clase& c : kClases)
+    if (c.letra == primera) return QString::fromUtf16(c.descripcion);
+  return QString();
+}
+
+bool contenedorValido(const QString& codigo) { return !descripcionContenedor(codigo).isNull(); }
