@@ -1,0 +1,339 @@
+#include "editing/detail_rules.h"
+
+#include <exception>
+
+#include "editing/container_kinds.h"
+#include "workspace/workspace.h"
+
+#if __has_include("editing/row_commands.h")
+#include "editing/row_commands.h"
+#define AVISO_CON_SUPRIMIR 1
+#endif
+
+namespace {
+
+constexpr int kColCantidad = 11;
+constexpr int kColTipoEntrega = 14;
+constexpr int kColContenedor = 15;
+constexpr int kColPedida = 16;
+constexpr int kTeclaSuprimir = 46;
+const QChar kRetroceso(u'\b');
+
+QString entro(const char* nombre) {
+  return QStringLiteral("ENTRO AL EVENTO-----") + QString::fromUtf8(nombre);
+}
+QString termino(const char* nombre) {
+  return QStringLiteral("TERMINO EL EVENTO-----") + QString::fromUtf8(nombre);
+}
+
+bool esBlanco(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+
+// Reads the number at the start of `t`; `hay` tells whether any digit was seen.
+double leerNumero(const QString& t, bool& hay) {
+  hay = false;
+  int i = 0;
+  const int n = t.size();
+  while (i < n && esBlanco(t[i])) ++i;
+  bool negativo = false;
+  if (i < n && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+'))) {
+    negativo = t[i] == QLatin1Char('-');
+    ++i;
+  }
+  QString digitos;
+  bool punto = false;
+  for (; i < n; ++i) {
+    const QChar c = t[i];
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+      digitos.append(c);
+      hay = true;
+    } else if (c == QLatin1Char('.') && !punto) {
+      punto = true;
+      digitos.append(c);
+    } else {
+      break;
+    }
+  }
+  if (!hay) return 0.0;
+  // An exponent counts only when digits follow it.
+  if (i + 1 < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
+    int j = i + 1;
+    QString exp;
+    if (j < n && (t[j] == QLatin1Char('-') || t[j] == QLatin1Char('+'))) exp.append(t[j++]);
+    const int inicio = j;
+    while (j < n && t[j] >= QLatin1Char('0') && t[j] <= QLatin1Char('9')) exp.append(t[j++]);
+    if (j > inicio) digitos += QLatin1Char('e') + exp;
+  }
+  bool ok = false;
+  double v = digitos.toDouble(&ok);
+  if (!ok) v = 0.0;
+  return negativo ? -v : v;
+}
+
+// The ordered quantity of a line: false when the line carries none.
+bool cantidadPedida(const Workspace& ws, int fila, QString& texto, double& valor) {
+  if (ws.vaspread1.colLimit() < kColPedida) return false;
+  texto = ws.vaspread1.text(kColPedida, fila);
+  bool hay = false;
+  valor = leerNumero(texto, hay);
+  return hay;
+}
+
+QString mensajeCantidad(const QString& maximo) {
+  return QStringLiteral("La cantidad no puede ser mayor que") + QStringLiteral(" < ") + maximo + QStringLiteral(" > ");
+}
+
+bool suprimirCelda(Workspace& ws) {
+#ifdef AVISO_CON_SUPRIMIR
+  suprimir_Click(ws);
+  return true;
+#else
+  (void)ws;
+  return false;
+#endif
+}
+
+TipCelda tip(const QString& texto) {
+  TipCelda t;
+  t.texto = texto;
+  return t;
+}
+
+}  // namespace
+
+// ------------------------------------------------------------------ numbers
+
+double numeroInicial(const QString& texto) {
+  bool hay = false;
+  return leerNumero(texto, hay);
+}
+
+bool empiezaConNumero(const QString& texto) {
+  bool hay = false;
+  leerNumero(texto, hay);
+  return hay;
+}
+
+// ------------------------------------------------------------------ vaspread1
+
+bool validacioncontenedor(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----validacioncontenedor"));
+  const int r = ws.vaspread1.activeRow();
+  const QString t = ws.vaspread1.text(kColContenedor, r);
+  if (t.isEmpty()) return false;
+  const QString descripcion = descripcionContenedor(t);
+  if (!descripcion.isNull()) {
+    ws.vaspread1.setText(kColTipoEntrega, r, descripcion);
+    ws.vaSpread6.setText(kColTipoEntrega, r, descripcion);
+    ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----validacioncontenedor"));
+    return true;
+  }
+  ws.MsgBox(kMensajeContenedor);
+  ws.cursor(ws.vaspread1, kColContenedor, r);
+  return false;
+}
+
+void vaspread1_Change(Workspace& ws, int col, int row) {
+  ws.EscribirLog(entro("vaspread1_Change"));
+  ws.EscribirLog(entro("vaspread1_Change-----Validar contenedores"));
+  if (col == kColContenedor) {
+    if (!ws.sinvalidar) validacioncontenedor(ws);
+    ws.vaSpread6.setText(col, row, ws.vaspread1.text(col, row));
+  }
+
+  ws.EscribirLog(entro("vaspread1_Change-----Validar cuand se modifican las cantidades"));
+  if (!ws.sinvalidar && !ws.aplicandoSeparacion) {
+    const int a = ws.vaspread1.activeRow();
+    if (a >= 1) {
+      QString s = ws.vaSpread6.text(kColCantidad, a);
+      QString q = ws.vaspread1.text(kColCantidad, a);
+      if (q.isEmpty()) q = s;  // an emptied cell does not empty the store
+      if (s.isEmpty()) s = q;
+      QString m;
+      double maximo = 0;
+      if (cantidadPedida(ws, a, m, maximo) && numeroInicial(q) > maximo) {
+        ws.MsgBox(mensajeCantidad(m));
+        ws.vaspread1.setText(kColCantidad, a, m);
+        ws.cursor(ws.vaspread1, kColCantidad, a);
+        return;
+      }
+      ws.vaSpread6.setText(kColCantidad, a, q);
+    }
+  }
+
+  ws.EscribirLog(entro("vaspread1_Change-----Esto es para bajar al renglón siguiente"));
+  if (col == kColContenedor && !ws.sinvalidar) {
+    // The container of the next line; on the last line the cursor stays.
+    const int siguiente = row + 1 <= qMax(row, ws.vaspread1.dataRowCount()) ? row + 1 : row;
+    ws.cursor(ws.vaspread1, kColContenedor, siguiente);
+  }
+
+  ws.EscribirLog(entro("vaspread1_Change-----Para que se mueva a la derecha a partir de la columna de cantidad"));
+  if (col == kColCantidad) ws.cursor(ws.vaspread1, kColContenedor, row);
+
+  ws.EscribirLog(termino("vaspread1_Change"));
+}
+
+void vaspread1_Editar(Workspace& ws, int col, int row, const QString& texto) {
+  ws.sinvalidar = false;
+  ws.cursor(ws.vaspread1, col, row);
+  ws.vaspread1.setText(col, row, texto);
+  vaspread1_Change(ws, col, row);
+}
+
+QPoint vaspread1_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila) {
+  ws.EscribirLog(entro("vaspread1_LeaveCell"));
+  QPoint destino(nuevaCol, nuevaFila);
+  if (nuevaCol >= 0 && nuevaCol <= 10) destino.setX(kColCantidad);
+  else if (nuevaCol >= 12 && nuevaCol <= 14) destino.setX(kColContenedor);
+  ws.EscribirLog(termino("vaspread1_LeaveCell"));
+  return destino;
+}
+
+bool vaspread1_KeyDown(Workspace& ws, int codigo) {
+  ws.EscribirLog(entro("vaspread1_KeyDown"));
+  bool usada = false;
+  if (codigo == kTeclaSuprimir) usada = suprimirCelda(ws);
+  ws.EscribirLog(termino("vaspread1_KeyDown"));
+  return usada;
+}
+
+void vaspread1_GotFocus(Workspace& ws) { ws.cual_grid = QStringLiteral("1"); }
+
+TipCelda vaspread1_TextTipFetch(Workspace& ws, int col, int row) {
+  ws.EscribirLog(entro("vaspread1_TextTipFetch"));
+  TipCelda t;
+  if (row == 0) {
+    static const char16_t* const kTips[] = {
+        nullptr,
+        u" ORDEN DE COMPRA ",
+        u" DEPARTAMENTO ",
+        u" FECHA DE VORARIDO ",
+        u" FECHA DE CANCELACION ",
+        u" LUGAR - TIENDA ",
+        u" SKU ",
+        u" MODELO ",
+        u" UPC/EAN ",
+        u" COLOR ",
+        u" TALLA ",
+        u" RECUERDE QUE LA CANTIDAD DEBE SER MAYOR QUE O. ",
+        nullptr,
+        nullptr,
+        u" TIPO DE ENTREGA ",
+        u" RECUERDE QUE EL CONTENEDOR DEBE COMENZAR CON A, B, C, D, E, F, G, H, I, P, Q, R, S ó V. ",
+    };
+    if (col >= 1 && col <= 15 && kTips[col]) t = tip(QString::fromUtf16(kTips[col]));
+  }
+  ws.EscribirLog(termino("vaspread1_TextTipFetch"));
+  return t;
+}
+
+TipCelda vaspread5_TextTipFetch(Workspace& ws, int col, int row) {
+  ws.EscribirLog(entro("vaspread5_TextTipFetch"));
+  TipCelda t;
+  if (row == 0) {
+    switch (col) {
+      case 1: t = tip(QStringLiteral(" ORDEN DE COMPRA ")); break;
+      case 2: t = tip(QStringLiteral(" DEPARTAMENTO ")); break;
+      case 3: t = tip(QStringLiteral(" FECHA DE VORARIDO ")); break;
+      case 4: t = tip(QStringLiteral(" FECHA DE CANCELACION ")); break;
+      default: break;
+    }
+  }
+  ws.EscribirLog(termino("vaspread5_TextTipFetch"));
+  return t;
+}
+
+// ------------------------------------------------------------------ vaSpread9
+
+QChar vaSpread9_KeyPress(Workspace& ws, int col, QChar tecla) {
+  ws.EscribirLog(entro("vaSpread9_KeyPress"));
+  QChar resultado = tecla;
+  if (col == 3 || col == 5) {
+    static const QString kAdmitidos = QStringLiteral("1234567890ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.") + kRetroceso;
+    const QChar mayuscula = tecla.toUpper();
+    resultado = kAdmitidos.contains(mayuscula) ? mayuscula : QChar();
+  }
+  ws.EscribirLog(termino("vaSpread9_KeyPress"));
+  return resultado;
+}
+
+bool vaSpread9_KeyDown(Workspace& ws, int codigo) {
+  ws.EscribirLog(entro("vaSpread9_KeyDown"));
+  bool usada = false;
+  if (codigo == kTeclaSuprimir) usada = suprimirCelda(ws);
+  ws.EscribirLog(termino("vaSpread9_KeyDown"));
+  return usada;
+}
+
+QPoint vaSpread9_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila) {
+  ws.EscribirLog(entro("vaSpread9_LeaveCell"));
+  QPoint destino(nuevaCol, nuevaFila);
+  if (nuevaCol == 1) destino.setX(2);
+  else if (nuevaCol >= 6) destino.setX(5);
+  return destino;
+}
+
+void vaSpread9_GotFocus(Workspace& ws) { ws.cual_grid = QStringLiteral("9"); }
+
+bool vaSpread9_Teclear(Workspace& ws, int col, int row, const QString& texto) {
+  Grid& g = ws.vaSpread9;
+  if (col < 2 || col > 5 || row < 1 || row > g.dataRowCount() || g.text(1, row).isEmpty() || g.locked(col, row))
+    return false;
+  ws.cursor(g, col, row);
+  bool todo = true;
+  QString celda;
+  for (const QChar tecla : texto) {
+    const QChar c = vaSpread9_KeyPress(ws, col, tecla);
+    if (c.isNull()) todo = false;
+    else if (c == kRetroceso) celda.chop(1);
+    else celda.append(c);
+  }
+  g.setText(col, row, celda);
+  return todo;
+}
+
+// ------------------------------------------------------------------ system writes
+
+EscrituraDelSistema::EscrituraDelSistema(Workspace& ws) : ws_(ws), anterior_(ws.sinvalidar) {
+  ws_.sinvalidar = true;
+}
+
+EscrituraDelSistema::~EscrituraDelSistema() { terminar(); }
+
+void EscrituraDelSistema::terminar() {
+  if (!activo_) return;
+  activo_ = false;
+  ws_.sinvalidar = anterior_;
+  // The outermost guard looks over the quantities, unless the command is
+  // being torn down by an error (its handler reports that).
+  if (!anterior_ && std::uncaught_exceptions() == 0) revisarCantidades(ws_);
+}
+
+int revisarCantidades(Workspace& ws) {
+  Grid& g = ws.vaspread1;
+  if (g.colLimit() < kColPedida) return 0;
+  const int n = g.dataRowCount();
+  int primera = 0, corregidas = 0;
+  QString maximoPrimera;
+  for (int r = 1; r <= n; ++r) {
+    QString m;
+    double maximo = 0;
+    if (!cantidadPedida(ws, r, m, maximo)) continue;
+    if (numeroInicial(g.text(kColCantidad, r)) <= maximo) continue;
+    g.setText(kColCantidad, r, m);
+    if (!primera) {
+      primera = r;
+      maximoPrimera = m;
+    }
+    ++corregidas;
+  }
+  if (!corregidas) return 0;
+  QString texto = mensajeCantidad(maximoPrimera);
+  if (corregidas > 1)
+    texto += QStringLiteral("\r\nSe regresaron %1 renglones a su cantidad pedida; el primero es el renglón %2.")
+                 .arg(corregidas)
+                 .arg(primera);
+  ws.MsgBox(texto);
+  ws.cursor(g, kColCantidad, primera);
+  return corregidas;
+}
