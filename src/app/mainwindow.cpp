@@ -26,6 +26,7 @@
 #include "app/gridmodel.h"
 #include "app/gridview.h"
 #include "client/form5.h"
+#include "editing/detail_rules.h"
 #include "intake/inf_import.h"
 #include "intake/order_selection.h"
 #include "intake/tab_import.h"
@@ -334,6 +335,44 @@ void MainWindow::conectarGrids() {
     menu(QStringLiteral("editar"))->popup(global);
   };
   vaspread1_->alMenu = menuEditar;
+
+  // Typing in the detail grid and the per-order header table.
+  Workspace& w = *ws_;
+  auto teclaAbajo = [this](bool (*manejador)(Workspace&, int)) {
+    return [this, manejador](int codigo) {
+      if (ocupado_) return false;
+      if (codigo != 46) {  // only Delete runs a command; the other keys are logged and move on
+        manejador(*ws_, codigo);
+        return false;
+      }
+      bool usada = false;
+      ejecutar([this, manejador, codigo, &usada] { usada = manejador(*ws_, codigo); });
+      return usada;
+    };
+  };
+  // The views ask the bare rules where a move would land (they ask while
+  // probing too); the leave-cell events are logged once per real move.
+  auto alMoverse = [this](VistaGrid* v, QPoint (*evento)(Workspace&, int, int)) {
+    connect(v->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this, evento](const QModelIndex& actual, const QModelIndex& anterior) {
+              if (actual.isValid() && anterior.isValid()) evento(*ws_, actual.column() + 1, actual.row() + 1);
+            });
+  };
+  vaspread1_->reglaSalida = [](int col, int row) { return reglaSalidaDetalle(col, row); };
+  alMoverse(vaspread1_, &vaspread1_LeaveCell);
+  vaspread1_->alCambiarCelda = [this](int col, int row, const QString& texto) {
+    if (!ejecutar([this, col, row, texto] { vaspread1_Editar(*ws_, col, row, texto); }))
+      ws_->vaspread1.setText(col, row, texto);  // never lose what was typed
+  };
+  vaspread1_->alTecla = teclaAbajo(&vaspread1_KeyDown);
+  vaspread1_->alEnfocar = [&w] { vaspread1_GotFocus(w); };
+  modelo1_->tipEncabezado = [&w](int col) { return vaspread1_TextTipFetch(w, col, 0).texto; };
+  modelo5_->tipEncabezado = [&w](int col) { return vaspread5_TextTipFetch(w, col, 0).texto; };
+  vaSpread9_->reglaSalida = [](int col, int row) { return reglaSalidaPedidos(col, row); };
+  alMoverse(vaSpread9_, &vaSpread9_LeaveCell);
+  vaSpread9_->alTecla = teclaAbajo(&vaSpread9_KeyDown);
+  vaSpread9_->alEnfocar = [&w] { vaSpread9_GotFocus(w); };
+  vaSpread9_->delegado()->filtroCaracter = [&w](int col, QChar c) { return vaSpread9_KeyPress(w, col, c); };
 }
 
 void MainWindow::conectarCampos() {

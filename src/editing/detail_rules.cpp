@@ -180,11 +180,16 @@ void vaspread1_Editar(Workspace& ws, int col, int row, const QString& texto) {
   vaspread1_Change(ws, col, row);
 }
 
-QPoint vaspread1_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila) {
-  ws.EscribirLog(entro("vaspread1_LeaveCell"));
+QPoint reglaSalidaDetalle(int nuevaCol, int nuevaFila) {
   QPoint destino(nuevaCol, nuevaFila);
   if (nuevaCol >= 0 && nuevaCol <= 10) destino.setX(kColCantidad);
   else if (nuevaCol >= 12 && nuevaCol <= 14) destino.setX(kColContenedor);
+  return destino;
+}
+
+QPoint vaspread1_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila) {
+  ws.EscribirLog(entro("vaspread1_LeaveCell"));
+  const QPoint destino = reglaSalidaDetalle(nuevaCol, nuevaFila);
   ws.EscribirLog(termino("vaspread1_LeaveCell"));
   return destino;
 }
@@ -265,12 +270,16 @@ bool vaSpread9_KeyDown(Workspace& ws, int codigo) {
   return usada;
 }
 
-QPoint vaSpread9_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila) {
-  ws.EscribirLog(entro("vaSpread9_LeaveCell"));
+QPoint reglaSalidaPedidos(int nuevaCol, int nuevaFila) {
   QPoint destino(nuevaCol, nuevaFila);
   if (nuevaCol == 1) destino.setX(2);
   else if (nuevaCol >= 6) destino.setX(5);
   return destino;
+}
+
+QPoint vaSpread9_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila) {
+  ws.EscribirLog(entro("vaSpread9_LeaveCell"));
+  return reglaSalidaPedidos(nuevaCol, nuevaFila);
 }
 
 void vaSpread9_GotFocus(Workspace& ws) { ws.cual_grid = QStringLiteral("9"); }

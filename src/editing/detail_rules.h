@@ -42,7 +42,10 @@ void vaspread1_Editar(Workspace& ws, int col, int row, const QString& texto);
 // Leave-cell rule: the user or the system moves to (nuevaCol, nuevaFila); the
 // answer is where the cursor goes. Columns 0..10 go to 11, 12..14 go to 15;
 // 11, 15 and beyond, and -1 (leaving the grid) move as asked.
+// vaspread1_LeaveCell is the event (it logs); reglaSalidaDetalle the bare
+// rule, for a view that must ask where a move would land without moving.
 QPoint vaspread1_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila);
+QPoint reglaSalidaDetalle(int nuevaCol, int nuevaFila);
 
 // Key down outside the cell editor, Windows key code. Delete (46) clears the
 // active cell of the grid named in cual_grid. True when the key was used.
@@ -76,6 +79,7 @@ bool vaSpread9_KeyDown(Workspace& ws, int codigo);
 // Leave-cell rule of vaSpread9: column 1 goes to 2, columns 6 and beyond go
 // to 5; 2..5, 0 and -1 move as asked.
 QPoint vaSpread9_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila);
+QPoint reglaSalidaPedidos(int nuevaCol, int nuevaFila);  // the bare rule, no log
 
 // Focus: cual_grid becomes "9" (no log line).
 void vaSpread9_GotFocus(Workspace& ws);
