@@ -98,6 +98,7 @@ TEST_F(TecleoDetalleTest, LoTecleadoLlegaALasReglasYElCursorSigue) {
   EXPECT_EQ(ws.vaspread1.text(11, 3), maximo3);
   EXPECT_EQ(v1->model()->index(2, 10).data().toString(), maximo3);
   EXPECT_EQ(cursor(v1), QPoint(11, 3));  // stays on the quantity
+  apoyo::captura(*w, Q("tecleo_detalle"));
 
   // Moving away with the mouse commits the editor as well.
   prompter.limpiar();
