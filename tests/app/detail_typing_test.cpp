@@ -3,6 +3,7 @@
 // where they say, with the keyboard alone.
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QHeaderView>
 
 #include "app/gridview.h"
@@ -141,6 +142,21 @@ TEST_F(TecleoDetalleTest, EncabezadosDePedidoFiltranYRespetanSusColumnas) {
   EXPECT_TRUE(prompter.mensajes.empty());
   EXPECT_EQ(prompter.beeps, 0);
   EXPECT_GT(cuenta(Q("ENTRO AL EVENTO-----vaSpread9_LeaveCell")), 0);
+
+  // The movement type offers its list: F2 opens it, Enter takes the entry.
+  clic(v9, 2, 1);
+  tecla(v9, Qt::Key_F2);
+  auto* lista = qobject_cast<QComboBox*>(QApplication::focusWidget());
+  ASSERT_NE(lista, nullptr);
+  EXPECT_EQ(lista->itemText(0), Q("Alta"));
+  tecla(v9, Qt::Key_Return);
+  EXPECT_EQ(ws.vaSpread9.text(2, 1), Q("Alta"));
+  // A locked movement type takes nothing.
+  ws.vaSpread9.setLocked(2, 1, true);
+  tecla(v9, Qt::Key_F2);
+  EXPECT_FALSE(v9->editando());
+  apoyo::escribir(v9, Q("x"));
+  EXPECT_EQ(ws.vaSpread9.text(2, 1), Q("Alta"));
 }
 
 TEST_F(TecleoDetalleTest, UnPedidoDeTrescientasLineasSoloConElTeclado) {
