@@ -370,6 +370,26 @@ TEST_F(DetalleTest, FocoYTeclasDeLosGrids) {
                                       Q("TERMINO EL EVENTO-----vaSpread9_KeyDown")}));
 }
 
+#if __has_include("editing/row_commands.h")
+TEST_F(DetalleTest, LaTeclaSuprimirLimpiaLaCeldaDelGridEnfocado) {
+  lineas(3);
+  ws->vaSpread9.setRowTexts(1, {Q("4500001234"), Q("Alta"), Q("V1")});
+  vaspread1_GotFocus(*ws);
+  ws->cursor(ws->vaspread1, 11, 2);
+  EXPECT_TRUE(vaspread1_KeyDown(*ws, 46));
+  EXPECT_EQ(ws->vaspread1.text(11, 2), QString());
+  EXPECT_EQ(ws->vaSpread6.text(11, 2), Q("12"));  // the store keeps the quantity
+  EXPECT_EQ(ws->vaSpread9.text(3, 1), Q("V1"));
+  // The grid named in cual_grid is the one cleared, whichever handler got the key.
+  vaSpread9_GotFocus(*ws);
+  ws->cursor(ws->vaSpread9, 3, 1);
+  EXPECT_TRUE(vaSpread9_KeyDown(*ws, 46));
+  EXPECT_EQ(ws->vaSpread9.text(3, 1), QString());
+  EXPECT_EQ(ws->vaspread1.text(11, 1), Q("12"));
+  EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO----suprimir_Click")), 2);
+}
+#endif
+
 TEST_F(DetalleTest, TipsDeLosEncabezados) {
   const QStringList tips1 = {
       Q(" ORDEN DE COMPRA "), Q(" DEPARTAMENTO "), Q(" FECHA DE VORARIDO "), Q(" FECHA DE CANCELACION "),
