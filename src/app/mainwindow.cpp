@@ -47,7 +47,11 @@ MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* 
   crearCentro();
   crearBarraEstado();
   registrarFormas(qtPrompter_);
-  ws_->alCambiar = [this] { refrescar(); };
+  // Called while a long command lets the window repaint.
+  ws_->alCambiar = [this] {
+    enBucle_ = true;
+    refrescar();
+  };
   conectarComandos();
   conectarGrids();
   conectarCampos();
@@ -298,6 +302,7 @@ void MainWindow::crearBarraEstado() {
 // ------------------------------------------------------------------ wiring
 
 void MainWindow::conectar(const QString& nombre, const std::function<void()>& comando) {
+  if (!comandos_.contains(nombre)) comandos_.insert(nombre, comando);
   if (QAction* a = accion(nombre)) {
     connect(a, &QAction::triggered, this, [this, comando] { ejecutar(comando); });
     return;
@@ -325,7 +330,9 @@ void MainWindow::conectarComandos() {
     close();
   });
   conectar(QStringLiteral("salir"), [this] {
-    if (salir_Click(*ws_, guardarTrabajo_)) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    // "Yes" runs the save command of the button guardar (already inside this command).
+    if (salir_Click(*ws_, comandos_.value(QStringLiteral("guardar"))))
+      QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
   });
 }
 
@@ -448,10 +455,11 @@ bool MainWindow::eventFilter(QObject* o, QEvent* e) {
     return QMainWindow::eventFilter(o, e);
   }
   if (tipo != QEvent::FocusIn && tipo != QEvent::FocusOut) return QMainWindow::eventFilter(o, e);
-  // A popup opening (a list, the calendar) or another window taking over is
-  // no move of the focus inside the window.
+  // A popup opening (a list, the calendar), the menu bar taking the keys (Alt)
+  // or another window taking over is no move of the focus inside the window.
   const Qt::FocusReason razon = static_cast<QFocusEvent*>(e)->reason();
-  if (razon == Qt::PopupFocusReason || razon == Qt::ActiveWindowFocusReason) return QMainWindow::eventFilter(o, e);
+  if (razon == Qt::PopupFocusReason || razon == Qt::ActiveWindowFocusReason || razon == Qt::MenuBarFocusReason)
+    return QMainWindow::eventFilter(o, e);
   const bool entra = tipo == QEvent::FocusIn;
   Workspace& w = *ws_;
   for (int i = 1; i <= 7; ++i) {
@@ -478,19 +486,48 @@ bool MainWindow::ejecutar(const std::function<void()>& comando) {
   if (ocupado_) return false;
   ws_->vaspread1.setSelections(vaspread1_->bloquesSeleccionados());
   ws_->vaSpread9.setSelections(vaSpread9_->bloquesSeleccionados());
-  ocupado_ = true;
-  try {
-    comando();
-  } catch (const std::bad_alloc&) {
-    ws_->errorInesperado(7, QStringLiteral("Memoria insuficiente"));
-  } catch (const std::exception& ex) {
-    ws_->errorInesperado(5, QString::fromLocal8Bit(ex.what()));
+  {
+    // For as long as the command runs no other starts; however it ends, the
+    // normal pointer comes back and the progress bar goes back to rest.
+    struct EnCurso {
+      MainWindow& v;
+      explicit EnCurso(MainWindow& w) : v(w) {
+        v.ocupado_ = true;
+        v.enBucle_ = false;
+        v.ws_->progreso = v.ws_->progresoMaximo = 0;
+      }
+      ~EnCurso() {
+        v.ocupado_ = false;
+        v.enBucle_ = false;
+        v.ws_->ocupado(false);
+        v.ws_->progreso = v.ws_->progresoMaximo = 0;
+      }
+    } enCurso(*this);
+    try {
+      comando();
+    } catch (const std::bad_alloc&) {
+      ws_->errorInesperado(7, QStringLiteral("Memoria insuficiente"));
+    } catch (const std::exception& ex) {
+      ws_->errorInesperado(5, QString::fromLocal8Bit(ex.what()));
+    } catch (...) {
+      ws_->errorInesperado(51, QStringLiteral("Error interno"));
+    }
   }
-  ocupado_ = false;
-  ws_->ocupado(false);  // the normal pointer again, however the command ended
-  ws_->progreso = 0;
   refrescar();
   return true;
+}
+
+void MainWindow::mostrarProgreso() {
+  const Workspace& w = *ws_;
+  if (w.progresoMaximo > 0) {
+    ProgressBar1_->setRange(0, w.progresoMaximo);
+    ProgressBar1_->setValue(qBound(0, w.progreso, w.progresoMaximo));
+  } else if (ocupado_ && enBucle_) {
+    ProgressBar1_->setRange(0, 0);  // moves by itself: the command gives no count
+  } else {
+    ProgressBar1_->setRange(0, 1);
+    ProgressBar1_->setValue(0);
+  }
 }
 
 void MainWindow::aplicarControles() {
@@ -533,8 +570,7 @@ void MainWindow::refrescar() {
     DTPicker1_4_->setDate(w.DTPicker1_4);
   }
   for (int i = 1; i <= 3; ++i) panel_[i]->setText(w.panel[i]);
-  ProgressBar1_->setMaximum(qMax(1, w.progresoMaximo));
-  ProgressBar1_->setValue(qBound(0, w.progreso, qMax(1, w.progresoMaximo)));
+  mostrarProgreso();
   aplicarControles();
   vaspread1_->seguirCursorDelGrid();
   vaSpread9_->seguirCursorDelGrid();

@@ -66,11 +66,16 @@ class MainWindow : public QMainWindow {
   void conectarCampos();
   void aplicarControles();
   void colocarProgreso();
+  // The progress bar: the command's own count when it gives one, else a bar
+  // that moves by itself while a long command lets the window repaint.
+  void mostrarProgreso();
   // A focus handler: runs like a command, but never while one runs (the
   // focus moves when a command shows a message or puts the focus somewhere).
   void alFoco(const std::function<void()>& manejador);
 
-  std::function<void()> guardarTrabajo_;  // the save command (button guardar)
+  // The command wired to each menu item, toolbar image or button, by name
+  // (salir's "Yes" runs the one of the button guardar).
+  QHash<QString, std::function<void()>> comandos_;
   std::unique_ptr<Reloj> reloj_;
   QtPrompter qtPrompter_;
   std::unique_ptr<Workspace> ws_;
@@ -90,6 +95,7 @@ class MainWindow : public QMainWindow {
   QProgressBar* ProgressBar1_ = nullptr;
   QLabel* panel_[4] = {};
   bool ocupado_ = false;
+  bool enBucle_ = false;  // the running command has let the window repaint
   bool refrescando_ = false;
   bool terminado_ = false;
   bool pintando_ = false;

@@ -72,12 +72,22 @@ QString QtPrompter::filtroQt(const QString& filtro, int indice, QString* elegido
   return salida.join(QStringLiteral(";;"));
 }
 
+// The file dialogs speak Spanish whatever translations the machine has.
+static void etiquetasEnEspanol(QFileDialog& dlg, bool abrir) {
+  dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
+  dlg.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre de archivo:"));
+  dlg.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo de archivo:"));
+  dlg.setLabelText(QFileDialog::Accept, abrir ? QStringLiteral("&Abrir") : QStringLiteral("&Guardar"));
+  dlg.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+}
+
 QString QtPrompter::abrirArchivo(const DialogoArchivo& d) {
   QString elegido;
   const QString filtro = filtroQt(d.filtro, d.filtroInicial, &elegido);
   QFileDialog dlg(ventana_, d.titulo, d.carpetaInicial, filtro);
   dlg.setAcceptMode(QFileDialog::AcceptOpen);
   dlg.setFileMode(QFileDialog::ExistingFile);
+  etiquetasEnEspanol(dlg, true);
   if (!elegido.isEmpty()) dlg.selectNameFilter(elegido);
   if (!d.nombre.isEmpty() && !d.nombre.contains(QLatin1Char('*'))) dlg.selectFile(d.nombre);
   const bool estabaOcupado = ocupado_;
@@ -93,6 +103,7 @@ QString QtPrompter::guardarArchivo(const DialogoArchivo& d) {
   QFileDialog dlg(ventana_, d.titulo, d.carpetaInicial, filtro);
   dlg.setAcceptMode(QFileDialog::AcceptSave);
   dlg.setFileMode(QFileDialog::AnyFile);
+  etiquetasEnEspanol(dlg, false);
   dlg.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmarSobrescribir);
   if (!elegido.isEmpty()) dlg.selectNameFilter(elegido);
   if (!d.nombre.isEmpty() && !d.nombre.contains(QLatin1Char('*'))) dlg.selectFile(d.nombre);

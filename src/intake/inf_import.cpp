@@ -132,7 +132,9 @@ void importararchiv_inf(Workspace& ws) {
     ws.vaspread1.setColLimit(16);
     {
       pedidos::Masivo m1(ws.vaspread1), m6(ws.vaSpread6);
+      ws.progresoMaximo = filas - 1;
       for (int r = 2; r <= filas; ++r) {
+        ws.progreso = r - 1;
         ws.doEvents();
         QStringList celdas = ws.vaSpread3.rowTexts(r);
         // Fields after the 15th are dropped: column 16 holds the ordered quantity.

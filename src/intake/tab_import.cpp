@@ -67,7 +67,9 @@ void arrch_tabulador_Click(Workspace& ws) {
   ws.cursor(ws.vaspread1, 1, 1);
   {
     pedidos::Masivo m1(ws.vaspread1), m6(ws.vaSpread6);
+    ws.progresoMaximo = filas;
     for (int r = 1; r <= filas; ++r) {
+      ws.progreso = r;
       ws.doEvents();
       QStringList celdas = ws.vaSpread3.rowTexts(r);
       if (celdas.size() > 15) celdas.resize(15);  // 15 columns after this import
