@@ -1,0 +1,259 @@
+// Times of the commands on generated shipments of 5,000 and 50,000 lines,
+// printed at the end as one table (with the 50,000 / 5,000 ratio).
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "generador.h"
+#include "intake/inf_import.h"
+#include "intake/order_selection.h"
+#include "intake/tab_import.h"
+#include "notice/builder.h"
+#include "notice/output.h"
+#include "notice/validation.h"
+#include "workspace/textfile.h"
+#include "workspace/workspace.h"
+#if __has_include("workfile/workfile.h")
+#include "workfile/workfile.h"
+#define AVISO_BANCO_TRABAJO 1
+#endif
+
+namespace {
+
+// A program folder, a prompter and a workspace with the bench's clock.
+struct Entorno {
+  QTemporaryDir dir;
+  banco::PrompterBanco prompter;
+  RelojFijo reloj{banco::momento()};
+  std::unique_ptr<Workspace> ws;
+  Entorno() { ws = std::make_unique<Workspace>(dir.path(), prompter, reloj); }
+  QString ruta(const QString& nombre) const { return dir.path() + QLatin1Char('/') + nombre; }
+  void escribir(const QString& nombre, const QByteArray& bytes) const {
+    QFile f(ruta(nombre));
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+  }
+};
+
+int lineas(const benchmark::State& s) { return static_cast<int>(s.range(0)); }
+
+bool revisar(benchmark::State& s, bool bien, const Entorno& e, const char* que) {
+  if (bien) return true;
+  std::string m = std::string(que) + ": ";
+  if (!e.prompter.mensajes.isEmpty()) m += e.prompter.mensajes.last().toStdString();
+  s.SkipWithError(m.c_str());
+  return false;
+}
+
+void BM_ImportarInf(benchmark::State& s) {
+  Entorno e;
+  e.escribir(QStringLiteral("pedidos.inf"), banco::archivoInf(lineas(s)));
+  e.prompter.elegir = banco::entradasForm2();
+  for (auto _ : s) {
+    e.prompter.abrir.push_back(e.ruta(QStringLiteral("pedidos.inf")));
+    importararchiv_Click(*e.ws);
+    if (!revisar(s, e.ws->vaspread1.dataRowCount() == lineas(s) && e.ws->vaSpread9.dataRowCount() == 20, e,
+                 "importar INF"))
+      break;
+  }
+}
+
+void BM_ImportarTabYElegir(benchmark::State& s) {
+  Entorno e;
+  e.escribir(QStringLiteral("pedidos.txt"), banco::archivoTab(lineas(s)));
+  const QString orden = banco::numeroOrden(0);
+  for (auto _ : s) {
+    e.prompter.abrir.push_back(e.ruta(QStringLiteral("pedidos.txt")));
+    arrch_tabulador_Click(*e.ws);
+    e.ws->Combo2.texto = orden;
+    e.ws->Combo2.indice = static_cast<int>(e.ws->Combo2.entradas.indexOf(orden));
+    Combo2_Click(*e.ws);
+    if (!revisar(s, e.ws->vaspread1.dataRowCount() == lineas(s) / 20 && e.ws->vaSpread9.dataRowCount() == 1, e,
+                 "importar tabulado"))
+      break;
+  }
+}
+
+void BM_Validar(benchmark::State& s) {
+  Entorno e;
+  banco::ponerEnvio(*e.ws, lineas(s));
+  for (auto _ : s) {
+    const bool ok = validar(*e.ws);
+    if (!revisar(s, ok && e.ws->vaspread1.dataRowCount() == lineas(s), e, "validar")) break;
+  }
+}
+
+void BM_Preparar(benchmark::State& s) {
+  Entorno e;
+  banco::ponerEnvio(*e.ws, lineas(s));
+  e.ws->vaspread1.sortRows({SortKey{15, true}});
+  e.ws->vaSpread6.sortRows({SortKey{15, true}});
+  if (!revisar(s, validar(*e.ws), e, "validar")) return;
+  for (auto _ : s) {
+    const bool ok = preparar(*e.ws);
+    if (!revisar(s, ok && e.ws->vaSpread3.dataRowCount() > lineas(s), e, "preparar")) break;
+  }
+}
+
+// The file command: checks, sort by container, validar, preparar and the notice written.
+void BM_CrearAviso(benchmark::State& s) {
+  Entorno e;
+  banco::ponerEnvio(*e.ws, lineas(s));
+  const QString aviso = e.ruta(QStringLiteral("aviso.txt"));
+  for (auto _ : s) {
+    QFile::remove(aviso);
+    e.prompter.guardar.push_back(aviso);
+    arch_env_Click(*e.ws);
+    if (!revisar(s, QFile(aviso).size() > lineas(s) * 50, e, "crear aviso")) break;
+  }
+}
+
+void BM_OrdenarPorContenedor(benchmark::State& s) {
+  Entorno e;
+  for (auto _ : s) {
+    s.PauseTiming();
+    banco::ponerEnvio(*e.ws, lineas(s));
+    s.ResumeTiming();
+    e.ws->vaspread1.sortRows({SortKey{15, true}});
+  }
+  const Grid& g = e.ws->vaspread1;
+  for (int r = 2; r <= g.dataRowCount(); ++r)
+    if (g.text(15, r - 1) > g.text(15, r)) {
+      s.SkipWithError("orden por contenedor roto");
+      break;
+    }
+}
+
+#ifdef AVISO_BANCO_TRABAJO
+void BM_Guardar(benchmark::State& s) {
+  Entorno e;
+  banco::ponerEnvio(*e.ws, lineas(s));
+  const QString trabajo = e.ruta(QStringLiteral("envio.006"));
+  for (auto _ : s) {
+    QFile::remove(trabajo);
+    e.prompter.guardar.push_back(trabajo);
+    guardararchiv_Click(*e.ws);
+    if (!revisar(s, QFile::exists(trabajo), e, "guardar")) break;
+  }
+}
+
+void abrirTrabajo(benchmark::State& s, bool conBitacora) {
+  Entorno e;
+  banco::ponerEnvio(*e.ws, lineas(s));
+  const QString trabajo = e.ruta(QStringLiteral("envio.006"));
+  e.prompter.guardar.push_back(trabajo);
+  guardararchiv_Click(*e.ws);
+  for (auto _ : s) {
+    e.ws->vaspread1.deleteAllRows();
+    e.ws->vaSpread6.deleteAllRows();
+    e.ws->vaSpread9.deleteAllRows();
+    e.ws->log.setTrazaPorCelda(conBitacora);
+    e.prompter.abrir.push_back(trabajo);
+    abrirarchiv_Click(*e.ws);
+    if (!revisar(s, e.ws->vaspread1.dataRowCount() == lineas(s) && e.ws->vaSpread9.dataRowCount() == 20, e,
+                 "abrir"))
+      break;
+    s.PauseTiming();
+    QFile::remove(e.ws->log.rutaDelDia());
+    s.ResumeTiming();
+  }
+}
+void BM_AbrirSinTrazaPorCelda(benchmark::State& s) { abrirTrabajo(s, false); }
+void BM_Abrir(benchmark::State& s) { abrirTrabajo(s, true); }
+#endif
+
+// One log line, and the same bytes appended by a bare open-append-close.
+const QString kTraza = QStringLiteral("ENTRO AL EVENTO-----abrir_archivo-----llenar datos en vaspread1 grid visible");
+
+void BM_EscribirLog(benchmark::State& s) {
+  Entorno e;
+  for (auto _ : s) e.ws->EscribirLog(kTraza);
+  s.SetItemsProcessed(s.iterations());
+}
+
+void BM_AnexarDirecto(benchmark::State& s) {
+  Entorno e;
+  const QByteArray linea = texto::a1252(QStringLiteral("07/12/2026 10:30:00, ") + kTraza + QStringLiteral("\r\n"));
+  const std::string ruta = e.ruta(QStringLiteral("directo.txt")).toStdString();
+  for (auto _ : s) {
+    std::FILE* f = std::fopen(ruta.c_str(), "ab");
+    std::fwrite(linea.constData(), 1, static_cast<size_t>(linea.size()), f);
+    std::fclose(f);
+  }
+  s.SetItemsProcessed(s.iterations());
+}
+
+#define POR_TAMANO(bm) BENCHMARK(bm)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond)
+POR_TAMANO(BM_ImportarInf);
+POR_TAMANO(BM_ImportarTabYElegir);
+POR_TAMANO(BM_Validar);
+POR_TAMANO(BM_Preparar);
+POR_TAMANO(BM_CrearAviso);
+POR_TAMANO(BM_OrdenarPorContenedor);
+#ifdef AVISO_BANCO_TRABAJO
+POR_TAMANO(BM_Guardar);
+POR_TAMANO(BM_AbrirSinTrazaPorCelda);
+BENCHMARK(BM_Abrir)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecond)->Iterations(1);
+#endif
+BENCHMARK(BM_EscribirLog)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AnexarDirecto)->Unit(benchmark::kMicrosecond);
+
+// Collects the runs and prints one table at the end.
+class Tabla : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& r : runs) {
+      if (r.error_occurred) {
+        errores_.push_back(r.benchmark_name() + ": " + r.error_message);
+        continue;
+      }
+      const std::string nombre = r.run_name.function_name;
+      const std::string arg = r.run_name.args;
+      const double ms = r.GetAdjustedRealTime() * 1e3 / benchmark::GetTimeUnitMultiplier(r.time_unit);
+      if (!nombres_.count(nombre)) orden_.push_back(nombre), nombres_[nombre] = 1;
+      tiempos_[nombre][arg] = ms;
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    std::printf("\n| comando | 5,000 líneas (ms) | 50,000 líneas (ms) | 50k / 5k |\n|---|---:|---:|---:|\n");
+    for (const std::string& n : orden_) {
+      const auto& t = tiempos_[n];
+      if (t.count("")) {
+        std::printf("| %s (una línea) | %.4f | | |\n", n.c_str() + 3, t.at(""));
+        continue;
+      }
+      const double a = t.count("5000") ? t.at("5000") : 0, b = t.count("50000") ? t.at("50000") : 0;
+      std::printf("| %s | %.1f | %.1f | %.1f |\n", n.c_str() + 3, a, b, a > 0 ? b / a : 0.0);
+    }
+    const auto& log = tiempos_["BM_EscribirLog"];
+    const auto& directo = tiempos_["BM_AnexarDirecto"];
+    if (log.count("") && directo.count(""))
+      std::printf("\nEscribirLog / abrir-anexar-cerrar directo: %.2f\n", log.at("") / directo.at(""));
+    for (const std::string& e : errores_) std::printf("ERROR %s\n", e.c_str());
+  }
+
+ private:
+  std::vector<std::string> orden_;
+  std::map<std::string, int> nombres_;
+  std::map<std::string, std::map<std::string, double>> tiempos_;
+  std::vector<std::string> errores_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  Tabla tabla;
+  benchmark::RunSpecifiedBenchmarks(&tabla);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,53 @@
+// The window program holding a shipment: the main window started (offscreen
+// when no display is set), an INF file of N lines (50,000 unless given)
+// imported through its command, the grids painted; then the peak resident
+// memory of the process is printed.
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/mainwindow.h"
+#include "generador.h"
+#include "intake/inf_import.h"
+
+namespace {
+long kbDe(const char* campo) {
+  QFile f(QStringLiteral("/proc/self/status"));
+  if (!f.open(QIODevice::ReadOnly)) return -1;
+  for (const QByteArray& l : f.readAll().split('\n'))
+    if (l.startsWith(campo)) return l.mid(static_cast<int>(qstrlen(campo))).trimmed().split(' ').first().toLong();
+  return -1;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const int n = argc > 1 ? std::atoi(argv[1]) : 50000;
+  QTemporaryDir dir;
+  banco::PrompterBanco prompter;
+  RelojFijo reloj(banco::momento());
+  MainWindow w(dir.path(), &prompter, &reloj);
+  w.resize(1200, 800);
+  w.show();
+  QApplication::processEvents();
+  const long antes = kbDe("VmHWM:");
+
+  const QString ruta = dir.path() + QStringLiteral("/pedidos.inf");
+  {
+    QFile f(ruta);
+    f.open(QIODevice::WriteOnly);
+    f.write(banco::archivoInf(n));
+  }
+  prompter.elegir = banco::entradasForm2();
+  prompter.abrir.push_back(ruta);
+  w.ejecutar([&w] { importararchiv_Click(w.ws()); });
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  const int renglones = w.ws().vaspread1.dataRowCount();
+  std::printf("renglones %d\nVmHWM antes %ld kB\nVmHWM con el envio %ld kB\nVmRSS %ld kB\n", renglones, antes,
+              kbDe("VmHWM:"), kbDe("VmRSS:"));
+  return renglones == n ? 0 : 1;
+}
