@@ -36,10 +36,58 @@
 // The toolbar pictures live in the window library's resources.
 static void iniciarRecursos() { Q_INIT_RESOURCE(iconos); }
 
+class MainWindow::Intermediario : public Prompter {
+ public:
+  Intermediario(MainWindow& v, Prompter& p) : v_(v), p_(p) {}
+  Respuesta mostrar(const Mensaje& m) override {
+    Espera e(v_);
+    return p_.mostrar(m);
+  }
+  QString abrirArchivo(const DialogoArchivo& d) override {
+    Espera e(v_);
+    return p_.abrirArchivo(d);
+  }
+  QString guardarArchivo(const DialogoArchivo& d) override {
+    Espera e(v_);
+    return p_.guardarArchivo(d);
+  }
+  void ejecutarDialogo(DialogoModelo& modelo) override {
+    Espera e(v_);
+    p_.ejecutarDialogo(modelo);
+  }
+  void beep() override { p_.beep(); }
+  void procesarEventos() override {
+    v_.enBucle_ = true;
+    v_.mostrarProgreso();
+    p_.procesarEventos();
+  }
+  void cursorOcupado(bool ocupado) override { p_.cursorOcupado(ocupado); }
+  QString leerPortapapeles() const override { return p_.leerPortapapeles(); }
+  void escribirPortapapeles(const QString& texto) override { p_.escribirPortapapeles(texto); }
+
+ private:
+  // While the user is asked, the bar does not pretend that work goes on.
+  struct Espera {
+    MainWindow& v;
+    const bool antes;
+    explicit Espera(MainWindow& w) : v(w), antes(w.esperando_) {
+      v.esperando_ = true;
+      v.mostrarProgreso();
+    }
+    ~Espera() {
+      v.esperando_ = antes;
+      v.mostrarProgreso();
+    }
+  };
+  MainWindow& v_;
+  Prompter& p_;
+};
+
 MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* reloj) : qtPrompter_(this) {
   iniciarRecursos();
   if (!reloj) reloj_ = std::make_unique<Reloj>();
-  ws_ = std::make_unique<Workspace>(carpeta, prompter ? *prompter : qtPrompter_, reloj ? *reloj : *reloj_);
+  intermediario_ = std::make_unique<Intermediario>(*this, prompter ? *prompter : qtPrompter_);
+  ws_ = std::make_unique<Workspace>(carpeta, *intermediario_, reloj ? *reloj : *reloj_);
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(kTituloVentana);
   crearMenus();
@@ -47,15 +95,13 @@ MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* 
   crearCentro();
   crearBarraEstado();
   registrarFormas(qtPrompter_);
-  // Called while a long command lets the window repaint.
-  ws_->alCambiar = [this] {
-    enBucle_ = true;
-    refrescar();
-  };
+  ws_->alCambiar = [this] { refrescar(); };
   conectarComandos();
   conectarGrids();
   conectarCampos();
 
+  // The movement-type list shows over Text1(2) only while a type is chosen.
+  ws_->mostrar(QStringLiteral("Combo1"), false);
   Form_Load(*ws_);
   refrescar();
   resize(1280, 760);
@@ -518,11 +564,12 @@ bool MainWindow::ejecutar(const std::function<void()>& comando) {
 }
 
 void MainWindow::mostrarProgreso() {
+  if (!ws_ || !ProgressBar1_) return;
   const Workspace& w = *ws_;
   if (w.progresoMaximo > 0) {
     ProgressBar1_->setRange(0, w.progresoMaximo);
     ProgressBar1_->setValue(qBound(0, w.progreso, w.progresoMaximo));
-  } else if (ocupado_ && enBucle_) {
+  } else if (ocupado_ && enBucle_ && !esperando_) {
     ProgressBar1_->setRange(0, 0);  // moves by itself: the command gives no count
   } else {
     ProgressBar1_->setRange(0, 1);

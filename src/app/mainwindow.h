@@ -76,8 +76,12 @@ class MainWindow : public QMainWindow {
   // The command wired to each menu item, toolbar image or button, by name
   // (salir's "Yes" runs the one of the button guardar).
   QHash<QString, std::function<void()>> comandos_;
+  class Intermediario;
   std::unique_ptr<Reloj> reloj_;
   QtPrompter qtPrompter_;
+  // Stands between the workspace and the prompter: it tells the window when
+  // a command lets it repaint and when it waits for the user.
+  std::unique_ptr<Prompter> intermediario_;
   std::unique_ptr<Workspace> ws_;
   QHash<QString, QAction*> acciones_;
   QHash<QString, QMenu*> menus_;
@@ -95,7 +99,8 @@ class MainWindow : public QMainWindow {
   QProgressBar* ProgressBar1_ = nullptr;
   QLabel* panel_[4] = {};
   bool ocupado_ = false;
-  bool enBucle_ = false;  // the running command has let the window repaint
+  bool enBucle_ = false;    // the running command has let the window repaint
+  bool esperando_ = false;  // a message, file dialog or form waits for the user
   bool refrescando_ = false;
   bool terminado_ = false;
   bool pintando_ = false;

@@ -31,8 +31,10 @@ class PrompterConAvance : public ScriptedPrompter {
  public:
   Workspace* ws = nullptr;
   std::vector<std::pair<int, int>> avances;  // (progreso, progresoMaximo) at each message
+  std::function<void()> alMostrar;
   Respuesta mostrar(const Mensaje& m) override {
     if (ws) avances.emplace_back(ws->progreso, ws->progresoMaximo);
+    if (alMostrar) alMostrar();
     return ScriptedPrompter::mostrar(m);
   }
 };
@@ -164,6 +166,9 @@ TEST_F(VentanaComandosTest, QueQuedaAbiertoAlInicioTrasImportarYTrasElegirLaOrde
       Q("-Combo1"), Q("Combo2"), Q("Combo3"), Q("-DTPicker1_4"), Q("-Text1_2"), Q("-Text1_3"), Q("-Text1_6"),
       Q("-Text1_7")};
   EXPECT_EQ(estado(*w), bloqueado);
+  // The movement-type list stays out of sight until Text1(2) hands over to it.
+  EXPECT_FALSE(w->findChild<QComboBox*>(QStringLiteral("Combo1"))->isVisible());
+  EXPECT_TRUE(w->findChild<QLineEdit*>(QStringLiteral("Text1_2"))->isVisible());
   // The heading line is row 1 until the choice.
   EXPECT_EQ(w->ws().vaspread1.text(1, 1), Q("ORDEN"));
 
@@ -245,9 +250,17 @@ TEST_F(VentanaComandosTest, LaBarraDeAvanceSeMueveYVuelveAReposo) {
 
   // A long command without a count of its own: the bar moves by itself as
   // soon as the command lets the window repaint, and rests afterwards.
+  int maximoAlPreguntar = -1;
   w->ejecutar([&] {
     EXPECT_TRUE(enReposo());
-    w->ws().alCambiar();
+    w->ws().alCambiar();  // showing the state is no sign of a long loop
+    EXPECT_TRUE(enReposo());
+    w->ws().prompter.procesarEventos();
+    EXPECT_EQ(barra->maximum(), 0);
+    // While a message waits for the user the bar stands still.
+    p.alMostrar = [&] { maximoAlPreguntar = barra->maximum(); };
+    w->ws().MsgBox(Q("Aviso de prueba"));
+    p.alMostrar = nullptr;
     EXPECT_EQ(barra->maximum(), 0);
     w->ws().progresoMaximo = 200;
     w->ws().progreso = 50;
@@ -256,6 +269,7 @@ TEST_F(VentanaComandosTest, LaBarraDeAvanceSeMueveYVuelveAReposo) {
     EXPECT_EQ(barra->value(), 50);
   });
   EXPECT_TRUE(enReposo());
+  EXPECT_EQ(maximoAlPreguntar, 1);
   EXPECT_EQ(w->ws().progresoMaximo, 0);
 
   // The INF import, when its consolidation dialog opens.
