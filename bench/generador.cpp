@@ -8,9 +8,10 @@
 namespace banco {
 
 namespace {
-const char* const kColores[] = {"ROJO", "AZUL", "VERDE", "NEGRO", "BLANCO", "GRIS", "", "ROSA"};
-const char* const kTallas[] = {"CH", "M", "G", "EG", "", "28", "30", "32", "34"};
-const char kLetras[] = {'A', 'B', 'C', 'D', 'E', 'P', 'S', 'V'};
+const char* const kColores[] = {"ROJO", "AZUL", "VERDE", "NEGRO", "BLANCO", "GRIS", "CAFE", "ROSA"};
+const char* const kTallas[] = {"CH", "M", "G", "EG", "26", "28", "30", "32", "34"};
+// Kinds of one area (boxes), so that the orders may travel together.
+const char kLetras[] = {'A', 'B', 'C', 'D', 'E', 'I', 'S', 'V'};
 
 QString cero(int v, int ancho) { return QStringLiteral("%1").arg(v, ancho, 10, QLatin1Char('0')); }
 
@@ -70,7 +71,7 @@ QStringList camposLinea(int i, int n) {
 }
 
 QByteArray archivoInf(int n) { return unir(kCabecera, n, QLatin1Char(',')); }
-QByteArray archivoTab(int n) { return unir(kCabecera, n, QLatin1Char('\t')); }
+QByteArray archivoTab(int n) { return unir(kCabecera, n - 1, QLatin1Char('\t')); }
 
 QStringList entradasForm2() {
   QStringList e;

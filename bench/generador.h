@@ -23,7 +23,8 @@ QString contenedor(int tienda, int caja);
 
 // An INF order file: heading line, then n comma-separated lines.
 QByteArray archivoInf(int n);
-// A tab-delimited order file: heading line, then n lines.
+// A tab-delimited order file of n lines: heading line, then n - 1 order lines
+// (the heading takes a row of the grid).
 QByteArray archivoTab(int n);
 
 // The entries of the consolidation dialog for the 20 orders.
