@@ -105,6 +105,8 @@ MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* 
   Form_Load(*ws_);
   refrescar();
   resize(1280, 760);
+  // The work starts in the detail grid, not in the date picker of the tool strip.
+  vaspread1_->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow() { ws_->alCambiar = nullptr; }
