@@ -96,9 +96,20 @@ TEST_F(EscrituraTest, CarpetaDelProgramaDeSoloLectura) {
 TEST_F(EscrituraTest, DiscoLlenoAlEscribirElAvisoDejaElAnterior) {
   QTemporaryDir destino;
   const QString ruta = destino.filePath(Q("aviso.txt"));
+  // A first notice elsewhere gives the bytes the command writes: its log lines and the notice.
+  QTemporaryDir prueba;
+  avisoListo(prueba.filePath(Q("aviso.txt")));
+  const qint64 logAntes = QFileInfo(ws->log.rutaDelDia()).size();
+  arch_env_Click(*ws);
+  const qint64 aviso = QFileInfo(prueba.filePath(Q("aviso.txt"))).size();
+  const qint64 bitacora = QFileInfo(ws->log.rutaDelDia()).size() - logAntes;
+  ASSERT_GT(aviso, 100);
+  ASSERT_TRUE(otros().isEmpty()) << otros().join(Q(" / ")).toStdString();
+
+  // The disk fills half-way through the notice.
+  QFile::remove(ws->log.rutaDelDia());
   avisoListo(ruta);
-  // Room for a few log lines, not for the notice.
-  texto::simularDiscoLlenoTras(1500);
+  texto::simularDiscoLlenoTras(bitacora + aviso / 2);
   arch_env_Click(*ws);
   texto::simularDiscoLlenoTras(-1);
   esperarViejoYError(ruta, destino.path());
