@@ -56,8 +56,11 @@ class MainWindow::Intermediario : public Prompter {
     p_.ejecutarDialogo(modelo);
   }
   void beep() override { p_.beep(); }
+  // A command that lets the window repaint is a long one: the busy pointer
+  // shows (the command guard takes it away again) and the bar moves.
   void procesarEventos() override {
     v_.enBucle_ = true;
+    if (v_.ocupado_ && !v_.esperando_) p_.cursorOcupado(true);
     v_.mostrarProgreso();
     p_.procesarEventos();
   }

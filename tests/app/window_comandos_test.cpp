@@ -308,6 +308,19 @@ TEST_F(VentanaComandosTest, ElPunteroOcupadoVuelveAunqueElComandoFalle) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_FALSE(w.ocupado());
   EXPECT_EQ(cuenta(Q("Error inesperado # 51")), 1);
+
+  // A command that lets the window repaint shows the busy pointer even when
+  // it sets none itself; it goes when the command ends.
+  w.ejecutar([&] {
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    w.ws().prompter.procesarEventos();
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  });
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  // Outside a command nothing changes the pointer.
+  w.ws().prompter.procesarEventos();
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(VentanaComandosTest, LosDialogosDeArchivoHablanEspanol) {
