@@ -86,6 +86,17 @@ TEST_F(EntradasTest, FinesDeLineaSoloCrYMarcaUtf8DanLasMismasLineas) {
   soloLf.replace("\r\n", "\n");
   EXPECT_EQ(detalleInf(soloLf), esperado);
 
+  // The same for the tab-delimited import.
+  const QByteArray tab = original("pedidos_tab.txt");
+  importarTab(escribir(Q("t.txt"), tab));
+  const QStringList esperadoTab = celdas(ws->vaspread1);
+  ASSERT_GE(esperadoTab.size(), 2);
+  QByteArray tabCr = tab;
+  tabCr.replace("\r\n", "\r");
+  reiniciar();
+  importarTab(escribir(Q("t.txt"), tabCr));
+  EXPECT_EQ(celdas(ws->vaspread1), esperadoTab);
+
   // The mark sits in the heading line, which names no order.
   EXPECT_EQ(detalleInf(QByteArray("\xEF\xBB\xBF") + crlf), esperado);
   EXPECT_TRUE(prompter.mensajes.empty());

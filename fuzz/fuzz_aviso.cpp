@@ -1,0 +1,44 @@
+// The checks and the notice builder over fuzzed tables: the input is tab text
+// laid out as a work file's detail and header part (detail lines, a line whose
+// first cell is "DUDIZOD3.0", then one line per order), loaded straight into
+// the detail grids and the per-order table, then validar, preparar and the
+// notice text.
+#include "comun.h"
+#include "notice/builder.h"
+#include "notice/output.h"
+#include "notice/validation.h"
+#include "workspace/textfile.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
+  using namespace fuzz;
+  if (n > 200000) return 0;
+  const QStringList lineas =
+      texto::partirLineas(texto::desde1252(QByteArray(reinterpret_cast<const char*>(datos), static_cast<int>(n))));
+  qsizetype corte = lineas.size();
+  for (qsizetype i = 0; i < lineas.size(); ++i)
+    if (lineas[i].startsWith(QStringLiteral("DUDIZOD3.0"))) {
+      corte = i;
+      break;
+    }
+  Entorno e;
+  Workspace& ws = *e.ws;
+  ws.vaSpread2.setText(2, 1, QStringLiteral("006"));
+  ws.vaSpread2.setText(2, 2, QStringLiteral("1234"));
+  ws.vaSpread2.setText(2, 14, QStringLiteral("45678"));
+  ws.vaSpread2.setText(2, 16, QStringLiteral("ABCD010101-AB1"));
+  ws.vaspread1.fromLines(lineas.mid(0, corte));
+  ws.vaSpread6.fromLines(lineas.mid(0, corte));
+  ws.vaSpread9.fromLines(corte < lineas.size() ? lineas.mid(corte + 1) : QStringList());
+  ws.DTPicker1_4 = QDate(2026, 12, 9);
+  ws.Text1[4] = QStringLiteral("09/12/2026");
+  ws.Combo3.texto = QStringLiteral("09:00");
+  ws.vaspread1.sortRows({SortKey{15, true}});
+  ws.vaSpread6.sortRows({SortKey{15, true}});
+  if (validar(ws) && verificardatosok(ws) && preparar(ws)) {
+    const QByteArray aviso = textoAviso(ws);
+    // Fixed width: no tab, every line ended by CR LF.
+    exigir(!aviso.contains('\t'));
+    exigir(aviso.isEmpty() || aviso.endsWith("\r\n"));
+  }
+  return 0;
+}
