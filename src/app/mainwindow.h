@@ -33,6 +33,8 @@ class MainWindow : public QMainWindow {
   // A menu item, menu (by its name) or toolbar image, by objectName.
   QAction* accion(const QString& nombre) const { return acciones_.value(nombre); }
   QMenu* menu(const QString& nombre) const { return menus_.value(nombre); }
+  // True when a command is wired to the menu item, toolbar image or button.
+  bool conectado(const QString& nombre) const { return comandos_.contains(nombre); }
   VistaGrid* vistaDetalle() const { return vaspread1_; }
   VistaGrid* vistaPedidos() const { return vaSpread9_; }
   VistaGrid* vistaResumen() const { return vaSpread5_; }
