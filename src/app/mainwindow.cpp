@@ -595,6 +595,14 @@ void MainWindow::aplicarControles() {
     const Qt::FocusPolicy politica = estado.tabStop ? Qt::StrongFocus : Qt::ClickFocus;
     if (w->focusPolicy() != Qt::NoFocus && w->focusPolicy() != politica) w->setFocusPolicy(politica);
   }
+  // The command buttons are file commands: they are open when the Archivo
+  // menu is, so that nothing but leaving gets past the order list while it
+  // waits for a choice. salir stays open: it is the way out.
+  const bool archivo = ws_->habilitado(QStringLiteral("archivo"));
+  for (const char* n : {"abrir", "guardar", "enviar", "cancelar", "Importar"}) {
+    const QString nombre = QString::fromLatin1(n);
+    if (auto* b = findChild<QPushButton*>(nombre)) b->setEnabled(archivo && ws_->habilitado(nombre));
+  }
 }
 
 void MainWindow::refrescar() {

@@ -63,7 +63,8 @@ class VentanaComandosTest : public WorkspaceTest {
       EXPECT_NE(a, nullptr) << n;
       if (a) s.append((a->isEnabled() ? QString() : QStringLiteral("-")) + QString::fromLatin1(n));
     }
-    for (const char* n : {"Combo1", "Combo2", "Combo3", "DTPicker1_4", "Text1_2", "Text1_3", "Text1_6", "Text1_7"}) {
+    for (const char* n : {"Combo1", "Combo2", "Combo3", "DTPicker1_4", "Text1_2", "Text1_3", "Text1_6", "Text1_7",
+                          "guardar", "Importar", "salir"}) {
       auto* c = w.findChild<QWidget*>(QString::fromLatin1(n));
       EXPECT_NE(c, nullptr) << n;
       if (c) s.append((c->isEnabled() ? QString() : QStringLiteral("-")) + QString::fromLatin1(n));
@@ -129,7 +130,7 @@ TEST_F(VentanaComandosTest, QueQuedaAbiertoAlInicioTrasImportarYTrasElegirLaOrde
       Q("archivo"), Q("-editar"), Q("configaplic"), Q("help"), Q("b_nuevo"), Q("b_abrir"), Q("b_save"),
       Q("b_import"), Q("b_enviar"), Q("-b_cut"), Q("-b_copy"), Q("-b_paste"), Q("-b_separar"), Q("b_duplicar"),
       Q("Combo1"), Q("-Combo2"), Q("Combo3"), Q("DTPicker1_4"), Q("Text1_2"), Q("Text1_3"), Q("Text1_6"),
-      Q("Text1_7")};
+      Q("Text1_7"), Q("guardar"), Q("Importar"), Q("salir")};
   EXPECT_EQ(estado(*w), inicio);
 
   // INF import with its orders chosen in the consolidation dialog: the edit
@@ -164,7 +165,7 @@ TEST_F(VentanaComandosTest, QueQuedaAbiertoAlInicioTrasImportarYTrasElegirLaOrde
       Q("-archivo"), Q("-editar"), Q("-configaplic"), Q("-help"), Q("-b_nuevo"), Q("-b_abrir"), Q("-b_save"),
       Q("-b_import"), Q("-b_enviar"), Q("-b_cut"), Q("-b_copy"), Q("-b_paste"), Q("-b_separar"), Q("-b_duplicar"),
       Q("-Combo1"), Q("Combo2"), Q("Combo3"), Q("-DTPicker1_4"), Q("-Text1_2"), Q("-Text1_3"), Q("-Text1_6"),
-      Q("-Text1_7")};
+      Q("-Text1_7"), Q("-guardar"), Q("-Importar"), Q("salir")};
   EXPECT_EQ(estado(*w), bloqueado);
   // The movement-type list stays out of sight until Text1(2) hands over to it.
   EXPECT_FALSE(w->findChild<QComboBox*>(QStringLiteral("Combo1"))->isVisible());
