@@ -1,0 +1,196 @@
+#include "notice/output.h"
+
+#include <QFile>
+#include <QSet>
+
+#include "notice/builder.h"
+#include "notice/header_fields.h"
+#include "notice/validation.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+// The number a text begins with (blanks in front skipped); 0 when none.
+double valor(const QString& t) {
+  int i = 0;
+  while (i < t.size() && t[i].isSpace()) ++i;
+  QString numero;
+  if (i < t.size() && (t[i] == QLatin1Char('-') || t[i] == QLatin1Char('+'))) numero.append(t[i++]);
+  bool punto = false;
+  while (i < t.size()) {
+    const QChar c = t[i];
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+      numero.append(c);
+    } else if (c == QLatin1Char('.') && !punto) {
+      punto = true;
+      numero.append(c);
+    } else {
+      break;
+    }
+    ++i;
+  }
+  bool ok = false;
+  const double v = numero.toDouble(&ok);
+  return ok ? v : 0.0;
+}
+
+void quitarArchTxt(Workspace& ws) {
+  const QString arch = ws.ruta(QStringLiteral("arch.txt"));
+  if (QFile::exists(arch)) QFile::remove(arch);
+}
+
+}  // namespace
+
+QByteArray textoAviso(const Workspace& ws) {
+  QByteArray bytes;
+  const int n = ws.vaSpread3.dataRowCount();
+  for (int r = 1; r <= n; ++r) {
+    bytes += texto::a1252(ws.vaSpread3.rowTexts(r).join(QString()));
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+texto::Resultado formatofijo(Workspace& ws, const QString& archivo) {
+  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----formatofijo"));
+  QByteArray bytes;
+  texto::Resultado r = texto::leerBytes(archivo, bytes);
+  if (r.ok) {
+    QByteArray salida;
+    salida.reserve(bytes.size() + bytes.size() / 16);
+    qsizetype inicio = 0;
+    while (inicio < bytes.size()) {
+      qsizetype fin = inicio;
+      while (fin < bytes.size() && bytes[fin] != '\r' && bytes[fin] != '\n') ++fin;
+      QByteArray linea = bytes.mid(inicio, fin - inicio);
+      linea.replace('\t', QByteArray());
+      salida += linea;
+      salida += "\r\n";
+      if (fin < bytes.size() && bytes[fin] == '\r' && fin + 1 < bytes.size() && bytes[fin + 1] == '\n') ++fin;
+      inicio = fin + 1;
+    }
+    r = texto::escribirArchivo(archivo, salida);
+  }
+  quitarArchTxt(ws);
+  ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----formatofijo"));
+  return r;
+}
+
+void arch_env_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("Entro al Evento-----arch_env_Click"));
+  if (horaEntrega(ws).isEmpty()) {
+    ws.MsgBox(QStringLiteral("Favor de seleccionar una hora de entrega"), Botones::Ok, QStringLiteral("ASN"),
+              Icono::Informacion);
+    return;
+  }
+  const QString vencidas = ordenesVencidas(ws);
+  if (!vencidas.isEmpty()) {
+    ws.MsgBox(vencidas);
+    return;
+  }
+  QString ceros;
+  const int ordenes = ws.vaSpread9.dataRowCount();
+  for (int i = 1; i <= ordenes; ++i) {
+    const QString monto = ws.vaSpread9.text(5, i);
+    if (monto.isEmpty() || monto == QStringLiteral("0.00") || valor(monto) == 0.0)
+      ceros += QStringLiteral("El importe de la factura no puede ser cero para la OC: ") + ws.vaSpread9.text(1, i) +
+               QStringLiteral("\r\n");
+  }
+  if (!ceros.isEmpty()) {
+    ws.MsgBox(ceros);
+    ws.foco = QStringLiteral("vaSpread9");
+    return;
+  }
+
+  ws.EscribirLog(QStringLiteral("Valida "));
+  ws.ocupado(true);
+  ws.vaspread1.sortRows({SortKey{15, true}});
+  ws.vaSpread6.sortRows({SortKey{15, true}});
+  if (!validar(ws) || !verificardatosok(ws)) {
+    ws.ocupado(false);
+    return;
+  }
+  if (ws.vaspread1.dataRowCount() == 0) {
+    ws.ocupado(false);
+    ws.MsgBox(QStringLiteral("No hay información para generar el archivo"), Botones::Ok, QStringLiteral("Aviso"),
+              Icono::Informacion);
+    return;
+  }
+  QSet<QString> facturas;
+  for (int i = 1; i <= ordenes; ++i) {
+    const QString factura = ws.vaSpread9.text(4, i);
+    if (facturas.contains(factura)) {
+      ws.ocupado(false);
+      ws.MsgBox(QStringLiteral("No se puede repetir el Num de Factura para varias Ordenes de Compra."), Botones::Ok,
+                QStringLiteral("Aviso Importante"), Icono::Critico);
+      return;
+    }
+    facturas.insert(factura);
+  }
+  QSet<QString> conLineas;
+  const int lineas = ws.vaspread1.dataRowCount();
+  for (int r = 1; r <= lineas; ++r) conLineas.insert(ws.vaspread1.text(1, r));
+  for (int i = 1; i <= ordenes; ++i) {
+    const QString orden = ws.vaSpread9.text(1, i);
+    if (!conLineas.contains(orden)) {
+      ws.ocupado(false);
+      ws.MsgBox(QStringLiteral("No existe Contenedor para la Orden de Compra ") + orden, Botones::Ok,
+                QStringLiteral("Aviso Importante"), Icono::Critico);
+      return;
+    }
+  }
+
+  if (!preparar(ws)) {
+    ws.ocupado(false);
+    return;
+  }
+  const QString descripcion = ws.vaSpread2.text(3, 1);
+  ws.ocupado(false);
+  DialogoArchivo dialogo;
+  dialogo.titulo = QStringLiteral("Guardar el archivo como:");
+  dialogo.filtro = descripcion + QStringLiteral(" txt|*.txt");
+  dialogo.carpetaInicial = ws.carpeta;
+  dialogo.nombre = QStringLiteral("*.txt");
+  dialogo.confirmarSobrescribir = true;
+  const QString ruta = ws.prompter.guardarArchivo(dialogo);
+  if (ruta.isEmpty()) return;
+
+  // The notice is written whole, without tabs, in one go: the chosen file is
+  // never left missing, half written or holding tabs.
+  const texto::Resultado r = texto::escribirArchivo(ruta, textoAviso(ws));
+  quitarArchTxt(ws);
+  if (!r.ok) {
+    ws.errorInesperado(r);
+    return;
+  }
+  ws.EscribirLog(QStringLiteral("Vorarido Exitoso!!!"));
+}
+
+void b_enviar_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----b_enviar_Click"));
+  ws.ocupado(true);
+  ws.panel[3] = QStringLiteral("Validando...");
+  auto terminar = [&ws]() {
+    ws.ocupado(false);
+    ws.panel[3].clear();
+  };
+  if (!validar(ws) || !verificardatosok(ws)) {
+    terminar();
+    return;
+  }
+  if (ws.vaspread1.dataRowCount() == 0) {
+    ws.MsgBox(QStringLiteral("No hay datos que enviar"), Botones::Ok, QStringLiteral("Información Incompleta"));
+    terminar();
+    return;
+  }
+  const bool hecho = preparar(ws);
+  terminar();
+  if (!hecho) return;
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----b_enviar_Click"));
+}
+
+void enviararchiv_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----enviararchiv_Click"));
+  b_enviar_Click(ws);
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----enviararchiv_Click"));
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The file command (Archivo > "Crear archivo a enviar") and the send command
+// (toolbar b_enviar, Archivo > "&Enviar") over the notice builder, and the
+// notice file itself: one line per row of the file image vaSpread3, the cells
+// joined without separator, Windows-1252, CR LF after every line, no tab.
+#include <QByteArray>
+#include <QString>
+
+#include "workspace/textfile.h"
+
+class Workspace;
+
+// Checks (hour, cancellation dates, amounts, then validar, verificardatosok,
+// lines, invoices, orders with lines), builds the image, asks where to save and
+// writes the notice at once (temporary file in the same folder, then rename):
+// a failed write shows "Error inesperado #" and leaves any earlier file as it was.
+// Logs "Vorarido Exitoso!!!" when the file has been written.
+void arch_env_Click(Workspace& ws);
+
+// Validates and builds the image only; writes no file.
+void b_enviar_Click(Workspace& ws);
+void enviararchiv_Click(Workspace& ws);
+
+// The notice file's bytes from the file image (rows 1 .. data row count).
+QByteArray textoAviso(const Workspace& ws);
+
+// Rewrites the file `archivo` in place without tab characters, every line
+// ended by CR LF, whole or not at all (the old file stays on failure). A
+// leftover arch.txt in the program folder is removed.
+texto::Resultado formatofijo(Workspace& ws, const QString& archivo);
