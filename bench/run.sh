@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in Release (build-bench) and prints one table: the
+# commands on 5,000 and 50,000 generated lines, one log line beside a bare
+# open-append-close, and the peak memory of the window holding 50,000 lines.
+#   bench/run.sh [benchmark options, e.g. --benchmark_filter=Validar]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=build-bench
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DAVISO_BENCH=ON >/dev/null
+cmake --build "$dir" -j"${AVISO_JOBS:-1}" --target aviso_bench aviso_memoria >/dev/null
+export QT_QPA_PLATFORM=offscreen
+# The detail log of Google Benchmark goes to stderr; the table to stdout.
+"$dir/bench/aviso_bench" --benchmark_min_time=0.2 --benchmark_repetitions=3 "$@" 2>/dev/null | sed -n '/^| comando/,$p'
+echo
+for n in 5000 50000; do
+  salida=$(/usr/bin/time -v "$dir/bench/aviso_memoria" "$n" 2>&1)
+  kb=$(echo "$salida" | sed -n 's/.*Maximum resident set size (kbytes): //p')
+  vacio=$(echo "$salida" | sed -n 's/^VmHWM antes \([0-9]*\) kB/\1/p')
+  echo "Ventana con $n líneas: memoria máxima $((kb / 1024)) MB (ventana vacía $((vacio / 1024)) MB)"
+done
