@@ -31,6 +31,7 @@
 #include "intake/order_selection.h"
 #include "intake/tab_import.h"
 #include "notice/header_fields.h"
+#include "notice/output.h"
 #include "workspace/startup.h"
 
 // The toolbar pictures live in the window library's resources.
@@ -373,6 +374,9 @@ void MainWindow::conectarComandos() {
   conectar(QStringLiteral("importararchiv"), [&w] { importararchiv_Click(w); });
   conectar(QStringLiteral("Importar"), [&w] { Importar_Click(w); });
   conectar(QStringLiteral("arrch_tabulador"), [&w] { arrch_tabulador_Click(w); });
+  conectar(QStringLiteral("arch_env"), [&w] { arch_env_Click(w); });
+  conectar(QStringLiteral("b_enviar"), [&w] { b_enviar_Click(w); });
+  conectar(QStringLiteral("enviararchiv"), [&w] { enviararchiv_Click(w); });
   // PENDIENTE-AVISO
   // Archivo > Salir and the close box end at once.
   connect(accion(QStringLiteral("saliraplic")), &QAction::triggered, this, [this] {
