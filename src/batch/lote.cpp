@@ -1,0 +1,670 @@
+#include "batch/lote.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QTime>
+#include <exception>
+#include <map>
+#include <memory>
+#include <new>
+#include <set>
+
+#include "batch/prompter_lote.h"
+#include "client/form5.h"
+#include "consolidation/form2.h"
+#include "editing/detail_rules.h"
+#include "intake/inf_import.h"
+#include "intake/order_selection.h"
+#include "intake/tab_import.h"
+#include "notice/header_fields.h"
+#include "notice/output.h"
+#include "workspace/startup.h"
+#include "workspace/workspace.h"
+
+namespace lote {
+
+namespace {
+
+const QString kPrograma = QStringLiteral("aviso-lote");
+
+// ------------------------------------------------------------------ arguments
+
+struct Opciones {
+  QString comando;
+  QStringList posicionales;
+  std::map<QString, QStringList> valores;  // option name without "--"
+  bool ayuda = false;
+
+  bool tiene(const QString& o) const { return valores.count(o) > 0; }
+  QString valor(const QString& o) const {
+    auto it = valores.find(o);
+    return it == valores.end() || it->second.isEmpty() ? QString() : it->second.last();
+  }
+  QStringList todos(const QString& o) const {
+    auto it = valores.find(o);
+    return it == valores.end() ? QStringList() : it->second;
+  }
+};
+
+// Options that take a value, and whether they may be repeated.
+const std::map<QString, bool>& opcionesConValor() {
+  static const std::map<QString, bool> o = {
+      {QStringLiteral("carpeta"), false},  {QStringLiteral("hoy"), false},     {QStringLiteral("respuesta"), true},
+      {QStringLiteral("cliente"), false},  {QStringLiteral("proveedor"), false}, {QStringLiteral("rfc"), false},
+      {QStringLiteral("orden"), true},     {QStringLiteral("tipo"), false},    {QStringLiteral("datos"), true},
+      {QStringLiteral("detalle"), true},   {QStringLiteral("trabajo"), false}, {QStringLiteral("entrega"), false},
+      {QStringLiteral("fecha"), false},    {QStringLiteral("hora"), false},    {QStringLiteral("aviso"), false}};
+  return o;
+}
+
+// The options each command takes (besides --carpeta, --hoy and --respuesta).
+const std::map<QString, std::set<QString>>& opcionesDeComando() {
+  static const std::map<QString, std::set<QString>> o = {
+      {QStringLiteral("cliente"), {QStringLiteral("cliente"), QStringLiteral("proveedor"), QStringLiteral("rfc")}},
+      {QStringLiteral("importar"),
+       {QStringLiteral("orden"), QStringLiteral("tipo"), QStringLiteral("datos"), QStringLiteral("detalle"),
+        QStringLiteral("trabajo")}},
+      {QStringLiteral("generar"),
+       {QStringLiteral("entrega"), QStringLiteral("fecha"), QStringLiteral("hora"), QStringLiteral("aviso")}}};
+  return o;
+}
+
+// Reads the command line; false with the reason in `error`.
+bool leerOpciones(const QStringList& args, Opciones& o, QString& error) {
+  bool soloPosicionales = false;
+  for (int i = 0; i < args.size(); ++i) {
+    const QString a = args[i];
+    if (soloPosicionales || !a.startsWith(QLatin1Char('-')) || a == QStringLiteral("-")) {
+      if (o.comando.isEmpty()) o.comando = a;
+      else o.posicionales.append(a);
+      continue;
+    }
+    if (a == QStringLiteral("--")) {
+      soloPosicionales = true;
+      continue;
+    }
+    if (a == QStringLiteral("--ayuda") || a == QStringLiteral("--help") || a == QStringLiteral("-h") ||
+        a == QStringLiteral("-?")) {
+      o.ayuda = true;
+      continue;
+    }
+    if (!a.startsWith(QStringLiteral("--"))) {
+      error = QStringLiteral("Opción desconocida: ") + a;
+      return false;
+    }
+    QString nombre = a.mid(2);
+    QString valor;
+    bool conValor = false;
+    const int igual = nombre.indexOf(QLatin1Char('='));
+    if (igual >= 0) {
+      valor = nombre.mid(igual + 1);
+      nombre = nombre.left(igual);
+      conValor = true;
+    }
+    auto it = opcionesConValor().find(nombre);
+    if (it == opcionesConValor().end()) {
+      error = QStringLiteral("Opción desconocida: --") + nombre;
+      return false;
+    }
+    if (!conValor) {
+      if (i + 1 >= args.size()) {
+        error = QStringLiteral("Falta el valor de la opción --") + nombre;
+        return false;
+      }
+      valor = args[++i];
+    }
+    QStringList& lista = o.valores[nombre];
+    if (!it->second && !lista.isEmpty()) {
+      error = QStringLiteral("La opción --") + nombre + QStringLiteral(" se dio más de una vez");
+      return false;
+    }
+    lista.append(valor);
+  }
+  return true;
+}
+
+// ------------------------------------------------------------------ the run
+
+// "Today" of the run: the system's, or the one given with --hoy.
+class RelojLote : public Reloj {
+ public:
+  explicit RelojLote(QDate hoy) : hoy_(hoy) {}
+  QDateTime ahora() const override {
+    const QDateTime ahora = QDateTime::currentDateTime();
+    return hoy_.isValid() ? QDateTime(hoy_, ahora.time()) : ahora;
+  }
+
+ private:
+  QDate hoy_;
+};
+
+// A date written "dd/mm/aaaa" (one-digit day and month accepted).
+QDate leerFecha(const QString& texto) {
+  const QStringList partes = texto.trimmed().split(QLatin1Char('/'));
+  if (partes.size() != 3 || partes[2].size() != 4) return {};
+  bool ok1 = false, ok2 = false, ok3 = false;
+  const int d = partes[0].toInt(&ok1), m = partes[1].toInt(&ok2), a = partes[2].toInt(&ok3);
+  if (!ok1 || !ok2 || !ok3 || partes[0].size() > 2 || partes[1].size() > 2) return {};
+  return QDate(a, m, d);
+}
+
+class Corrida {
+ public:
+  Corrida(const Opciones& o, const QString& carpeta, const QDate& hoy, QTextStream& err)
+      : o_(o), prompter_(err), reloj_(hoy), ws_(carpeta, prompter_, reloj_) {}
+
+  PrompterLote& prompter() { return prompter_; }
+
+  // Starts the workspace as the window does and runs the command.
+  int correr() {
+    for (const QString& r : o_.todos(QStringLiteral("respuesta"))) prompter_.respuestas.push_back(respuesta(r));
+    try {
+      Form_Load(ws_);
+      if (o_.comando == QStringLiteral("cliente")) return cliente();
+      if (o_.comando == QStringLiteral("importar")) return importar();
+      return generar();
+    } catch (const std::bad_alloc&) {
+      ws_.errorInesperado(7, QStringLiteral("Memoria insuficiente"));
+    } catch (const std::exception& ex) {
+      ws_.errorInesperado(5, QString::fromLocal8Bit(ex.what()));
+    } catch (...) {
+      ws_.errorInesperado(51, QStringLiteral("Error interno"));
+    }
+    return kError;
+  }
+
+  static Respuesta respuesta(const QString& texto) {
+    const QString t = texto.trimmed().toLower();
+    if (t == QStringLiteral("si") || t == QString::fromUtf8("sí")) return Respuesta::Si;
+    if (t == QStringLiteral("no")) return Respuesta::No;
+    if (t == QStringLiteral("cancelar")) return Respuesta::Cancelar;
+    return Respuesta::Ok;
+  }
+
+ private:
+  // A refusal of the batch program itself (an argument the window could not
+  // have taken): one line on standard error and the status.
+  int rehusar(const QString& texto, int estado) {
+    prompter_.aviso(kPrograma, texto);
+    return estado;
+  }
+  // A command of the system that did not do its work: an unexpected error or
+  // a file that could not be read or written is an error, anything else a
+  // refusal by one of its checks.
+  int sinHacer(int criticosAntes) const { return prompter_.criticos() > criticosAntes ? kError : kRehusado; }
+
+  int cliente();
+  int importar();
+  int generar();
+
+  // importar's steps
+  bool elegirPedidosInf(Form2Modelo& f, int& estado);
+  int escribirTipo();
+  int escribirDatos(const QString& valor);
+  int escribirDetalle(const QString& valor);
+  int guardarTrabajo(const QString& ruta);
+  int abrirTrabajo(const QString& ruta);
+
+  const Opciones& o_;
+  PrompterLote prompter_;
+  RelojLote reloj_;
+  Workspace ws_;
+};
+
+// ------------------------------------------------------------------ cliente
+
+int Corrida::cliente() {
+  Form5Modelo forma(ws_);
+  forma.Form_Load();
+  struct Caja {
+    const char* opcion;
+    Form5Modelo::Caja caja;
+    const char* que;
+  };
+  const Caja cajas[] = {{"cliente", Form5Modelo::Caja::ncliente, "el número de cliente"},
+                        {"proveedor", Form5Modelo::Caja::Text2, "el número de proveedor"},
+                        {"rfc", Form5Modelo::Caja::rfc, "el RFC"}};
+  for (const Caja& c : cajas) {
+    const QString opcion = QString::fromLatin1(c.opcion);
+    if (!o_.tiene(opcion)) continue;
+    // The user selects the box's text and types over it.
+    forma.caja(c.caja).clear();
+    if (!forma.teclear(c.caja, o_.valor(opcion)))
+      return rehusar(QStringLiteral("--") + opcion + QStringLiteral(": ") + QString::fromUtf8(c.que) +
+                         QStringLiteral(" \"") + o_.valor(opcion) +
+                         QStringLiteral("\" no se puede teclear así (caracteres no permitidos o más de %1)")
+                             .arg(Form5Modelo::maximo(c.caja)),
+                     kError);
+  }
+  const int criticos = prompter_.criticos();
+  forma.rfc_LostFocus(QStringLiteral("aceptar"));
+  forma.aceptar_Click();
+  if (!forma.cerrado) return kRehusado;
+  return prompter_.criticos() > criticos ? kError : kHecho;
+}
+
+// ------------------------------------------------------------------ importar
+
+// The entry of the dialog's list for an --orden value: its exact text
+// ("OC - DEPTO"), the order and department however the blanks around the
+// hyphen were written, or the order number alone when it names one entry.
+int buscarEntrada(const ListaOrdenes& lista, const QString& pedido, bool& ambigua) {
+  ambigua = false;
+  const int exacta = lista.buscar(pedido);
+  if (exacta >= 0) return exacta;
+  const QString p = pedido.trimmed();
+  const int guion = p.indexOf(QLatin1Char('-'));
+  if (guion > 0) {
+    const QString orden = p.left(guion).trimmed(), depto = p.mid(guion + 1).trimmed();
+    for (int i = 0; i < lista.size(); ++i)
+      if (lista.entradas[i].orden == orden && lista.entradas[i].depto == depto) return i;
+  }
+  int hallada = -1;
+  for (int i = 0; i < lista.size(); ++i) {
+    if (lista.entradas[i].orden != p) continue;
+    if (hallada >= 0 && lista.entradas[hallada].texto != lista.entradas[i].texto) {
+      ambigua = true;
+      return -1;
+    }
+    if (hallada < 0) hallada = i;
+  }
+  return hallada;
+}
+
+// Answers the consolidation dialog: each --orden added in the order given, then Aceptar.
+bool Corrida::elegirPedidosInf(Form2Modelo& f, int& estado) {
+  const auto abandonar = [&f](int e, int& estado) {
+    estado = e;
+    if (!f.cerrado) f.Command4_Click();
+    return false;
+  };
+  for (const QString& pedido : o_.todos(QStringLiteral("orden"))) {
+    bool ambigua = false;
+    if (buscarEntrada(f.List2, pedido, ambigua) >= 0) continue;  // already chosen
+    const int i = buscarEntrada(f.List1, pedido, ambigua);
+    if (i < 0) {
+      QStringList hay = f.List1.textos();
+      rehusar(QStringLiteral("--orden \"") + pedido +
+                  (ambigua ? QStringLiteral("\": la orden está en varios departamentos; dé \"OC - DEPTO\"")
+                           : QStringLiteral("\" no está en el archivo")) +
+                  QStringLiteral(" (órdenes del archivo: ") + hay.join(QStringLiteral("; ")) + QStringLiteral(")"),
+              kError);
+      return abandonar(kError, estado);
+    }
+    const int mensajes = prompter_.mensajes();
+    f.List1.indice = i;
+    f.Barra_V1();
+    f.Command1_Click();
+    if (buscarEntrada(f.List2, f.List1.entradas.value(i).texto, ambigua) < 0 &&
+        f.List2.buscar(f.List1.entradas.value(i).texto) < 0)
+      return abandonar(prompter_.mensajes() > mensajes ? kRehusado : kError, estado);
+  }
+  const int criticos = prompter_.criticos();
+  f.Command2_Click();
+  if (!f.aceptado()) return abandonar(sinHacer(criticos), estado);
+  return true;
+}
+
+int Corrida::escribirTipo() {
+  const QString tipo = o_.valor(QStringLiteral("tipo"));
+  Grid& g = ws_.vaSpread9;
+  if (g.dataRowCount() != 1 || g.locked(2, 1)) {
+    if (g.text(2, 1) == tipo) return kHecho;
+    prompter_.aviso(kPrograma, QStringLiteral("--tipo no se aplica: el envío tiene varios pedidos y su tipo de "
+                                              "movimiento es \"") +
+                                   g.text(2, 1) + QStringLiteral("\""));
+    return kHecho;
+  }
+  // The cell offers its drop-down list; only one of its entries can be chosen.
+  const QStringList lista = g.dropDownList(2, 1);
+  QString elegido;
+  for (const QString& e : lista)
+    if (e.compare(tipo.trimmed(), Qt::CaseInsensitive) == 0) elegido = e;
+  if (elegido.isEmpty() && lista.isEmpty() && !tipo.trimmed().isEmpty()) elegido = tipo.trimmed();
+  if (elegido.isEmpty())
+    return rehusar(QStringLiteral("--tipo \"") + tipo + QStringLiteral("\" no es un tipo de movimiento de la lista (") +
+                       lista.join(QStringLiteral(", ")) + QStringLiteral(")"),
+                   kError);
+  vaSpread9_GotFocus(ws_);
+  vaSpread9_LeaveCell(ws_, 2, 1);
+  if (!vaSpread9_Teclear(ws_, 2, 1, elegido))
+    return rehusar(QStringLiteral("--tipo \"") + tipo + QStringLiteral("\" no se pudo escribir"), kError);
+  return kHecho;
+}
+
+// --datos "OC|NUM VORARIDO|FACTURA|IMPORTE": typed into the order's row of
+// vaSpread9, columns 3, 4 and 5, through the table's key filter. An empty
+// part leaves its cell as it is.
+int Corrida::escribirDatos(const QString& valor) {
+  const QStringList partes = valor.split(QLatin1Char('|'));
+  if (partes.size() != 4)
+    return rehusar(QStringLiteral("--datos \"") + valor +
+                       QStringLiteral("\" debe tener la forma \"OC|NUM VORARIDO|FACTURA|IMPORTE\""),
+                   kError);
+  Grid& g = ws_.vaSpread9;
+  const QString orden = partes[0].trimmed();
+  int fila = 0;
+  for (int r = 1; r <= g.dataRowCount() && fila == 0; ++r)
+    if (g.text(1, r) == orden) fila = r;
+  if (fila == 0) {
+    QStringList hay;
+    for (int r = 1; r <= g.dataRowCount(); ++r) hay.append(g.text(1, r));
+    return rehusar(QStringLiteral("--datos: la orden \"") + orden +
+                       QStringLiteral("\" no es una de las órdenes del envío (") + hay.join(QStringLiteral(", ")) +
+                       QStringLiteral(")"),
+                   kError);
+  }
+  vaSpread9_GotFocus(ws_);
+  for (int c = 3; c <= 5; ++c) {
+    const QString texto = partes[c - 2];
+    if (texto.isEmpty()) continue;
+    const QPoint destino = vaSpread9_LeaveCell(ws_, c, fila);
+    if (!vaSpread9_Teclear(ws_, destino.x(), fila, texto) || ws_.vaSpread9.text(destino.x(), fila) != texto.toUpper())
+      return rehusar(QStringLiteral("--datos: \"") + texto + QStringLiteral("\" no se puede teclear en la columna \"") +
+                         g.headerText(c) + QStringLiteral("\" de la orden ") + orden,
+                     kError);
+  }
+  return kHecho;
+}
+
+// --detalle "TIENDA|SKU|CANTIDAD|CONTENEDOR": typed into the detail line of
+// that store and SKU, quantity then container, through the grid's change
+// handler. An empty part leaves its cell as it is.
+int Corrida::escribirDetalle(const QString& valor) {
+  const QStringList partes = valor.split(QLatin1Char('|'));
+  if (partes.size() != 4)
+    return rehusar(QStringLiteral("--detalle \"") + valor +
+                       QStringLiteral("\" debe tener la forma \"TIENDA|SKU|CANTIDAD|CONTENEDOR\""),
+                   kError);
+  Grid& g = ws_.vaspread1;
+  int fila = 0;
+  for (int r = 1; r <= g.dataRowCount() && fila == 0; ++r)
+    if (g.text(5, r) == partes[0].trimmed() && g.text(6, r) == partes[1].trimmed()) fila = r;
+  if (fila == 0)
+    return rehusar(QStringLiteral("--detalle: no hay un renglón de la tienda \"") + partes[0].trimmed() +
+                       QStringLiteral("\" con el SKU \"") + partes[1].trimmed() + QStringLiteral("\""),
+                   kError);
+  vaspread1_GotFocus(ws_);
+  const int columnas[] = {11, 15};
+  for (int i = 0; i < 2; ++i) {
+    const QString texto = partes[2 + i].trimmed();
+    if (texto.isEmpty()) continue;
+    const int c = columnas[i];
+    const QPoint destino = vaspread1_LeaveCell(ws_, c, fila);
+    const int mensajes = prompter_.mensajes();
+    vaspread1_Editar(ws_, destino.x(), destino.y(), texto);
+    if (g.text(c, fila) != texto) {
+      // The change handler set the cell back (or wrote something else) and said why.
+      if (prompter_.mensajes() == mensajes)
+        prompter_.aviso(kPrograma, QStringLiteral("--detalle: \"") + texto + QStringLiteral("\" no quedó en la columna \"") +
+                                       g.headerText(c) + QStringLiteral("\""));
+      return kRehusado;
+    }
+    if (prompter_.mensajes() > mensajes) return kRehusado;
+  }
+  return kHecho;
+}
+
+int Corrida::importar() {
+  if (o_.posicionales.isEmpty())
+    return rehusar(QStringLiteral("importar: falta el archivo de pedidos"), kError);
+  const QString pedidos = o_.posicionales[0];
+  QString trabajo = o_.valor(QStringLiteral("trabajo"));
+  if (trabajo.isEmpty() && o_.posicionales.size() == 2) trabajo = o_.posicionales[1];
+  if (o_.posicionales.size() > (o_.tiene(QStringLiteral("trabajo")) ? 1 : 2))
+    return rehusar(QStringLiteral("importar: sobran argumentos: ") + o_.posicionales.mid(1).join(QLatin1Char(' ')),
+                   kError);
+  if (trabajo.isEmpty()) return rehusar(QStringLiteral("importar: falta --trabajo SALIDA"), kError);
+  const QStringList ordenes = o_.todos(QStringLiteral("orden"));
+  if (ordenes.isEmpty()) return rehusar(QStringLiteral("importar: falta --orden"), kError);
+  const bool tabulador = QFileInfo(pedidos).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
+  if (tabulador && ordenes.size() != 1)
+    return rehusar(QStringLiteral("importar: un archivo delimitado por tabuladores lleva una sola --orden"), kError);
+  const QFileInfo info(pedidos);
+  const bool legible = info.isFile();
+
+  const int criticos = prompter_.criticos();
+  prompter_.archivosAbrir.push_back(pedidos);
+  if (tabulador) {
+    arrch_tabulador_Click(ws_);
+    if (!ws_.habilitado(QStringLiteral("Combo2")) || ws_.Combo2.entradas.isEmpty())
+      return legible ? sinHacer(criticos) : kError;
+    // The choice in the order list: the order number, or "OC - DEPTO" whose order it is.
+    QString elegida = ordenes[0];
+    if (!ws_.Combo2.entradas.contains(elegida)) {
+      const int guion = elegida.indexOf(QLatin1Char('-'));
+      if (guion > 0 && ws_.Combo2.entradas.contains(elegida.left(guion).trimmed())) elegida = elegida.left(guion).trimmed();
+      else if (ws_.Combo2.entradas.contains(elegida.trimmed())) elegida = elegida.trimmed();
+    }
+    const int i = static_cast<int>(ws_.Combo2.entradas.indexOf(elegida));
+    if (i < 0)
+      return rehusar(QStringLiteral("--orden \"") + ordenes[0] + QStringLiteral("\" no está en la lista de órdenes (") +
+                         ws_.Combo2.entradas.join(QStringLiteral("; ")) + QStringLiteral(")"),
+                     kError);
+    ws_.Combo2.indice = i;
+    ws_.Combo2.texto = elegida;
+    Combo2_Click(ws_);
+    if (ws_.habilitado(QStringLiteral("Combo2"))) return sinHacer(criticos);
+  } else {
+    int estado = kHecho;
+    bool visto = false;
+    prompter_.dialogos[QStringLiteral("Form2")] = [this, &estado, &visto](DialogoModelo& m) {
+      visto = true;
+      elegirPedidosInf(static_cast<Form2Modelo&>(m), estado);
+    };
+    importararchiv_Click(ws_);
+    prompter_.dialogos.erase(QStringLiteral("Form2"));
+    if (!visto) return legible ? sinHacer(criticos) : kError;
+    if (estado != kHecho) return estado;
+  }
+  if (ws_.vaSpread9.dataRowCount() == 0) {
+    prompter_.aviso(kPrograma, QStringLiteral("importar: la orden elegida no tiene renglones en el archivo"));
+    return kRehusado;
+  }
+
+  if (o_.tiene(QStringLiteral("tipo"))) {
+    const int e = escribirTipo();
+    if (e != kHecho) return e;
+  }
+  for (const QString& d : o_.todos(QStringLiteral("datos"))) {
+    const int e = escribirDatos(d);
+    if (e != kHecho) return e;
+  }
+  for (const QString& d : o_.todos(QStringLiteral("detalle"))) {
+    const int e = escribirDetalle(d);
+    if (e != kHecho) return e;
+  }
+  return guardarTrabajo(trabajo);
+}
+
+int Corrida::guardarTrabajo(const QString&) {
+  return rehusar(QStringLiteral("importar: guardar el archivo de trabajo todavía no está disponible"), kError);
+}
+
+int Corrida::abrirTrabajo(const QString&) {
+  return rehusar(QStringLiteral("generar: abrir el archivo de trabajo todavía no está disponible"), kError);
+}
+
+// ------------------------------------------------------------------ generar
+
+// The hour as one of the entries of Combo3: "09:00", "9:00", "09" or "9".
+int buscarHora(const Lista& combo3, const QString& hora) {
+  QString h = hora.trimmed();
+  if (!h.contains(QLatin1Char(':'))) h += QStringLiteral(":00");
+  if (h.indexOf(QLatin1Char(':')) == 1) h.prepend(QLatin1Char('0'));
+  return static_cast<int>(combo3.entradas.indexOf(h));
+}
+
+int Corrida::generar() {
+  if (o_.posicionales.isEmpty()) return rehusar(QStringLiteral("generar: falta el archivo de trabajo"), kError);
+  const QString trabajo = o_.posicionales[0];
+  QString aviso = o_.valor(QStringLiteral("aviso"));
+  if (aviso.isEmpty() && o_.posicionales.size() == 2) aviso = o_.posicionales[1];
+  if (o_.posicionales.size() > (o_.tiene(QStringLiteral("aviso")) ? 1 : 2))
+    return rehusar(QStringLiteral("generar: sobran argumentos: ") + o_.posicionales.mid(1).join(QLatin1Char(' ')),
+                   kError);
+  if (aviso.isEmpty()) return rehusar(QStringLiteral("generar: falta --aviso SALIDA"), kError);
+  if (o_.tiene(QStringLiteral("entrega")) && o_.tiene(QStringLiteral("fecha")))
+    return rehusar(QStringLiteral("generar: --entrega y --fecha son la misma opción; dé sólo una"), kError);
+  const QString textoFecha =
+      o_.tiene(QStringLiteral("entrega")) ? o_.valor(QStringLiteral("entrega")) : o_.valor(QStringLiteral("fecha"));
+  const bool conFecha = o_.tiene(QStringLiteral("entrega")) || o_.tiene(QStringLiteral("fecha"));
+  const QDate fecha = leerFecha(textoFecha);
+  if (conFecha && !fecha.isValid())
+    return rehusar(QStringLiteral("--entrega \"") + textoFecha + QStringLiteral("\" no es una fecha DD/MM/AAAA"), kError);
+  int hora = -1;
+  if (o_.tiene(QStringLiteral("hora"))) {
+    hora = buscarHora(ws_.Combo3, o_.valor(QStringLiteral("hora")));
+    if (hora < 0)
+      return rehusar(QStringLiteral("--hora \"") + o_.valor(QStringLiteral("hora")) +
+                         QStringLiteral("\" no es una de las horas de entrega (") +
+                         ws_.Combo3.entradas.join(QStringLiteral(", ")) + QStringLiteral(")"),
+                     kError);
+  }
+
+  const int criticos = prompter_.criticos();
+  const int e = abrirTrabajo(trabajo);
+  if (e != kHecho) return e;
+
+  if (conFecha) {
+    // The picker offers no day before today; a Saturday or Sunday it refuses itself.
+    if (ws_.DTPicker1_4_minimo.isValid() && fecha < ws_.DTPicker1_4_minimo) {
+      prompter_.aviso(kPrograma, QStringLiteral("La fecha de entrega ") + fechaTexto::ddmmaaaa(fecha) +
+                                     QStringLiteral(" no se puede elegir: es anterior a hoy, ") +
+                                     fechaTexto::ddmmaaaa(ws_.DTPicker1_4_minimo));
+      return kRehusado;
+    }
+    if (!elegirFechaEntrega(ws_, fecha)) return kRehusado;
+    DTPicker1_LostFocus(ws_, 4);
+  }
+  if (hora >= 0) {
+    ws_.Combo3.indice = hora;
+    ws_.Combo3.texto = ws_.Combo3.entradas[hora];
+  }
+
+  const int guardados = prompter_.guardados();
+  prompter_.archivosGuardar.push_back(aviso);
+  arch_env_Click(ws_);
+  prompter_.archivosGuardar.clear();
+  if (prompter_.criticos() > criticos) return kError;
+  // The command asks where to save only once every check has passed.
+  return prompter_.guardados() > guardados ? kHecho : kRehusado;
+}
+
+}  // namespace
+
+QString ayuda() {
+  return QString::fromUtf8(
+      "aviso-lote: los procedimientos de AVISO DE VORARIDO ver 9.4 sin ventana.\n"
+      "\n"
+      "Uso:\n"
+      "  aviso-lote [--carpeta DIR] cliente --cliente NUM --proveedor NUM --rfc TEXTO\n"
+      "  aviso-lote [--carpeta DIR] importar PEDIDOS --orden \"OC - DEPTO\"... [--tipo TIPO]\n"
+      "             [--datos \"OC|NUM VORARIDO|FACTURA|IMPORTE\"]... [--detalle \"TIENDA|SKU|CANTIDAD|CONTENEDOR\"]...\n"
+      "             --trabajo SALIDA\n"
+      "  aviso-lote [--carpeta DIR] generar TRABAJO --entrega DD/MM/AAAA --hora HH:MM --aviso SALIDA\n"
+      "  aviso-lote --ayuda\n"
+      "\n"
+      "Comandos:\n"
+      "  cliente    Guarda los datos del cliente en info.cfg, como el diálogo \"Configuración\"\n"
+      "             (Configuración > Datos Generales) al teclearlos y oprimir Aceptar.\n"
+      "             --cliente NUM      número de cliente (4 o 5 dígitos)\n"
+      "             --proveedor NUM    número de proveedor (hasta 10 dígitos)\n"
+      "             --rfc TEXTO        RFC del proveedor (14 caracteres, por ejemplo ABCD010101-AB1)\n"
+      "             La opción que no se da conserva el valor guardado.\n"
+      "  importar   Limpia el área de trabajo, importa el archivo de pedidos PEDIDOS y guarda el\n"
+      "             archivo de trabajo SALIDA (.code), como Guardar como... en la ventana.\n"
+      "             Un archivo .inf pasa por la importación INF y el diálogo de consolidación; un\n"
+      "             archivo .txt por la importación delimitada por tabuladores.\n"
+      "             --orden \"OC - DEPTO\" orden que forma el envío; se repite por cada orden, en el\n"
+      "                                orden dado (se añaden y luego Aceptar). Basta el número de\n"
+      "                                orden cuando está en un solo departamento. Con un archivo\n"
+      "                                .txt se da una sola --orden OC.\n"
+      "             --tipo TIPO        tipo de movimiento de un envío de un solo pedido: Alta, Baja\n"
+      "                                o Cambio (con varios pedidos es siempre Pedido Múltiple).\n"
+      "             --datos \"OC|NUM VORARIDO|FACTURA|IMPORTE\"\n"
+      "                                se teclean en el renglón de la orden OC de la tabla de\n"
+      "                                pedidos; una parte vacía deja la celda como está. Se repite\n"
+      "                                por cada orden.\n"
+      "             --detalle \"TIENDA|SKU|CANTIDAD|CONTENEDOR\"\n"
+      "                                se teclean la cantidad y el contenedor en el renglón de esa\n"
+      "                                tienda y ese SKU del detalle; una parte vacía deja la celda.\n"
+      "             --trabajo SALIDA   archivo de trabajo a escribir.\n"
+      "  generar    Abre el archivo de trabajo TRABAJO, pone la fecha y la hora de entrega y crea\n"
+      "             el aviso SALIDA, como \"Crear archivo a enviar\" en la ventana.\n"
+      "             --entrega DD/MM/AAAA  fecha de entrega: día hábil, no antes de hoy (si no se da,\n"
+      "                                   hoy).\n"
+      "             --hora HH:MM       hora de entrega, una de 07:00, 08:00 ... 15:00 (\"9\" o \"09\"\n"
+      "                                también valen).\n"
+      "             --aviso SALIDA     archivo del aviso a escribir (.txt).\n"
+      "\n"
+      "Opciones generales:\n"
+      "  --carpeta DIR      carpeta del programa (info.cfg, dudizod.ini, Log, header.txt); sin ella,\n"
+      "                     la carpeta de aviso-lote.\n"
+      "  --hoy DD/MM/AAAA   fecha que el programa toma como la de hoy (para repetir un envío o\n"
+      "                     para pruebas); sin ella, la del sistema.\n"
+      "  --respuesta si|no|cancelar\n"
+      "                     respuesta a la siguiente pregunta que haría la ventana; se repite por\n"
+      "                     cada pregunta. Sin respuesta dada se contesta lo que no cambia nada.\n"
+      "  --ayuda            muestra este texto.\n"
+      "\n"
+      "Cada mensaje que la ventana mostraría se escribe en la salida de errores como\n"
+      "\"TÍTULO: TEXTO\", un renglón por mensaje.\n"
+      "\n"
+      "Estado de salida:\n"
+      "  0  el comando hizo su trabajo\n"
+      "  1  una regla del sistema lo rechazó (el mensaje dice cuál)\n"
+      "  2  argumentos equivocados, un archivo que no se pudo leer o escribir, o un error inesperado\n");
+}
+
+int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QTextStream& salida,
+             QTextStream& errores) {
+  PrompterLote avisos(errores);
+  const auto uso = [&avisos](const QString& texto) {
+    avisos.aviso(kPrograma, texto + QStringLiteral(" (aviso-lote --ayuda explica el uso)"));
+    return kError;
+  };
+  Opciones o;
+  QString error;
+  if (!leerOpciones(argumentos, o, error)) return uso(error);
+  if (o.ayuda) {
+    salida << ayuda();
+    salida.flush();
+    return kHecho;
+  }
+  if (o.comando.isEmpty()) return uso(QStringLiteral("Falta el comando: cliente, importar o generar"));
+  auto comando = opcionesDeComando().find(o.comando);
+  if (comando == opcionesDeComando().end()) return uso(QStringLiteral("Comando desconocido: ") + o.comando);
+  for (const auto& [nombre, valores] : o.valores) {
+    if (nombre == QStringLiteral("carpeta") || nombre == QStringLiteral("hoy") || nombre == QStringLiteral("respuesta"))
+      continue;
+    if (!comando->second.count(nombre))
+      return uso(QStringLiteral("La opción --") + nombre + QStringLiteral(" no es del comando ") + o.comando);
+  }
+  for (const QString& r : o.todos(QStringLiteral("respuesta"))) {
+    const QString t = r.trimmed().toLower();
+    if (t != QStringLiteral("si") && t != QString::fromUtf8("sí") && t != QStringLiteral("no") &&
+        t != QStringLiteral("cancelar"))
+      return uso(QStringLiteral("--respuesta \"") + r + QStringLiteral("\": se espera si, no o cancelar"));
+  }
+  if (o.comando == QStringLiteral("cliente") && !o.posicionales.isEmpty())
+    return uso(QStringLiteral("cliente: sobran argumentos: ") + o.posicionales.join(QLatin1Char(' ')));
+
+  QDate hoy;
+  if (o.tiene(QStringLiteral("hoy"))) {
+    hoy = leerFecha(o.valor(QStringLiteral("hoy")));
+    if (!hoy.isValid())
+      return uso(QStringLiteral("--hoy \"") + o.valor(QStringLiteral("hoy")) + QStringLiteral("\" no es una fecha DD/MM/AAAA"));
+  }
+  QString carpeta = o.tiene(QStringLiteral("carpeta")) ? o.valor(QStringLiteral("carpeta")) : carpetaOmision;
+  if (carpeta.isEmpty() || !QFileInfo(carpeta).isDir())
+    return uso(QStringLiteral("La carpeta del programa no existe: ") + carpeta);
+  carpeta = QDir::cleanPath(QFileInfo(carpeta).absoluteFilePath());
+
+  Corrida corrida(o, carpeta, hoy, errores);
+  return corrida.correr();
+}
+
+}  // namespace lote

@@ -1,0 +1,86 @@
+#include "batch/prompter_lote.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+// The harmless answer of each kind of question, as the window's default button.
+Respuesta inofensiva(Botones b) {
+  switch (b) {
+    case Botones::Ok: return Respuesta::Ok;
+    case Botones::SiNo: return Respuesta::No;
+    case Botones::SiNoCancelar: return Respuesta::Cancelar;
+    case Botones::OkCancelar: return Respuesta::Cancelar;
+  }
+  return Respuesta::Ok;
+}
+
+bool cabe(Respuesta r, Botones b) {
+  switch (b) {
+    case Botones::Ok: return r == Respuesta::Ok;
+    case Botones::SiNo: return r == Respuesta::Si || r == Respuesta::No;
+    case Botones::SiNoCancelar: return r == Respuesta::Si || r == Respuesta::No || r == Respuesta::Cancelar;
+    case Botones::OkCancelar: return r == Respuesta::Ok || r == Respuesta::Cancelar;
+  }
+  return false;
+}
+
+QString absoluta(const QString& ruta) {
+  return ruta.isEmpty() ? ruta : QDir::cleanPath(QFileInfo(ruta).absoluteFilePath());
+}
+
+}  // namespace
+
+QString PrompterLote::linea(const QString& titulo, const QString& texto) {
+  QString t = texto;
+  t.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
+  t.replace(QLatin1Char('\r'), QStringLiteral(" / "));
+  t.replace(QLatin1Char('\n'), QStringLiteral(" / "));
+  return titulo + QStringLiteral(": ") + t;
+}
+
+void PrompterLote::aviso(const QString& titulo, const QString& texto) {
+  err_ << linea(titulo, texto) << '\n';
+  err_.flush();
+}
+
+Respuesta PrompterLote::mostrar(const Mensaje& m) {
+  ++mensajes_;
+  if (m.icono == Icono::Critico) ++criticos_;
+  if (m.texto.startsWith(QStringLiteral("Error inesperado #"))) ++inesperados_;
+  ultimoTexto = m.texto;
+  aviso(m.titulo, m.texto);
+  if (m.botones == Botones::Ok) return Respuesta::Ok;
+  // A question takes the next answer that fits it; otherwise the harmless one.
+  Respuesta r = inofensiva(m.botones);
+  if (!respuestas.empty() && cabe(respuestas.front(), m.botones)) {
+    r = respuestas.front();
+    respuestas.pop_front();
+  }
+  return r;
+}
+
+QString PrompterLote::abrirArchivo(const DialogoArchivo&) {
+  if (archivosAbrir.empty()) return QString();
+  const QString r = absoluta(archivosAbrir.front());
+  archivosAbrir.pop_front();
+  ++abiertos_;
+  return r;
+}
+
+QString PrompterLote::guardarArchivo(const DialogoArchivo&) {
+  // The path was named on the command line: replacing a file there is what
+  // was asked for, so the overwrite question of the dialog is not put.
+  if (archivosGuardar.empty()) return QString();
+  const QString r = absoluta(archivosGuardar.front());
+  archivosGuardar.pop_front();
+  ++guardados_;
+  return r;
+}
+
+void PrompterLote::ejecutarDialogo(DialogoModelo& modelo) {
+  dialogosVistos.append(modelo.forma());
+  auto it = dialogos.find(modelo.forma());
+  if (it != dialogos.end() && it->second) it->second(modelo);
+}
