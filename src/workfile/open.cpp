@@ -1,0 +1,202 @@
+#include "workfile/open.h"
+
+#include "workfile/save.h"
+#include "workspace/workspace.h"
+
+namespace {
+
+const QString kAbrir = QStringLiteral("ENTRO AL EVENTO-----abrir_archivo");
+
+struct Ocupado {
+  Workspace& ws;
+  explicit Ocupado(Workspace& w) : ws(w) { ws.ocupado(true); }
+  ~Ocupado() { ws.ocupado(false); }
+};
+
+struct EnBloque {
+  Grid& g;
+  explicit EnBloque(Grid& grid) : g(grid) { g.beginBulk(); }
+  ~EnBloque() { g.endBulk(); }
+};
+
+// Text the file could hold: no NUL and no control character other than TAB,
+// LF, CR and form feed (an end-of-file mark Ctrl+Z at the very end is allowed).
+bool esTexto(const QByteArray& bytes) {
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const unsigned char b = static_cast<unsigned char>(bytes[i]);
+    if (b >= 0x20 || b == '\t' || b == '\n' || b == '\r' || b == '\f') continue;
+    if (b == 0x1A && i == n - 1) continue;
+    return false;
+  }
+  return true;
+}
+
+bool cancelado(const QString& nombre) {
+  return nombre.trimmed().isEmpty() || nombre.contains(QLatin1Char('*')) || nombre.contains(QLatin1Char('?'));
+}
+
+// The loaded table: one row per line, trailing empty cells left out.
+struct Tabla {
+  QStringList lineas;
+  int ultima = 0;    // last line holding data (0: none)
+  int columnas = 0;  // last column holding data anywhere
+
+  explicit Tabla(QStringList l, int limiteColumnas) : lineas(std::move(l)) {
+    for (int i = 0; i < lineas.size(); ++i) {
+      QString& s = lineas[i];
+      qsizetype len = s.size();
+      while (len > 0 && s[len - 1] == QLatin1Char('\t')) --len;
+      s.truncate(len);
+      if (s.isEmpty()) continue;
+      ultima = i + 1;
+      const int campos = static_cast<int>(s.count(QLatin1Char('\t'))) + 1;
+      columnas = qMax(columnas, qMin(campos, limiteColumnas));
+    }
+  }
+  // Column 1 of line l (counted from 1).
+  QStringView primera(int l) const {
+    if (l < 1 || l > ultima) return {};
+    const QString& s = lineas[l - 1];
+    const qsizetype tab = s.indexOf(QLatin1Char('\t'));
+    return QStringView(s).left(tab < 0 ? s.size() : tab);
+  }
+  bool firma(int l) const { return primera(l).contains(trabajo::kFirma); }
+  QStringList celdas(int l) const { return lineas[l - 1].split(QLatin1Char('\t')); }
+};
+
+void rehusar(Workspace& ws, const QString& nombre, const QString& causa) {
+  ws.MsgBox(QStringLiteral("El archivo: ") + nombre + causa + QStringLiteral("\r\nNo se cargó ningún dato."), Botones::Ok,
+            QStringLiteral("Datos incorrectos"));
+}
+
+}  // namespace
+
+void abrir_archivo(Workspace& ws) {
+  ws.EscribirLog(kAbrir);
+  ws.vaspread1.setEnabled(true);
+  ws.habilitar(QStringLiteral("vaspread1"), true);
+  ws.habilitar(QStringLiteral("editar"), true);
+  ws.habilitar(QStringLiteral("Combo2"), true);
+  ws.habilitar(QStringLiteral("Text2"), true);
+  ws.Combo2.vaciar();
+
+  const QString codigo = ws.vaSpread2.text(2, 1);
+  DialogoArchivo d;
+  d.nombre = QStringLiteral("*.") + codigo;
+  d.titulo = QStringLiteral("Selección de archivo para Abrir");
+  d.filtro = trabajo::filtro(ws);
+  d.carpetaInicial = ws.carpeta;
+  const QString nombre = ws.prompter.abrirArchivo(d);
+  if (cancelado(nombre)) return;
+
+  // The whole file is read and checked before anything of the workspace changes.
+  QByteArray bytes;
+  const texto::Resultado leido = texto::leerBytes(nombre, bytes);
+  if (!leido.ok) {
+    ws.errorInesperado(leido);
+    return;
+  }
+  if (!esTexto(bytes)) {
+    rehusar(ws, nombre, QStringLiteral(" no es un archivo de trabajo: no es un archivo de texto."));
+    return;
+  }
+  if (bytes.endsWith('\x1A')) bytes.chop(1);
+  const bool conSaltoFinal = bytes.endsWith('\n') || bytes.endsWith('\r');
+  const Tabla tabla(texto::partirLineas(texto::desde1252(bytes)), ws.vaSpread3.colLimit());
+  bytes.clear();
+  if (tabla.ultima == 0) {
+    rehusar(ws, nombre, QStringLiteral(" está vacío."));
+    return;
+  }
+
+  // Detail: line 8 up to the first line from there whose column 1 holds the
+  // mark. Header part: after the first such line past line 8; a trailer on
+  // line 8 itself (a file saved without detail lines) is taken when no later
+  // line holds the mark.
+  int finDetalle = tabla.ultima + 1;
+  for (int l = 8; l <= tabla.ultima; ++l) {
+    ws.doEvents();
+    if (tabla.firma(l)) {
+      finDetalle = l;
+      break;
+    }
+  }
+  int trailer = tabla.ultima + 1;
+  for (int l = 9; l <= tabla.ultima; ++l) {
+    ws.doEvents();
+    if (tabla.firma(l)) {
+      trailer = l;
+      break;
+    }
+  }
+  if (trailer > tabla.ultima && tabla.firma(8)) trailer = 8;
+
+  // A file that starts as a work file but lost its end.
+  const bool esTrabajo = tabla.primera(1) == trabajo::kFirma;
+  if (esTrabajo && (trailer > tabla.ultima || (tabla.ultima > trailer && !conSaltoFinal))) {
+    rehusar(ws, nombre, QStringLiteral(" es un archivo de trabajo incompleto: le falta su parte final."));
+    return;
+  }
+  const int detalle = qMax(0, finDetalle - 8);
+  const int ordenes = trailer <= tabla.ultima ? tabla.ultima - trailer : 0;
+  for (Grid* g : {&ws.vaspread1, &ws.vaSpread6, &ws.vaSpread9})
+    if (g->rowLimit() < Grid::kLimiteRenglones) g->setRowLimit(Grid::kLimiteRenglones);
+  if (!ws.cabeEnLimite(ws.vaspread1, detalle) || !ws.cabeEnLimite(ws.vaSpread9, ordenes)) return;
+
+  Ocupado ocupado(ws);
+  EnBloque b1(ws.vaspread1), b6(ws.vaSpread6), b9(ws.vaSpread9), b3(ws.vaSpread3);
+  ws.EscribirLog(kAbrir + QStringLiteral("-----Borrar datos vaspread1"));
+  ws.vaspread1.deleteAllRows();
+  ws.EscribirLog(kAbrir + QStringLiteral("-----poner el cursor en la celda inicial"));
+  ws.cursor(ws.vaspread1, 1, 1);
+
+  ws.EscribirLog(kAbrir + QStringLiteral("-----si hay datos de detalle en archivo"));
+  // vaSpread6 holds the saved lines and nothing else.
+  ws.vaSpread6.deleteAllRows();
+  // Column 16 (the ordered quantity) must exist before the lines arrive.
+  ws.vaspread1.setColLimit(16);
+  if (tabla.ultima >= 8) {
+    const QString traza = kAbrir + QStringLiteral("-----llenar datos en vaspread1 grid visible");
+    for (int l = 8; l <= tabla.ultima; ++l) {
+      ws.doEvents();
+      // One trace line per cell of the loaded table, as the copy goes cell by cell.
+      for (int c = 1; c <= tabla.columnas; ++c) ws.EscribirLog(traza);
+      if (l >= finDetalle) continue;
+      const QStringList celdas = tabla.celdas(l);
+      ws.vaspread1.setRowTexts(l - 7, celdas);
+      ws.vaSpread6.setRowTexts(l - 7, celdas);
+    }
+  }
+  ws.vaSpread3.deleteAllRows();
+  ws.EscribirLog(kAbrir + QStringLiteral("-----Borrar la parte del header del grid1"));
+  ws.EscribirLog(kAbrir + QStringLiteral("-----Borrar la parte del header del grid6"));
+
+  ws.EscribirLog(kAbrir + QStringLiteral("-----Cargar el header"));
+  // The table shows the file's orders only.
+  ws.vaSpread9.deleteAllRows();
+  QStringList parte;
+  parte.reserve(ordenes);
+  for (int k = 1; k <= ordenes; ++k) {
+    const int l = trailer + k;
+    ws.vaSpread9.setRowTexts(k, tabla.celdas(l).mid(0, 8));
+    parte.append(tabla.lineas[l - 1]);
+  }
+
+  ws.EscribirLog(kAbrir + QStringLiteral("-----Poner los valores en el Combo del Header"));
+  if (ws.vaSpread3.rowLimit() < ordenes) ws.vaSpread3.setRowLimit(ordenes);
+  ws.vaSpread3.fromLines(parte);
+  const int filas = ws.vaSpread3.dataRowCount();
+  if (filas > 0) ws.vaSpread9.setColumnFlag(2, true);
+  for (int k = 1; k <= filas; ++k) {
+    ws.doEvents();
+    ws.vaSpread9.setText(2, k, ws.vaSpread3.text(2, k));
+    ws.vaSpread9.setLocked(2, k, true);
+  }
+  ws.EscribirLog(kAbrir + QStringLiteral("-----poner el cursor en la celda inicial"));
+  ws.cursor(ws.vaSpread9, 2, 1);
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----abrir_archivo"));
+}
+
+void abrirarchiv_Click(Workspace& ws) { abrir_archivo(ws); }
+void b_abrir_Click(Workspace& ws) { abrir_archivo(ws); }

@@ -1,0 +1,208 @@
+#include "workfile/save.h"
+
+#include <QFile>
+
+#include "notice/header_fields.h"
+#include "workspace/workspace.h"
+
+namespace trabajo {
+
+const QString kFirma = QStringLiteral("DUDIZOD3.0");
+
+QString formato0000(const QString& texto) {
+  const QString t = texto.trimmed();
+  qsizetype i = 0;
+  bool negativo = false;
+  if (i < t.size() && (t[i] == QLatin1Char('+') || t[i] == QLatin1Char('-'))) {
+    negativo = t[i] == QLatin1Char('-');
+    ++i;
+  }
+  QString entero;
+  QChar primeraFraccion = QLatin1Char('0');
+  bool hayDigito = false, punto = false, primera = true;
+  for (; i < t.size(); ++i) {
+    const QChar c = t[i];
+    if (c == QLatin1Char('.') && !punto) {
+      punto = true;
+      continue;
+    }
+    if (!c.isDigit() || c.unicode() > u'9') return texto;
+    hayDigito = true;
+    if (!punto) {
+      entero += c;
+    } else if (primera) {
+      primeraFraccion = c;
+      primera = false;
+    }
+  }
+  if (!hayDigito) return texto;
+  // Whole number, rounded half away from zero.
+  while (entero.size() > 1 && entero[0] == QLatin1Char('0')) entero.remove(0, 1);
+  if (entero.isEmpty()) entero = QStringLiteral("0");
+  if (primeraFraccion >= QLatin1Char('5')) {
+    qsizetype k = entero.size() - 1;
+    while (k >= 0 && entero[k] == QLatin1Char('9')) entero[k--] = QLatin1Char('0');
+    if (k < 0) entero.prepend(QLatin1Char('1'));
+    else entero[k] = QChar(entero[k].unicode() + 1);
+  }
+  if (entero.size() < 4) entero = QString(4 - entero.size(), QLatin1Char('0')) + entero;
+  const bool cero = entero.count(QLatin1Char('0')) == entero.size();
+  return negativo && !cero ? QLatin1Char('-') + entero : entero;
+}
+
+QString filtro(const Workspace& ws) {
+  const QString codigo = ws.vaSpread2.text(2, 1);
+  return ws.vaSpread2.text(3, 1) + QLatin1Char(' ') + codigo + QStringLiteral("|*.") + codigo;
+}
+
+}  // namespace trabajo
+
+namespace {
+
+const QString kGuardar = QStringLiteral("ENTRO AL EVENTO-----guardar_informacion");
+const QString kPreparar = QStringLiteral("ENTRO A LA FUNCION-----prepararguardar");
+const QString kFinPreparar = QStringLiteral("TRMINO LA FUNCION-----prepararguardar");
+
+struct Ocupado {
+  Workspace& ws;
+  explicit Ocupado(Workspace& w) : ws(w) { ws.ocupado(true); }
+  ~Ocupado() { ws.ocupado(false); }
+};
+
+struct EnBloque {
+  Grid& g;
+  explicit EnBloque(Grid& grid) : g(grid) { g.beginBulk(); }
+  ~EnBloque() { g.endBulk(); }
+};
+
+// Lines 1 to 5 and the empty line 6 of the image.
+void encabezadoDeControl(Workspace& ws) {
+  Grid& imagen = ws.vaSpread3;
+  imagen.setText(1, 1, trabajo::kFirma);
+  imagen.setText(1, 2, QStringLiteral("CLIENTE:"));
+  imagen.setText(1, 3, QStringLiteral("FORMA:"));
+  imagen.setText(1, 4, QStringLiteral("APLICACION:"));
+  imagen.setText(1, 5, QStringLiteral("CORREO: ") + kCorreoSoporte);
+  imagen.setText(2, 2, ws.vaSpread2.text(2, 2));
+  imagen.setText(2, 4, ws.vaSpread2.text(2, 1));
+  imagen.setText(3, 4, ws.vaSpread2.text(3, 1));
+  imagen.setText(2, 3, ws.vaSpread2.text(2, 15));
+}
+
+void faltaInformacion(Workspace& ws, int col, int row) {
+  ws.cursor(ws.vaspread1, col, row);
+  const QString caption = ws.vaspread1.headerText(col);
+  ws.MsgBox(QStringLiteral("Falta Información de:\r\n\r\n") + caption + QStringLiteral("\r\n\r\nEn el renglón:  ") +
+                QString::number(row),
+            Botones::Ok, QStringLiteral("Datos Incompletos"), Icono::Ninguno);
+  ws.foco = QStringLiteral("vaspread1");
+}
+
+}  // namespace
+
+bool prepararguardar(Workspace& ws) {
+  ws.EscribirLog(kPreparar);
+  Grid& imagen = ws.vaSpread3;
+  EnBloque bloque(imagen);
+  imagen.deleteAllRows();
+
+  Grid& ordenes = ws.vaSpread9;
+  const int m = ordenes.dataRowCount();
+  if (m >= 2) {
+    ordenes.setColumnFlag(2, true);
+    for (int k = 1; k <= m; ++k) {
+      ordenes.setText(2, k, QStringLiteral("Pedido Múltiple"));
+      ordenes.setLocked(2, k, true);
+    }
+  } else if (m == 1 && ordenes.isEmpty(2, 1)) {
+    ws.MsgBox(QStringLiteral("Seleccione el Tipo de Movimiento para la Orden de Compra"), Botones::Ok,
+              QStringLiteral("Aviso"), Icono::Informacion);
+    return false;
+  }
+
+  ws.EscribirLog(kPreparar + QStringLiteral("-----si hay datos de detalle en archivo"));
+  const int n = ws.vaspread1.dataRowCount();
+  // Without detail lines the image still gets its control header, the header
+  // fields and the trailer (on line 8), so the orders can be opened again.
+  if (imagen.rowLimit() < n + 8) imagen.setRowLimit(n + 8);
+  ws.EscribirLog(kPreparar + QStringLiteral("-----llena datos de control en el encabezado del grid vaspread3"));
+  encabezadoDeControl(ws);
+
+  if (!encabezadocampos(ws, QStringLiteral("preparar"), 7)) return false;
+
+  ws.EscribirLog(kPreparar + QStringLiteral("-----Poner el detalle en el grid vaspread3"));
+  {
+    Ocupado ocupado(ws);
+    QStringList celdas;
+    for (int r = 1; r <= n; ++r) {
+      ws.doEvents();
+      celdas = ws.vaspread1.rowTexts(r);
+      if (celdas.size() > 16) celdas.resize(16);
+      while (celdas.size() < 16) celdas.append(QString());
+      celdas[1] = trabajo::formato0000(celdas[1]);
+      for (int c = 1; c <= 11; ++c) {
+        if (!celdas[c - 1].isEmpty()) continue;
+        imagen.setRowTexts(r + 7, celdas);
+        ws.ocupado(false);
+        faltaInformacion(ws, c, r);
+        return false;
+      }
+      imagen.setRowTexts(r + 7, celdas);
+    }
+  }
+  imagen.setText(1, n + 8, trabajo::kFirma);
+  ws.EscribirLog(kFinPreparar);
+  return true;
+}
+
+void guardar_informacion(Workspace& ws) {
+  ws.EscribirLog(kGuardar);
+  if (ws.vaspread1.dataRowCount() == 0 && ws.vaSpread9.dataRowCount() == 0) {
+    ws.MsgBox(QStringLiteral("No hay información para guardar"), Botones::Ok, QStringLiteral("Aviso"),
+              Icono::Informacion);
+    return;
+  }
+  ws.EscribirLog(kGuardar + QStringLiteral("-----preparar para guardar información cancela si faltan datos en el grid"));
+  if (!prepararguardar(ws)) return;
+
+  DialogoArchivo d;
+  d.titulo = QStringLiteral("Guardar el archivo como:");
+  d.filtro = trabajo::filtro(ws);
+  d.carpetaInicial = ws.carpeta;
+  d.confirmarSobrescribir = true;
+  const QString nombre = ws.prompter.guardarArchivo(d);
+  if (nombre.trimmed().isEmpty()) return;
+
+  texto::Resultado r;
+  {
+    Ocupado ocupado(ws);
+    // The image and the header part go to disk together: a failed write
+    // leaves no work file without its header part under the user's name.
+    const QStringList encabezado = ws.vaSpread9.toLines();
+    QStringList lineas = ws.vaSpread3.toLines();
+    lineas.append(encabezado);
+    r = texto::escribirArchivo(nombre, texto::unirLineas(lineas));
+    if (r.ok) {
+      ws.EscribirLog(kGuardar + QStringLiteral("-----Guardar el header"));
+      const QString header = ws.ruta(QStringLiteral("header.txt"));
+      QFile::remove(header);
+      r = texto::escribirLineas(header, encabezado);
+    }
+  }
+  if (!r.ok) ws.errorInesperado(r);
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----guardar_informacion"));
+}
+
+void b_save_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----b_save_Click"));
+  guardar_informacion(ws);
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----b_save_Click"));
+}
+
+void guardararchiv_Click(Workspace& ws) { guardar_informacion(ws); }
+
+void guardar_Click(Workspace& ws) {
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----guardar_Click"));
+  guardar_informacion(ws);
+  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----guardar_Click"));
+}

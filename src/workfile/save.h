@@ -1,0 +1,50 @@
+#pragma once
+// Saving the workspace as a work file.
+//
+// A work file is tab-delimited text (Windows-1252, CR LF after every line):
+//   1       "DUDIZOD3.0"
+//   2       "CLIENTE:"     client value (vaSpread2 row 2)
+//   3       "FORMA:"       form code (vaSpread2 row 15)
+//   4       "APLICACION:"  application code (the file's extension), description
+//   5       "CORREO: " and the support address
+//   6       empty
+//   7       the header fields Text1(1) .. Text1(7)
+//   8..N+7  the N rows of the detail grid, columns 1 to 16, the department "0000"
+//   N+8     "DUDIZOD3.0" (trailer)
+//   then    the M rows of the per-order header table vaSpread9, columns 1 to 8
+//
+// The image (lines 1 to N+8) is built in the file-image table vaSpread3; the
+// header part also goes to header.txt in the program folder, which stays there.
+// Without detail lines the image is lines 1 to 7 and the trailer on line 8, so
+// that the orders of such a file can be opened again.
+#include <QString>
+
+class Workspace;
+
+// Fills vaSpread3 with the image. False when the save must stop (a message
+// was shown): a single order without movement type, an empty required cell
+// of the detail grid, or header fields refused by encabezadocampos. With two
+// or more orders every movement type of vaSpread9 becomes "Pedido Múltiple"
+// and is locked.
+bool prepararguardar(Workspace& ws);
+
+// The save command: checks, builds the image, asks for the file name and
+// writes the whole work file at once (temporary file, then rename), then
+// header.txt. A failed write shows "Error inesperado #" with its description
+// and leaves any earlier file of that name as it was.
+void guardar_informacion(Workspace& ws);
+
+// Toolbar image b_save, Archivo > "Guardar como ..." and the button guardar.
+void b_save_Click(Workspace& ws);
+void guardararchiv_Click(Workspace& ws);
+void guardar_Click(Workspace& ws);
+
+namespace trabajo {
+// The pattern "0000": a number gets leading zeros up to four digits (rounded
+// half away from zero to a whole number, sign kept); any other text, the
+// empty text included, stays as it is.
+QString formato0000(const QString& texto);
+// "description code|*.code", the filter of the save and open dialogs.
+QString filtro(const Workspace& ws);
+extern const QString kFirma;  // "DUDIZOD3.0"
+}  // namespace trabajo

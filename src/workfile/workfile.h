@@ -1,0 +1,4 @@
+#pragma once
+// The work file: saving (save.h) and opening (open.h).
+#include "workfile/open.h"
+#include "workfile/save.h"
