@@ -20,6 +20,7 @@
 #include "intake/tab_import.h"
 #include "notice/header_fields.h"
 #include "notice/output.h"
+#include "workfile/workfile.h"
 #include "workspace/startup.h"
 #include "workspace/workspace.h"
 
@@ -361,7 +362,7 @@ int Corrida::escribirDatos(const QString& valor) {
     const QString texto = partes[c - 2];
     if (texto.isEmpty()) continue;
     const QPoint destino = vaSpread9_LeaveCell(ws_, c, fila);
-    if (!vaSpread9_Teclear(ws_, destino.x(), fila, texto) || ws_.vaSpread9.text(destino.x(), fila) != texto.toUpper())
+    if (!vaSpread9_Teclear(ws_, destino.x(), fila, texto))
       return rehusar(QStringLiteral("--datos: \"") + texto + QStringLiteral("\" no se puede teclear en la columna \"") +
                          g.headerText(c) + QStringLiteral("\" de la orden ") + orden,
                      kError);
@@ -479,12 +480,33 @@ int Corrida::importar() {
   return guardarTrabajo(trabajo);
 }
 
-int Corrida::guardarTrabajo(const QString&) {
-  return rehusar(QStringLiteral("importar: guardar el archivo de trabajo todavía no está disponible"), kError);
+// The save command of Archivo > "Guardar como ...", its dialog answered with SALIDA.
+int Corrida::guardarTrabajo(const QString& ruta) {
+  const int criticos = prompter_.criticos();
+  const int guardados = prompter_.guardados();
+  prompter_.archivosGuardar.push_back(ruta);
+  guardararchiv_Click(ws_);
+  prompter_.archivosGuardar.clear();
+  if (prompter_.criticos() > criticos) return kError;
+  // The command asks for the name only once its checks have passed.
+  return prompter_.guardados() > guardados ? kHecho : kRehusado;
 }
 
-int Corrida::abrirTrabajo(const QString&) {
-  return rehusar(QStringLiteral("generar: abrir el archivo de trabajo todavía no está disponible"), kError);
+// The open command of Archivo > "Abrir", its dialog answered with TRABAJO.
+int Corrida::abrirTrabajo(const QString& ruta) {
+  const bool legible = QFileInfo(ruta).isFile();
+  const int mensajes = prompter_.mensajes();
+  prompter_.archivosAbrir.push_back(ruta);
+  abrirarchiv_Click(ws_);
+  prompter_.archivosAbrir.clear();
+  // Opening says nothing when it succeeds; whatever it refused (a file that
+  // cannot be read, is no work file or is cut short) is bad input, not a rule.
+  if (prompter_.mensajes() > mensajes || !legible) {
+    if (prompter_.mensajes() == mensajes)
+      prompter_.aviso(kPrograma, QStringLiteral("generar: no se encuentra el archivo de trabajo ") + ruta);
+    return kError;
+  }
+  return kHecho;
 }
 
 // ------------------------------------------------------------------ generar
@@ -545,12 +567,16 @@ int Corrida::generar() {
   }
 
   const int guardados = prompter_.guardados();
+  const int mensajes = prompter_.mensajes();
   prompter_.archivosGuardar.push_back(aviso);
   arch_env_Click(ws_);
   prompter_.archivosGuardar.clear();
   if (prompter_.criticos() > criticos) return kError;
   // The command asks where to save only once every check has passed.
-  return prompter_.guardados() > guardados ? kHecho : kRehusado;
+  if (prompter_.guardados() > guardados) return kHecho;
+  if (prompter_.mensajes() == mensajes)
+    prompter_.aviso(kPrograma, QStringLiteral("generar: el comando \"Crear archivo a enviar\" terminó sin crear el aviso"));
+  return kRehusado;
 }
 
 }  // namespace
