@@ -287,6 +287,7 @@ bool Corrida::elegirPedidosInf(Form2Modelo& f, int& estado) {
     const int i = buscarEntrada(f.List1, pedido, ambigua);
     if (i < 0) {
       QStringList hay = f.List1.textos();
+      hay.removeDuplicates();
       rehusar(QStringLiteral("--orden \"") + pedido +
                   (ambigua ? QStringLiteral("\": la orden está en varios departamentos; dé \"OC - DEPTO\"")
                            : QStringLiteral("\" no está en el archivo")) +

@@ -67,3 +67,6 @@ class LoteTest : public WorkspaceTest {
 };
 
 inline std::string str(const QStringList& l) { return l.join(QLatin1Char('\n')).toStdString(); }
+
+// Texts shown as text in the failure reports.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
