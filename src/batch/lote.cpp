@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QStringDecoder>
 #include <QTime>
 #include <exception>
 #include <map>
@@ -206,6 +207,7 @@ class Corrida {
   int escribirDatos(const QString& valor);
   int escribirDetalle(const QString& valor);
   int guardarTrabajo(const QString& ruta);
+  bool leerValores(const QString& opcion, QStringList& valores);
   int abrirTrabajo(const QString& ruta);
 
   const Opciones& o_;
@@ -409,6 +411,33 @@ int Corrida::escribirDetalle(const QString& valor) {
   return kHecho;
 }
 
+// The values of --datos or --detalle. A value without "|" that names a file
+// stands for the lines of that file, one value a line (empty lines and lines
+// that begin with "#" left out), in UTF-8 or in the system's Windows-1252.
+bool Corrida::leerValores(const QString& opcion, QStringList& valores) {
+  for (const QString& v : o_.todos(opcion)) {
+    if (v.contains(QLatin1Char('|')) || !QFileInfo(v).isFile()) {
+      valores.append(v);
+      continue;
+    }
+    QByteArray bytes;
+    const texto::Resultado r = texto::leerBytes(v, bytes);
+    if (!r.ok) {
+      rehusar(QStringLiteral("--") + opcion + QStringLiteral(": no se pudo leer el archivo ") + v +
+                  QStringLiteral(": ") + r.descripcion,
+              kError);
+      return false;
+    }
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString t = utf8.decode(bytes);
+    if (utf8.hasError()) t = texto::desde1252(bytes);
+    if (t.startsWith(QChar(0xFEFF))) t.remove(0, 1);
+    for (const QString& linea : texto::partirLineas(t))
+      if (!linea.trimmed().isEmpty() && !linea.startsWith(QLatin1Char('#'))) valores.append(linea);
+  }
+  return true;
+}
+
 int Corrida::importar() {
   if (o_.posicionales.isEmpty())
     return rehusar(QStringLiteral("importar: falta el archivo de pedidos"), kError);
@@ -470,11 +499,13 @@ int Corrida::importar() {
     const int e = escribirTipo();
     if (e != kHecho) return e;
   }
-  for (const QString& d : o_.todos(QStringLiteral("datos"))) {
+  QStringList datos, detalle;
+  if (!leerValores(QStringLiteral("datos"), datos) || !leerValores(QStringLiteral("detalle"), detalle)) return kError;
+  for (const QString& d : datos) {
     const int e = escribirDatos(d);
     if (e != kHecho) return e;
   }
-  for (const QString& d : o_.todos(QStringLiteral("detalle"))) {
+  for (const QString& d : detalle) {
     const int e = escribirDetalle(d);
     if (e != kHecho) return e;
   }
@@ -618,6 +649,8 @@ QString ayuda() {
       "             --detalle \"TIENDA|SKU|CANTIDAD|CONTENEDOR\"\n"
       "                                se teclean la cantidad y el contenedor en el renglón de esa\n"
       "                                tienda y ese SKU del detalle; una parte vacía deja la celda.\n"
+      "             En lugar del valor de --datos o --detalle puede darse un ARCHIVO con un valor por\n"
+      "                                renglón (los renglones vacíos o que empiezan con # no cuentan).\n"
       "             --trabajo SALIDA   archivo de trabajo a escribir.\n"
       "  generar    Abre el archivo de trabajo TRABAJO, pone la fecha y la hora de entrega y crea\n"
       "             el aviso SALIDA, como \"Crear archivo a enviar\" en la ventana.\n"
