@@ -32,6 +32,7 @@
 #include "intake/tab_import.h"
 #include "notice/header_fields.h"
 #include "notice/output.h"
+#include "workfile/workfile.h"
 #include "workspace/startup.h"
 
 // The toolbar pictures live in the window library's resources.
@@ -374,6 +375,14 @@ void MainWindow::conectarComandos() {
   conectar(QStringLiteral("importararchiv"), [&w] { importararchiv_Click(w); });
   conectar(QStringLiteral("Importar"), [&w] { Importar_Click(w); });
   conectar(QStringLiteral("arrch_tabulador"), [&w] { arrch_tabulador_Click(w); });
+  // The work file: saving (b_save, Archivo > Guardar como ..., the button
+  // guardar, which salir's Yes runs) and opening (Archivo > Abrir, b_abrir).
+  // The button abrir has no action of its own.
+  conectar(QStringLiteral("b_save"), [&w] { b_save_Click(w); });
+  conectar(QStringLiteral("guardararchiv"), [&w] { guardararchiv_Click(w); });
+  conectar(QStringLiteral("guardar"), [&w] { guardar_Click(w); });
+  conectar(QStringLiteral("abrirarchiv"), [&w] { abrirarchiv_Click(w); });
+  conectar(QStringLiteral("b_abrir"), [&w] { b_abrir_Click(w); });
   conectar(QStringLiteral("arch_env"), [&w] { arch_env_Click(w); });
   conectar(QStringLiteral("b_enviar"), [&w] { b_enviar_Click(w); });
   conectar(QStringLiteral("enviararchiv"), [&w] { enviararchiv_Click(w); });
