@@ -27,6 +27,7 @@
 #include "app/gridview.h"
 #include "client/form5.h"
 #include "editing/detail_rules.h"
+#include "editing/splitting.h"
 #include "intake/inf_import.h"
 #include "intake/order_selection.h"
 #include "intake/tab_import.h"
@@ -375,6 +376,14 @@ void MainWindow::conectarComandos() {
   conectar(QStringLiteral("importararchiv"), [&w] { importararchiv_Click(w); });
   conectar(QStringLiteral("Importar"), [&w] { Importar_Click(w); });
   conectar(QStringLiteral("arrch_tabulador"), [&w] { arrch_tabulador_Click(w); });
+  // Editar > Separar contenedor en, and the toolbar image b_separar.
+  conectar(QStringLiteral("two"), [&w] { two_Click(w); });
+  conectar(QStringLiteral("three"), [&w] { three_Click(w); });
+  conectar(QStringLiteral("four"), [&w] { four_Click(w); });
+  conectar(QStringLiteral("five"), [&w] { five_Click(w); });
+  conectar(QStringLiteral("ten"), [&w] { ten_Click(w); });
+  conectar(QStringLiteral("mult_renglones"), [&w] { mult_renglones_Click(w); });
+  conectar(QStringLiteral("b_separar"), [&w] { b_separar_Click(w); });
   // The work file: saving (b_save, Archivo > Guardar como ..., the button
   // guardar, which salir's Yes runs) and opening (Archivo > Abrir, b_abrir).
   // The button abrir has no action of its own.

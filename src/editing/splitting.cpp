@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editing/row_commands.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -67,6 +68,14 @@ struct Masivo {
   ~Masivo() { g.endBulk(); }
 };
 
+// True when `copias` more lines fit in both tables; otherwise the limit
+// message has been shown.
+bool cabenCopias(Workspace& ws, int fila, int copias) {
+  if (copias <= 0) return true;
+  return ws.cabeEnLimite(ws.vaspread1, qMax(ws.vaspread1.dataRowCount(), fila) + copias) &&
+         ws.cabeEnLimite(ws.vaSpread6, qMax(ws.vaSpread6.dataRowCount(), fila) + copias);
+}
+
 // Splits the active line into cantidades.size() lines. Fixed-size dialogs
 // give their quantities bottom-up (the first one to the last copy), Form3
 // top-down (the first one to the line that was split).
@@ -74,6 +83,12 @@ bool separar(Workspace& ws, const QStringList& cantidades, bool deAbajoArriba) {
   const int a = ws.vaspread1.activeRow();
   const int n = cantidades.size();
   Aplicando aplicando(ws);
+  if (!cabenCopias(ws, a, n - 1)) return false;
+  if (!deAbajoArriba) {
+    // Form3 gives the source line its quantity first; the copies are made from it.
+    ws.vaspread1.setText(kColCantidad, a, comoSeEscribe(cantidades[0]));
+    ws.vaSpread6.setText(kColCantidad, a, comoSeEscribe(cantidades[0]));
+  }
   if (!duplicarParaSeparar(ws, a, n - 1)) return false;
   Masivo m1(ws.vaspread1), m6(ws.vaSpread6);
   for (int i = 0; i < n; ++i) {
@@ -148,9 +163,7 @@ bool duplicarParaSeparar(Workspace& ws, int fila, int copias) {
   if (copias <= 0) return true;
   Grid& g1 = ws.vaspread1;
   Grid& g6 = ws.vaSpread6;
-  const int despues = qMax(g1.dataRowCount(), fila) + copias;
-  if (!ws.cabeEnLimite(g1, despues)) return false;
-  if (!ws.cabeEnLimite(g6, qMax(g6.dataRowCount(), fila) + copias)) return false;
+  if (!cabenCopias(ws, fila, copias)) return false;
 
   const QStringList linea1 = g1.rowTexts(fila);
   const QStringList linea6 = g6.rowTexts(fila);
@@ -168,6 +181,27 @@ bool duplicarParaSeparar(Workspace& ws, int fila, int copias) {
         if (c != kColCantidad) g1.setBackColor(c, r, kColorSeparacion);
     }
   }
+  // The trace of the single duplications this stands for, one per copy. A
+  // split into thousands of lines writes many log lines: the window keeps
+  // painting and the bar moves meanwhile.
+  const int maximoAntes = ws.progresoMaximo, progresoAntes = ws.progreso;
+  ws.progresoMaximo = copias;
+  for (int i = 0; i < copias; ++i) {
+    ws.progreso = i + 1;
+    if (copias > 1) ws.doEvents();
+    ws.EscribirLog(QStringLiteral("ENTRO EN LA FUNCION-----duplicarrenglon"));
+    ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----insertar_Click"));
+    ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----insertar_Click"));
+    ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----duplicarrenglon"));
+    ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----duplicarspread6"));
+    ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----duplicarspread6-----inserta un renglon"));
+    ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----duplicarspread6"));
+  }
+  ws.progresoMaximo = maximoAntes;
+  ws.progreso = progresoAntes;
+  // Like every duplication, the split leaves the copied line of the order
+  // line store on the clipboard.
+  ws.prompter.escribirPortapapeles(textoPortapapeles(g6, 1, fila, g6.colLimit(), fila));
   // As the last of the single duplications leaves it: the previous copy was
   // copied into the row below it, which is the active row now.
   const int ultima = fila + copias;

@@ -44,10 +44,12 @@ bool leerCantidad(const QString& texto, double& valor);
 // Repeats line `fila` of vaspread1 `copias` times directly below it (every
 // column, the hidden ordered quantity included) and does the same in
 // vaSpread6 with its own line `fila`; the last copy becomes the active row
-// and the last-insertion record is left as the last of `copias` single
-// duplications would leave it. The copies take text only; they get the split
-// colour. False (nothing changed) when the copies would not fit in the row
-// limit; the caller has shown nothing yet, so this shows the limit message.
+// and the last-insertion record, the clipboard (the copied line of
+// vaSpread6) and the log are left as `copias` single duplications
+// (duplicarrenglon, then duplicarspread6) would leave them, in one pass over
+// the tables. The copies take text only; they get the split colour. False
+// (nothing changed, the limit message shown) when the copies would not fit
+// in the row limit.
 bool duplicarParaSeparar(Workspace& ws, int fila, int copias);
 
 // ------------------------------------------------------------------ fixed size

@@ -135,6 +135,11 @@ TEST_F(SepararTest, DosRenglonesLlevaLasCantidadesDeAbajoArribaYColoreaLaCopia) 
   EXPECT_EQ(ws->ultimaInsercion.filaOrigen, 2);
   EXPECT_EQ(ws->ultimaInsercion.filaDuplicada, 3);
   EXPECT_FALSE(ws->aplicandoSeparacion);
+  // Like a duplication, the split leaves the copied line of the store on the clipboard.
+  EXPECT_EQ(prompter.leerPortapapeles(), ws->vaSpread6.rowTexts(2).mid(0, 10).join(QLatin1Char('\t')) +
+                                             Q("\t10\t10.00\t20.00\tCajas - azules\tA2"));
+  EXPECT_EQ(textosLog().count(Q("ENTRO EN LA FUNCION-----duplicarrenglon")), 1);
+  EXPECT_EQ(textosLog().count(Q("TERMINO LA FUNCION-----duplicarspread6")), 1);
   EXPECT_TRUE(textosLog().contains(Q("ENTRO A LA FUNCION-----dosrenglones")));
   EXPECT_TRUE(textosLog().contains(Q("FORM6-----ENTRO AL EVENTO-----Command1_Click")));
   EXPECT_TRUE(textosLog().contains(Q("TERMINO LA FUNCION-----dosrenglones")));
@@ -182,6 +187,9 @@ TEST_F(SepararTest, DiezRenglonesDeUnoYLasDemasFormas) {
   EXPECT_TRUE(sinColor(2));
   EXPECT_EQ(ws->vaspread1.text(6, 12), Q("SKU3"));
   EXPECT_EQ(ws->vaspread1.activeRow(), 11);
+  EXPECT_EQ(ws->ultimaInsercion.filaOrigen, 10);
+  EXPECT_EQ(ws->ultimaInsercion.filaDuplicada, 11);
+  EXPECT_EQ(textosLog().count(Q("ENTRO EN LA FUNCION-----duplicarrenglon")), 9);
   EXPECT_TRUE(textosLog().contains(Q("ENTRO AL EVENTO-----diezrenglones")));
   EXPECT_TRUE(textosLog().contains(Q("FORM8-----ENTRO AL EVENTO-----Command1_Click")));
 

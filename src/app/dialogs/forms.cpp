@@ -5,6 +5,7 @@
 
 #include "app/dialogs/form2dialogo.h"
 #include "app/dialogs/form5dialogo.h"
+#include "app/dialogs/split_dialogs.h"
 #include "app/qtprompter.h"
 
 void ejecutarForma(QtPrompter& p, QDialog& forma) {
@@ -34,4 +35,7 @@ void registrar(QtPrompter& p, const QString& nombre) {
 void registrarFormas(QtPrompter& p) {
   registrar<Form2Modelo, Form2Dialogo>(p, QStringLiteral("Form2"));
   registrar<Form5Modelo, Form5Dialogo>(p, QStringLiteral("Form5"));
+  registrar<Form3Modelo, Form3Dialogo>(p, QStringLiteral("Form3"));
+  for (const char* forma : {"Form6", "Form9", "Form10", "Form7", "Form8"})
+    registrar<SepararModelo, SepararDialogo>(p, QString::fromLatin1(forma));
 }
