@@ -161,7 +161,8 @@ void abrir_archivo(Workspace& ws) {
     for (int l = 8; l <= tabla.ultima; ++l) {
       ws.doEvents();
       // One trace line per cell of the loaded table, as the copy goes cell by cell.
-      for (int c = 1; c <= tabla.columnas; ++c) ws.EscribirLog(traza);
+      if (ws.log.trazaPorCelda())
+        for (int c = 1; c <= tabla.columnas; ++c) ws.EscribirLog(traza);
       if (l >= finDetalle) continue;
       const QStringList celdas = tabla.celdas(l);
       ws.vaspread1.setRowTexts(l - 7, celdas);
