@@ -453,15 +453,16 @@ int Corrida::importar() {
   const bool tabulador = QFileInfo(pedidos).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
   if (tabulador && ordenes.size() != 1)
     return rehusar(QStringLiteral("importar: un archivo delimitado por tabuladores lleva una sola --orden"), kError);
-  const QFileInfo info(pedidos);
-  const bool legible = info.isFile();
-
   const int criticos = prompter_.criticos();
   prompter_.archivosAbrir.push_back(pedidos);
   if (tabulador) {
     arrch_tabulador_Click(ws_);
-    if (!ws_.habilitado(QStringLiteral("Combo2")) || ws_.Combo2.entradas.isEmpty())
-      return legible ? sinHacer(criticos) : kError;
+    // An order file refused whole (unreadable, binary, empty) or without a
+    // single order line is bad input, not a refusal by a rule of the shipment.
+    if (!ws_.habilitado(QStringLiteral("Combo2"))) return kError;
+    if (ws_.Combo2.entradas.isEmpty())
+      return rehusar(QStringLiteral("importar: el archivo ") + pedidos + QStringLiteral(" no tiene órdenes de compra"),
+                     kError);
     // The choice in the order list: the order number, or "OC - DEPTO" whose order it is.
     QString elegida = ordenes[0];
     if (!ws_.Combo2.entradas.contains(elegida)) {
@@ -487,7 +488,7 @@ int Corrida::importar() {
     };
     importararchiv_Click(ws_);
     prompter_.dialogos.erase(QStringLiteral("Form2"));
-    if (!visto) return legible ? sinHacer(criticos) : kError;
+    if (!visto) return kError;
     if (estado != kHecho) return estado;
   }
   if (ws_.vaSpread9.dataRowCount() == 0) {

@@ -174,3 +174,29 @@ TEST_F(RechazoTest, GenerarSinDatosDelClienteNiArchivoDeTrabajo) {
   EXPECT_FALSE(c.errores.isEmpty());
   EXPECT_TRUE(avisoIntacto());
 }
+
+TEST_F(RechazoTest, ArchivosDePedidosQueNoSirvenSonUnError) {
+  const QString binario = en(QStringLiteral("binario.inf")), vacio = en(QStringLiteral("vacio.inf")),
+                encabezado = en(QStringLiteral("encabezado.txt"));
+  escribirEn(binario, QByteArray("\0\x01\x02ORDEN,DEPTO\r\n", 15));
+  escribirEn(vacio, QByteArray());
+  escribirEn(encabezado, "ORDEN\tDEPTO\tFECHA\r\n");
+  struct Caso {
+    QString pedidos;
+    QString ultimo;
+  } casos[] = {
+      {binario, Q("Datos incorrectos: El archivo: ") + binario +
+                    Q(" no es un archivo de texto con órdenes de compra. / No se cargó ningún dato.")},
+      {vacio, Q("Datos incorrectos: El archivo: ") + vacio + Q(" no contiene órdenes de compra")},
+      {en(QStringLiteral("")), Q("Datos incorrectos: El archivo: ") + carpeta() + Q(" no se encuentra")},
+      // The heading line only: the window stays locked on an empty order list.
+      {encabezado, Q("aviso-lote: importar: el archivo ") + encabezado + Q(" no tiene órdenes de compra")},
+  };
+  for (const Caso& k : casos) {
+    const Corrida c = importar(k.pedidos, {QStringLiteral("--orden"), QStringLiteral("1")});
+    EXPECT_EQ(c.estado, lote::kError) << k.pedidos.toStdString() << "\n" << str(c.errores);
+    ASSERT_FALSE(c.errores.isEmpty());
+    EXPECT_EQ(c.errores.last(), k.ultimo);
+    EXPECT_TRUE(intacto());
+  }
+}
