@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QHash>
 #include <QStringDecoder>
 #include <QTime>
 #include <exception>
@@ -210,6 +211,10 @@ class Corrida {
   bool leerValores(const QString& opcion, QStringList& valores);
   int abrirTrabajo(const QString& ruta);
 
+  // First detail row of each store and SKU.
+  static QString claveDetalle(const QString& tienda, const QString& sku) { return tienda + QChar(0) + sku; }
+  QHash<QString, int> filasDetalle_;
+
   const Opciones& o_;
   PrompterLote prompter_;
   RelojLote reloj_;
@@ -383,9 +388,13 @@ int Corrida::escribirDetalle(const QString& valor) {
                        QStringLiteral("\" debe tener la forma \"TIENDA|SKU|CANTIDAD|CONTENEDOR\""),
                    kError);
   Grid& g = ws_.vaspread1;
-  int fila = 0;
-  for (int r = 1; r <= g.dataRowCount() && fila == 0; ++r)
-    if (g.text(5, r) == partes[0].trimmed() && g.text(6, r) == partes[1].trimmed()) fila = r;
+  // Typing moves no row, so one index of the lines serves every value.
+  if (filasDetalle_.isEmpty()) {
+    const int n = g.dataRowCount();
+    filasDetalle_.reserve(n);
+    for (int r = n; r >= 1; --r) filasDetalle_.insert(claveDetalle(g.text(5, r), g.text(6, r)), r);
+  }
+  const int fila = filasDetalle_.value(claveDetalle(partes[0].trimmed(), partes[1].trimmed()), 0);
   if (fila == 0)
     return rehusar(QStringLiteral("--detalle: no hay un renglón de la tienda \"") + partes[0].trimmed() +
                        QStringLiteral("\" con el SKU \"") + partes[1].trimmed() + QStringLiteral("\""),

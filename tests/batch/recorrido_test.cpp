@@ -115,14 +115,14 @@ TEST_F(LoteTest, GenerarDesdeLosArchivosDeTrabajoGuardados) {
   }
 }
 
+// Also with the work file named last, without --trabajo.
 TEST_F(LoteTest, DatosYDetalleDesdeArchivos) {
   ASSERT_EQ(clienteDelEjemplo().estado, lote::kHecho);
   const QString trabajo = en(QStringLiteral("dos.code"));
   Corrida c = correr({QStringLiteral("importar"), datos(QStringLiteral("dos_pedidos.inf")), QStringLiteral("--orden"),
                       QStringLiteral("12345678 - 123"), QStringLiteral("--orden"), QStringLiteral("12345679 - 123"),
                       QStringLiteral("--datos"), datos(QStringLiteral("dos_pedidos_datos.txt")),
-                      QStringLiteral("--detalle"), datos(QStringLiteral("dos_pedidos_detalle.txt")),
-                      QStringLiteral("--trabajo"), trabajo});
+                      QStringLiteral("--detalle"), datos(QStringLiteral("dos_pedidos_detalle.txt")), trabajo});
   ASSERT_EQ(c.estado, lote::kHecho) << str(c.errores);
   EXPECT_TRUE(c.errores.isEmpty()) << str(c.errores);
   EXPECT_EQ(bytes(trabajo), bytes(datos(QStringLiteral("trabajo_dos_pedidos.code"))));
