@@ -4,6 +4,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 namespace texto {
 namespace {
 
@@ -164,11 +170,41 @@ Resultado escribirLineas(const QString& ruta, const QStringList& lineas) {
 }
 
 Resultado anexar(const QString& ruta, const QByteArray& bytes) {
+#ifdef Q_OS_UNIX
+  // The log appends a line at a time: a bare open, write and close.
+  const QByteArray nativa = QFile::encodeName(ruta);
+  const int fd = ::open(nativa.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  if (fd < 0) {
+    const int e = errno;
+    if (e == EACCES || e == EPERM || e == EROFS) return Resultado::falla(70, QStringLiteral("Permiso denegado: ") + ruta);
+    if (e == ENOENT || e == ENOTDIR) return Resultado::falla(76, QStringLiteral("No se encontró la ruta de acceso: ") + ruta);
+    return Resultado::falla(75, QStringLiteral("Error de acceso a la ruta o al archivo: ") + ruta);
+  }
+  qint64 aEscribir = bytes.size();
+  const bool lleno = gLimiteDisco >= 0 && gEscritos + aEscribir > gLimiteDisco;
+  if (lleno) aEscribir = qMax<qint64>(0, gLimiteDisco - gEscritos);
+  const char* p = bytes.constData();
+  qint64 escritos = 0;
+  while (escritos < aEscribir) {
+    const ssize_t n = ::write(fd, p + escritos, static_cast<size_t>(aEscribir - escritos));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    escritos += n;
+  }
+  const int errorEscritura = escritos < aEscribir ? errno : 0;
+  gEscritos += escritos;
+  const bool cerrado = ::close(fd) == 0;
+  if (lleno || errorEscritura == ENOSPC) return Resultado::falla(61, QStringLiteral("Disco lleno"));
+  if (escritos < aEscribir || !cerrado)
+    return Resultado::falla(61, QStringLiteral("No se pudo escribir: ") + ruta);
+  return Resultado::exito();
+#else
   QFile f(ruta);
   if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return deError(f.error(), ruta, f.errorString());
   Resultado r = escribirEn(f, bytes);
   f.close();
   return r;
+#endif
 }
 
 }  // namespace texto
