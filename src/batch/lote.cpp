@@ -158,8 +158,6 @@ class Corrida {
   Corrida(const Opciones& o, const QString& carpeta, const QDate& hoy, QTextStream& err)
       : o_(o), prompter_(err), reloj_(hoy), ws_(carpeta, prompter_, reloj_) {}
 
-  PrompterLote& prompter() { return prompter_; }
-
   // Starts the workspace as the window does and runs the command.
   int correr() {
     for (const QString& r : o_.todos(QStringLiteral("respuesta"))) prompter_.respuestas.push_back(respuesta(r));
@@ -302,13 +300,13 @@ bool Corrida::elegirPedidosInf(Form2Modelo& f, int& estado) {
               kError);
       return abandonar(kError, estado);
     }
+    // A click on the entry in List1, then ">>Añadir >>"; the dialog says why it refuses one.
+    const QString texto = f.List1.entradas[i].texto;
     const int mensajes = prompter_.mensajes();
     f.List1.indice = i;
     f.Barra_V1();
     f.Command1_Click();
-    if (buscarEntrada(f.List2, f.List1.entradas.value(i).texto, ambigua) < 0 &&
-        f.List2.buscar(f.List1.entradas.value(i).texto) < 0)
-      return abandonar(prompter_.mensajes() > mensajes ? kRehusado : kError, estado);
+    if (f.List2.buscar(texto) < 0) return abandonar(prompter_.mensajes() > mensajes ? kRehusado : kError, estado);
   }
   const int criticos = prompter_.criticos();
   f.Command2_Click();
