@@ -83,6 +83,13 @@ TEST_F(LoteTest, DelArchivoDelimitadoPorTabuladoresAlAviso) {
   ASSERT_EQ(c.estado, lote::kHecho) << str(c.errores);
   EXPECT_EQ(c.errores, QStringList{Q("DUDIZOD: Por favor seleccione una orden de compra!")});
   EXPECT_EQ(bytes(trabajo), bytes(datos(QStringLiteral("trabajo_tab.code"))));
+  // The order list holds order numbers: an entry written "OC - DEPTO" chooses its order.
+  const QString otro = en(QStringLiteral("tab2.code"));
+  c = correr({QStringLiteral("importar"), datos(QStringLiteral("pedidos_tab.txt")), QStringLiteral("--orden"),
+              QStringLiteral("7700001 - 210"), QStringLiteral("--tipo"), QStringLiteral("Alta"), QStringLiteral("--datos"),
+              QStringLiteral("7700001|12|r-55|2500"), QStringLiteral("--trabajo"), otro});
+  ASSERT_EQ(c.estado, lote::kHecho) << str(c.errores);
+  EXPECT_EQ(bytes(otro), bytes(trabajo));
 
   const QString aviso = en(QStringLiteral("tab.txt"));
   c = correr({QStringLiteral("generar"), trabajo, QStringLiteral("--fecha"), QStringLiteral("10/12/2026"),
