@@ -7,12 +7,15 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <functional>
 
 #include "app/dialogs/forms.h"
 #include "app/dialogs/split_dialogs.h"
+#include "app/gridview.h"
 #include "app/mainwindow.h"
 #include "app/qtprompter.h"
 #include "fixture.h"
@@ -271,6 +274,85 @@ TEST_F(SepararDialogoTest, ElMenuSepararYLaImagenLlevanALasSeparaciones) {
   // 3 lines, then 1 + 2 + 3 + 4 + 9 + 1 + 1 more.
   EXPECT_EQ(w->ws().vaspread1.dataRowCount(), 24);
   EXPECT_EQ(w->ws().vaSpread6.dataRowCount(), 24);
+}
+
+TEST_F(SepararDialogoTest, EnLaVentanaLasFormasDeVerdadSeparanYColoreanLaVista) {
+  // The window's own prompter: real forms. A message box would be a fault
+  // here; it is closed and counted so the test cannot wait on it.
+  auto w = std::make_unique<MainWindow>(carpeta(), nullptr, &reloj);
+  w->show();
+  QApplication::setActiveWindow(w.get());
+  apoyo::procesar();
+  int cajas = 0;
+  QTimer vigia;
+  QObject::connect(&vigia, &QTimer::timeout, [&] {
+    if (auto* mb = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      ++cajas;
+      mb->reject();
+    }
+  });
+  vigia.start(50);
+
+  lineas(w->ws());
+  w->ws().habilitar(Q("editar"), true);
+  w->ws().habilitar(Q("b_separar"), true);
+  w->ws().alCambiar();
+  auto* vista = w->findChild<VistaGrid*>(Q("vaspread1"));
+  ASSERT_NE(vista, nullptr);
+  apoyo::clic(vista, 11, 2);
+
+  // Acts on the first split form that is open, once, whenever it opens.
+  QString forma;
+  std::function<void(QDialog&)> accion;
+  QTimer mano;
+  QObject::connect(&mano, &QTimer::timeout, [&] {
+    auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!d || qobject_cast<QMessageBox*>(d) || !accion) return;
+    forma = d->objectName();
+    auto a = std::move(accion);
+    accion = nullptr;
+    a(*d);
+  });
+  mano.start(20);
+  accion = [&](QDialog& dd) {
+    QDialog* d = &dd;
+    teclear(*d, Q("cant1"), Q("4"));
+    teclear(*d, Q("cant2"), Q("6"));
+    pulsar(*d, "Command1");
+  };
+  w->accion(Q("two"))->trigger();
+  apoyo::procesar();
+  EXPECT_EQ(forma, Q("Form6"));
+  EXPECT_EQ(cantidades(w->ws().vaspread1), QStringList({Q("7"), Q("6"), Q("4"), Q("7")}));
+  EXPECT_EQ(cantidades(w->ws().vaSpread6), cantidades(w->ws().vaspread1));
+  QAbstractItemModel* m = vista->model();
+  EXPECT_EQ(m->data(m->index(2, 0), Qt::BackgroundRole).value<QColor>(), QColor(206, 231, 255));
+  EXPECT_EQ(m->data(m->index(2, 13), Qt::BackgroundRole).value<QColor>(), QColor(206, 231, 255));
+  EXPECT_FALSE(m->data(m->index(2, 10), Qt::BackgroundRole).isValid());
+  EXPECT_FALSE(m->data(m->index(2, 14), Qt::BackgroundRole).isValid());
+  EXPECT_FALSE(m->data(m->index(1, 0), Qt::BackgroundRole).isValid());
+
+  // The toolbar image opens Form3 for the line under the cursor (the copy, 4 pieces).
+  apoyo::clic(vista, 11, 3);
+  forma.clear();
+  accion = [&](QDialog& dd) {
+    QDialog* d = &dd;
+    teclear(*d, Q("Text3"), Q("2"));
+    auto* grid = d->findChild<QTableView*>(Q("vaSpread1"));
+    grid->setFocus(Qt::TabFocusReason);
+    apoyo::procesar();
+    grid->model()->setData(grid->model()->index(0, 0), Q("1"));
+    grid->model()->setData(grid->model()->index(1, 0), Q("3"));
+    pulsar(*d, "Command1");
+  };
+  w->accion(Q("b_separar"))->trigger();
+  apoyo::procesar();
+  EXPECT_EQ(forma, Q("Form3"));
+  EXPECT_EQ(cantidades(w->ws().vaspread1), QStringList({Q("7"), Q("6"), Q("1"), Q("3"), Q("7")}));
+  EXPECT_EQ(m->data(m->index(3, 0), Qt::BackgroundRole).value<QColor>(), QColor(206, 231, 255));
+  EXPECT_EQ(cajas, 0);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  apoyo::captura(*w, Q("ventana_separada"));
 }
 
 }  // namespace
