@@ -176,6 +176,8 @@ class Corrida {
     return kError;
   }
 
+  void terminar() { prompter_.terminar(); }
+
   static Respuesta respuesta(const QString& texto) {
     const QString t = texto.trimmed().toLower();
     if (t == QStringLiteral("si") || t == QString::fromUtf8("sí")) return Respuesta::Si;
@@ -732,7 +734,9 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
   carpeta = QDir::cleanPath(QFileInfo(carpeta).absoluteFilePath());
 
   Corrida corrida(o, carpeta, hoy, errores);
-  return corrida.correr();
+  const int estado = corrida.correr();
+  corrida.terminar();
+  return estado;
 }
 
 }  // namespace lote

@@ -30,7 +30,15 @@ QString absoluta(const QString& ruta) {
   return ruta.isEmpty() ? ruta : QDir::cleanPath(QFileInfo(ruta).absoluteFilePath());
 }
 
+const QString kErrorLog = QStringLiteral("Error al generar el archivo Log");
+
 }  // namespace
+
+void PrompterLote::terminar() {
+  if (fallasLog_ > 1)
+    aviso(QStringLiteral("aviso-lote"), QStringLiteral("\"") + kErrorLog + QStringLiteral("\" se repitió ") +
+                                            QString::number(fallasLog_) + QStringLiteral(" veces: ningún renglón del registro se escribió"));
+}
 
 QString PrompterLote::linea(const QString& titulo, const QString& texto) {
   QString t = texto;
@@ -46,6 +54,10 @@ void PrompterLote::aviso(const QString& titulo, const QString& texto) {
 }
 
 Respuesta PrompterLote::mostrar(const Mensaje& m) {
+  if (m.texto == kErrorLog) {
+    if (fallasLog_++ == 0) aviso(m.titulo, m.texto);
+    return Respuesta::Ok;
+  }
   ++mensajes_;
   if (m.icono == Icono::Critico) ++criticos_;
   if (m.texto.startsWith(QStringLiteral("Error inesperado #"))) ++inesperados_;

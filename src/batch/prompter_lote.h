@@ -44,6 +44,11 @@ class PrompterLote : public Prompter {
   QStringList dialogosVistos;
   QString ultimoTexto;
 
+  // The log could not be written: the window says so at every log line; here
+  // it is said once, and how often it came is told at the end (terminar).
+  int fallasDelLog() const { return fallasLog_; }
+  void terminar();
+
   // "TITLE: TEXT" as printed: CR LF, CR and LF inside the text become " / ".
   static QString linea(const QString& titulo, const QString& texto);
 
@@ -52,6 +57,7 @@ class PrompterLote : public Prompter {
   int mensajes_ = 0;
   int criticos_ = 0;
   int inesperados_ = 0;
+  int fallasLog_ = 0;
   int abiertos_ = 0;
   int guardados_ = 0;
 };

@@ -142,3 +142,17 @@ TEST_F(LoteTest, ClienteSinPoderEscribirInfoCfgEsUnError) {
   EXPECT_TRUE(c.errores.last().startsWith(Q("Aviso Importante: No se pudo guardar el archivo de configuración info.cfg:")))
       << str(c.errores);
 }
+
+TEST_F(LoteTest, UnRegistroQueNoSePuedeEscribirSeDiceUnaVez) {
+  // "Log" is a file here, so no log line can be written.
+  QFile log(en(QStringLiteral("Log")));
+  ASSERT_TRUE(log.open(QIODevice::WriteOnly));
+  log.close();
+  const Corrida c = clienteDelEjemplo();
+  // The settings were saved: the command did its work.
+  EXPECT_EQ(c.estado, lote::kHecho) << str(c.errores);
+  EXPECT_TRUE(QFileInfo::exists(en(QStringLiteral("info.cfg"))));
+  ASSERT_EQ(c.errores.size(), 2) << str(c.errores);
+  EXPECT_EQ(c.errores[0], Q("Aviso Importante: Error al generar el archivo Log"));
+  EXPECT_TRUE(c.errores[1].startsWith(Q("aviso-lote: \"Error al generar el archivo Log\" se repitió "))) << str(c.errores);
+}
