@@ -2,6 +2,7 @@
 // the Separar menu and toolbar image reaching the split commands.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -151,6 +152,7 @@ TEST_F(SepararDialogoTest, Form3TomaElNumeroDeRenglonesYLasCantidadesDeSuGrid) {
   ASSERT_NE(grid, nullptr);
   EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal).toString(), Q("Cantidades"));
   EXPECT_EQ(grid->model()->rowCount(), 0);
+  QAbstractItemModelTester revisor(grid->model(), QAbstractItemModelTester::FailureReportingMode::Fatal);
 
   // Leaving the box gives the grid its rows.
   teclear(d, Q("Text3"), Q("3"));

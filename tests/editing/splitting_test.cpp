@@ -486,6 +486,31 @@ TEST_F(SepararTest, ElLimiteDeRenglonesSeRespeta) {
   EXPECT_EQ(ws->vaSpread6.dataRowCount(), 6);
 }
 
+TEST_F(SepararTest, LaTiendaDeLineasSigueSuPropioRenglonYLaUltimaLineaSePuedeDividir) {
+  lineas();
+  // The store holds another line at row 2 (a command changed vaspread1 alone).
+  ws->vaSpread6.setText(6, 2, Q("OTRO"));
+  responderFijo({Q("2"), Q("3")});
+  two_Click(*ws);
+  EXPECT_EQ(ws->vaSpread6.text(6, 3), Q("OTRO"));  // the store's own line is repeated
+  EXPECT_EQ(ws->vaspread1.text(6, 3), Q("SKU2"));
+  EXPECT_EQ(ws->vaSpread6.text(11, 2), Q("3"));
+  EXPECT_EQ(ws->vaSpread6.text(11, 3), Q("2"));
+
+  // The last line: the copies go below it.
+  otraVez();
+  ws->vaspread1.setText(11, 4, Q("9"));
+  ws->vaspread1.setActiveCell(15, 4);
+  responderForm3([](Form3Modelo& m) { llenar(m, {Q("4"), Q("5")}); });
+  mult_renglones_Click(*ws);
+  EXPECT_EQ(cantidades(ws->vaspread1), QStringList({Q("7"), Q("10"), Q("7"), Q("4"), Q("5")}));
+  EXPECT_EQ(ws->vaSpread6.text(11, 5), Q("5"));
+  EXPECT_EQ(ws->vaSpread6.text(6, 5), Q("SKU4"));
+  EXPECT_EQ(ws->vaspread1.activeRow(), 5);
+  EXPECT_EQ(ws->vaspread1.activeCol(), 15);
+  EXPECT_TRUE(coloreado(5));
+}
+
 TEST(LeerCantidad, NumerosYLoQueNoLoEs) {
   double v = -1;
   for (const char* si : {"10", " 4 ", "2.5", ".5", "3.", "+2", "-1", "007"}) EXPECT_TRUE(leerCantidad(Q(si), v)) << si;
