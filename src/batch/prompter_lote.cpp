@@ -41,7 +41,9 @@ void PrompterLote::terminar() {
 }
 
 QString PrompterLote::linea(const QString& titulo, const QString& texto) {
+  // Line ends after the last line are not inside the text.
   QString t = texto;
+  while (t.endsWith(QLatin1Char('\n')) || t.endsWith(QLatin1Char('\r'))) t.chop(1);
   t.replace(QStringLiteral("\r\n"), QStringLiteral(" / "));
   t.replace(QLatin1Char('\r'), QStringLiteral(" / "));
   t.replace(QLatin1Char('\n'), QStringLiteral(" / "));

@@ -49,7 +49,8 @@ class PrompterLote : public Prompter {
   int fallasDelLog() const { return fallasLog_; }
   void terminar();
 
-  // "TITLE: TEXT" as printed: CR LF, CR and LF inside the text become " / ".
+  // "TITLE: TEXT" as printed: CR LF, CR and LF inside the text become " / "
+  // (those that end the text are left out).
   static QString linea(const QString& titulo, const QString& texto);
 
  private:

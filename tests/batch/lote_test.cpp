@@ -52,7 +52,7 @@ TEST(PrompterLote, MensajesEnUnRenglonYPreguntasContestadas) {
   PrompterLote p(s);
   EXPECT_EQ(p.mostrar({Q("Falta Información de:\r\nFACTURA\r\nEn el renglón:  2"), Q("Datos Incompletos")}),
             Respuesta::Ok);
-  EXPECT_EQ(p.mostrar({Q("uno\ndos\rtres"), Q("Aviso"), Icono::Critico}), Respuesta::Ok);
+  EXPECT_EQ(p.mostrar({Q("uno\ndos\rtres\r\n"), Q("Aviso"), Icono::Critico}), Respuesta::Ok);
   // Questions: the answers given, in order, when they fit; otherwise the harmless one.
   p.respuestas = {Respuesta::Si, Respuesta::Cancelar};
   EXPECT_EQ(p.mostrar({Q("¿Guardar?"), Q("DUDIZOD"), Icono::Pregunta, Botones::SiNo}), Respuesta::Si);

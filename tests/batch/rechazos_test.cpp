@@ -134,7 +134,7 @@ TEST_F(RechazoTest, GenerarRehusado) {
       {{entrega, QStringLiteral("09/12/2026")}, lote::kRehusado, Q("ASN: Favor de seleccionar una hora de entrega")},
       // Delivery after the order's cancellation date: the picker says it, the file command refuses it.
       {{entrega, QStringLiteral("04/01/2027"), hora, QStringLiteral("09:00")}, lote::kRehusado,
-       Q("DUDIZOD: La fecha de entrega no puede ser mayor a la fecha de cancelación de la OC: 12345678 / ")},
+       Q("DUDIZOD: La fecha de entrega no puede ser mayor a la fecha de cancelación de la OC: 12345678")},
       {{entrega, QStringLiteral("9/12/26"), hora, QStringLiteral("09:00")}, lote::kError,
        Q("aviso-lote: --entrega \"9/12/26\" no es una fecha DD/MM/AAAA")},
       {{entrega, QStringLiteral("09/12/2026"), hora, QStringLiteral("16:00")}, lote::kError,
