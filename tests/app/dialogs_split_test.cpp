@@ -325,6 +325,9 @@ TEST_F(SepararDialogoTest, EnLaVentanaLasFormasDeVerdadSeparanYColoreanLaVista) 
   w->accion(Q("two"))->trigger();
   apoyo::procesar();
   EXPECT_EQ(forma, Q("Form6"));
+  // The view's cursor is on the copy, the last line made.
+  EXPECT_EQ(vista->currentIndex().row(), 2);
+  EXPECT_EQ(vista->currentIndex().column(), 10);
   EXPECT_EQ(cantidades(w->ws().vaspread1), QStringList({Q("7"), Q("6"), Q("4"), Q("7")}));
   EXPECT_EQ(cantidades(w->ws().vaSpread6), cantidades(w->ws().vaspread1));
   QAbstractItemModel* m = vista->model();
