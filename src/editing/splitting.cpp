@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "editing/detail_rules.h"
 #include "editing/row_commands.h"
 #include "workspace/workspace.h"
 
@@ -131,7 +132,8 @@ const DisenoFijo& diseno(int renglones) {
 // The five opening procedures differ only in their dialog and log lines.
 void abrirSeparacion(Workspace& ws, int renglones, const QString& entrada, const QString& salida) {
   ws.EscribirLog(entrada);
-  ws.sinvalidar = true;
+  // The checks stay off while the dialog writes, and come back however it ends.
+  EscrituraDelSistema escritura(ws);
   double q = 0;
   if (lineaActiva(ws, q)) {
     if (q < 2) {
@@ -438,6 +440,7 @@ void Form3Modelo::Command2_Click() { cerrado = true; }
 
 void mult_renglones_Click(Workspace& ws) {
   ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----mult_renglones_Click"));
+  EscrituraDelSistema escritura(ws);
   double q = 0;
   // No minimum quantity here: a line of 1 may be "split" into one line.
   if (lineaActiva(ws, q)) {

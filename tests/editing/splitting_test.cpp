@@ -304,7 +304,7 @@ TEST_F(SepararTest, LasLineasQueNoSePuedenDividirNoAbrenDialogo) {
     ASSERT_EQ(prompter.mensajes.size(), 1u);
     EXPECT_EQ(prompter.mensajes[0].texto, Q("No puede dividir un SKU con 1 articulo!"));
     EXPECT_EQ(prompter.mensajes[0].titulo, Q("ERROR"));
-    EXPECT_TRUE(ws->sinvalidar);  // a refused split leaves the checks off
+    EXPECT_FALSE(ws->sinvalidar);  // a refused split gives the checks back
   }
   EXPECT_TRUE(prompter.dialogosVistos.isEmpty());
   sinCambios(Q("1"));
