@@ -269,21 +269,22 @@ bool preparar(Workspace& ws) {
 
     // One CN per container within the order; DT records all stay.
     ws.EscribirLog(kEntrada + QStringLiteral("-----CONTENEDORES REPETIDOS ") + QString::number(i));
-    const int fin = imagen.dataRowCount();
-    std::vector<bool> conservar(static_cast<size_t>(fin), true);
+    // The order's CN rows are the ones just written, so their containers are
+    // taken from the converted lines rather than read back from the image.
+    std::vector<bool> conservar;
     QSet<QString> vistos;
-    bool quitar = false;
-    for (int k = filaHD + 1; k <= fin; ++k) {
-      if (imagen.text(1, k) != QStringLiteral("CN")) continue;
-      const QString contenedor = imagen.text(4, k);
-      if (vistos.contains(contenedor)) {
-        conservar[static_cast<size_t>(k - 1)] = false;
-        quitar = true;
-      } else {
+    vistos.reserve(n);
+    for (int r = 1; r <= n; ++r) {
+      const QString& contenedor = convertidas[r - 1][8];
+      if (!vistos.contains(contenedor)) {
         vistos.insert(contenedor);
+        continue;
       }
+      if (conservar.empty()) conservar.assign(static_cast<size_t>(imagen.dataRowCount()), true);
+      const int filaCN = i == 1 ? 2 * r : d + 1 + 2 * r;
+      conservar[static_cast<size_t>(filaCN - 1)] = false;
     }
-    if (quitar) imagen.retainRows(conservar);
+    if (!conservar.empty()) imagen.retainRows(conservar);
     resultado = true;
   }
   if (resultado) ws.EscribirLog(QStringLiteral("TERMINO LA  FUNCION----preparar"));

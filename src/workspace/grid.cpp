@@ -9,12 +9,20 @@ Grid::Grid(QString name, int rowLimit, int colLimit)
 
 // ---- cells ---------------------------------------------------------------
 
+namespace {
+inline bool separa(char16_t u) { return u == u'\t' || u == u'\r' || u == u'\n'; }
+}  // namespace
+
 QString Grid::limpiar(const QString& t) {
-  if (!t.contains(QLatin1Char('\t')) && !t.contains(QLatin1Char('\r')) && !t.contains(QLatin1Char('\n')))
-    return t;
+  // One pass; the text is shared, not copied, when it holds none of them.
+  const char16_t* p = reinterpret_cast<const char16_t*>(t.constData());
+  const qsizetype n = t.size();
+  qsizetype i = 0;
+  while (i < n && !separa(p[i])) ++i;
+  if (i == n) return t;
   QString s = t;
   for (QChar& c : s)
-    if (c == QLatin1Char('\t') || c == QLatin1Char('\r') || c == QLatin1Char('\n')) c = QLatin1Char(' ');
+    if (separa(c.unicode())) c = QLatin1Char(' ');
   return s;
 }
 
@@ -99,20 +107,30 @@ QStringList Grid::rowTexts(int row) const {
 
 void Grid::setRowTexts(int row, const QStringList& cells) {
   if (row < 1 || row > rowLimit_) return;
+  // Trailing empty cells are not stored.
+  int n = qMin<int>(cells.size(), colLimit_);
+  while (n > 0 && cells[n - 1].isEmpty()) --n;
+  // The row text is built in one allocation of its exact size (no slack kept
+  // per row), TAB, CR and LF of the cells turned into blanks on the way.
   QString s;
-  const int n = qMin<int>(cells.size(), colLimit_);
-  for (int i = 0; i < n; ++i) {
-    if (i) s += QLatin1Char('\t');
-    s += limpiar(cells[i]);
+  if (n == 1) {
+    s = limpiar(cells[0]);
+  } else if (n > 1) {
+    qsizetype total = n - 1;
+    for (int i = 0; i < n; ++i) total += cells[i].size();
+    s.resize(total);
+    char16_t* out = reinterpret_cast<char16_t*>(s.data());
+    for (int i = 0; i < n; ++i) {
+      if (i) *out++ = u'\t';
+      const char16_t* in = reinterpret_cast<const char16_t*>(cells[i].constData());
+      for (qsizetype k = 0, m = cells[i].size(); k < m; ++k) *out++ = separa(in[k]) ? u' ' : in[k];
+    }
   }
-  qsizetype len = s.size();
-  while (len > 0 && s[len - 1] == QLatin1Char('\t')) --len;
-  s.truncate(len);
   if (row > static_cast<int>(rows_.size())) {
     if (s.isEmpty()) return;
     rows_.resize(row);
   }
-  rows_[row - 1].text = s;
+  rows_[row - 1].text = std::move(s);
   invalidate();
   notifyCells(1, row, colLimit_, row);
 }
@@ -205,15 +223,17 @@ bool Grid::insertRows(int first, int count) {
 }
 
 void Grid::retainRows(const std::vector<bool>& keep) {
-  std::vector<Row> kept;
-  kept.reserve(rows_.size());
-  bool removed = false;
-  for (size_t i = 0; i < rows_.size(); ++i) {
-    if (i < keep.size() && !keep[i]) { removed = true; continue; }
-    kept.push_back(std::move(rows_[i]));
+  // In place, from the first row that goes: the rows before it do not move
+  // and the table keeps its room for rows added later.
+  const size_t n = rows_.size();
+  size_t escribe = 0;
+  while (escribe < n && (escribe >= keep.size() || keep[escribe])) ++escribe;
+  if (escribe == n) return;
+  for (size_t i = escribe + 1; i < n; ++i) {
+    if (i < keep.size() && !keep[i]) continue;
+    rows_[escribe++] = std::move(rows_[i]);
   }
-  if (!removed) { rows_ = std::move(kept); return; }
-  rows_ = std::move(kept);
+  rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(escribe), rows_.end());
   invalidate();
   notifyReset();
 }

@@ -99,6 +99,45 @@ TEST(Grid, ClearBlockAndRetain) {
   EXPECT_EQ(g.dataRowCount(), 0);
 }
 
+TEST(Grid, RowTextsAndRetainKeepCellsAttributesAndOrder) {
+  Grid g(QStringLiteral("g"), 100, 4);
+  // TAB, CR and LF become blanks, trailing empty cells are not kept, cells
+  // beyond the column limit are dropped, a row of empty cells is no row.
+  g.setRowTexts(1, {QStringLiteral("a\tb"), QStringLiteral("c\r\nd"), QString(), QString()});
+  g.setRowTexts(2, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
+                    QStringLiteral("5")});
+  g.setRowTexts(3, {QStringLiteral("\n")});
+  g.setRowTexts(7, {QString(), QString()});
+  EXPECT_EQ(g.rowTexts(1), (QStringList{QStringLiteral("a b"), QStringLiteral("c  d")}));
+  EXPECT_EQ(g.rowTexts(2), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                        QStringLiteral("4")}));
+  EXPECT_EQ(g.text(1, 3), QStringLiteral(" "));
+  EXPECT_EQ(g.dataRowCount(), 3);
+  EXPECT_EQ(g.dataColCount(), 4);
+
+  // Retain: rows before the first one dropped stay, rows past the list stay,
+  // attributes travel with their rows, and rows added later land after the
+  // kept ones.
+  Grid h(QStringLiteral("h"), 100, 2);
+  for (int r = 1; r <= 8; ++r) h.setRowTexts(r, {QString::number(r), QStringLiteral("x")});
+  h.setLocked(2, 4, true);
+  h.setLocked(2, 5, true);
+  h.setBackColor(1, 8, 0x00FF00u);
+  h.retainRows({true, true, false, true, false, false});
+  EXPECT_EQ(filas(h), (QStringList{QStringLiteral("1|x"), QStringLiteral("2|x"), QStringLiteral("4|x"),
+                                   QStringLiteral("7|x"), QStringLiteral("8|x")}));
+  EXPECT_TRUE(h.locked(2, 3));
+  EXPECT_FALSE(h.locked(2, 4));
+  EXPECT_EQ(h.backColor(1, 5), 0x00FF00u);
+  h.retainRows({true, true, true});  // nothing dropped: nothing changes
+  EXPECT_EQ(h.dataRowCount(), 5);
+  h.setRowTexts(6, {QStringLiteral("9")});
+  EXPECT_EQ(h.text(1, 6), QStringLiteral("9"));
+  h.retainRows(std::vector<bool>(6, false));
+  EXPECT_EQ(h.dataRowCount(), 0);
+  EXPECT_EQ(h.storedRows(), 0);
+}
+
 TEST(Grid, SortIsStableWithTwoKeys) {
   Grid g(QStringLiteral("g"), 100, 4);
   llenar(g, {QStringLiteral("2|b|1"), QStringLiteral("1|b|2"), QStringLiteral("2|a|3"), QStringLiteral("1|b|4"),
