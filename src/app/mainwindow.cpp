@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -27,6 +28,7 @@
 #include "app/gridview.h"
 #include "client/form5.h"
 #include "editing/detail_rules.h"
+#include "editing/row_commands.h"
 #include "editing/splitting.h"
 #include "intake/inf_import.h"
 #include "intake/order_selection.h"
@@ -395,6 +397,43 @@ void MainWindow::conectarComandos() {
   conectar(QStringLiteral("arch_env"), [&w] { arch_env_Click(w); });
   conectar(QStringLiteral("b_enviar"), [&w] { b_enviar_Click(w); });
   conectar(QStringLiteral("enviararchiv"), [&w] { enviararchiv_Click(w); });
+  // Editar (also the right-button menu of the detail grid), the clipboard
+  // and duplicate images and the button Command1: row and clipboard commands.
+  conectar(QStringLiteral("insertar"), [&w] { insertar_Click(w); });
+  conectar(QStringLiteral("borrar"), [&w] { borrar_Click(w); });
+  conectar(QStringLiteral("eliminar_ren"), [&w] { eliminar_ren_Click(w); });
+  conectar(QStringLiteral("Command1"), [&w] { Command1_Click(w); });
+  conectar(QStringLiteral("suprimir"), [&w] { suprimir_Click(w); });
+  conectar(QStringLiteral("copiar"), [&w] { copiar_Click(w); });
+  conectar(QStringLiteral("b_copy"), [&w] { b_copy_Click(w); });
+  conectar(QStringLiteral("pegar"), [&w] { pegar_Click(w); });
+  conectar(QStringLiteral("b_paste"), [&w] { b_paste_Click(w); });
+  conectar(QStringLiteral("b_duplicar"), [&w] { b_duplicar_Click(w); });
+  conectar(QStringLiteral("uno"), [&w] { uno_Click(w); });
+  conectar(QStringLiteral("dos"), [&w] { dos_Click(w); });
+  conectar(QStringLiteral("cinco"), [&w] { cinco_Click(w); });
+  conectar(QStringLiteral("diez"), [&w] { diez_Click(w); });
+  // Cut goes to the control that has the focus: a text box cuts its own
+  // text, a grid its selection (the one named in cual_grid).
+  for (const QString& nombre : {QStringLiteral("cortar"), QStringLiteral("b_cut")}) {
+    comandos_.insert(nombre, [&w] { cortar_Click(w); });
+    connect(accion(nombre), &QAction::triggered, this, [this, &w] {
+      if (ocupado_) return;
+      if (auto* campo = qobject_cast<QLineEdit*>(QApplication::focusWidget()); campo && !campo->isReadOnly()) {
+        campo->cut();
+        return;
+      }
+      ejecutar([&w] { cortar_Click(w); });
+    });
+  }
+  // The menu item "Copiar" does nothing of its own, so Ctrl+C is left to the
+  // control with the focus: a text box copies its text, a grid its selection.
+  accion(QStringLiteral("copiar"))->setShortcut(QKeySequence());
+  for (VistaGrid* v : {vaspread1_, vaSpread9_}) {
+    Grid* g = v == vaspread1_ ? &w.vaspread1 : &w.vaSpread9;
+    auto* copia = new QShortcut(QKeySequence::Copy, v, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(copia, &QShortcut::activated, this, [this, &w, g] { ejecutar([&w, g] { copiarSeleccion(w, *g); }); });
+  }
   // PENDIENTE-AVISO
   // Archivo > Salir and the close box end at once.
   connect(accion(QStringLiteral("saliraplic")), &QAction::triggered, this, [this] {

@@ -1,6 +1,7 @@
 #include "app/qtprompter.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -120,6 +121,15 @@ void QtPrompter::ejecutarDialogo(DialogoModelo& modelo) {
 }
 
 void QtPrompter::beep() { QApplication::beep(); }
+
+QString QtPrompter::leerPortapapeles() const {
+  const QClipboard* c = QGuiApplication::clipboard();
+  return c ? c->text() : QString();
+}
+
+void QtPrompter::escribirPortapapeles(const QString& texto) {
+  if (QClipboard* c = QGuiApplication::clipboard()) c->setText(texto);
+}
 
 void QtPrompter::procesarEventos() {
   // Paint, but take no user input: no command starts while another runs.

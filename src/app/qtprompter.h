@@ -19,6 +19,9 @@ class QtPrompter : public Prompter {
   void beep() override;
   void procesarEventos() override;
   void cursorOcupado(bool ocupado) override;
+  // The system clipboard, as plain text (rows CR LF, cells TAB).
+  QString leerPortapapeles() const override;
+  void escribirPortapapeles(const QString& texto) override;
 
   // The form that shows a dialog model, by the model's form name ("Form2").
   using Forma = std::function<void(DialogoModelo&, QWidget* padre)>;

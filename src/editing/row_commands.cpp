@@ -347,10 +347,12 @@ void suprimir_Click(Workspace& ws) {
   ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO----suprimir_Click"));
 }
 
-void b_copy_Click(Workspace& ws) {
-  const QString t = textoBloques(ws.vaspread1, bloquesDe(ws.vaspread1));
-  if (!t.isNull()) ws.prompter.escribirPortapapeles(t);
+void copiarSeleccion(Workspace& ws, const Grid& grid) {
+  const QVector<GridBlock> bloques = bloquesDe(grid);
+  if (!bloques.isEmpty()) ws.prompter.escribirPortapapeles(textoBloques(grid, bloques));
 }
+
+void b_copy_Click(Workspace& ws) { copiarSeleccion(ws, ws.vaspread1); }
 
 void copiar_Click(Workspace& /*ws*/) {}
 

@@ -95,6 +95,10 @@ void suprimir_Click(Workspace& ws);
 // clipboard. Checks stay as they were: a copy writes no cell.
 void b_copy_Click(Workspace& ws);
 
+// The grid's own copy (Ctrl+C in a grid): its selection, or its active cell,
+// goes to the clipboard; nothing else changes.
+void copiarSeleccion(Workspace& ws, const Grid& grid);
+
 // Menu "Copiar": present, does nothing of its own.
 void copiar_Click(Workspace& ws);
 
