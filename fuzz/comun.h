@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <utility>
@@ -66,8 +67,11 @@ struct Entorno {
 };
 
 // A broken promise of the code under test: stop so the fuzzer keeps the input.
-inline void exigir(bool cierto) {
-  if (!cierto) std::abort();
+// The line of the broken check is printed first.
+inline void exigir(bool cierto, int linea = __builtin_LINE(), const char* archivo = __builtin_FILE()) {
+  if (cierto) return;
+  std::fprintf(stderr, "exigencia rota: %s:%d\n", archivo, linea);
+  std::abort();
 }
 
 }  // namespace fuzz

@@ -18,7 +18,6 @@ if [ ! -f "$dir/CMakeCache.txt" ]; then
   cmake -S . -B "$dir" "${compiladores[@]}" -DAVISO_FUZZ=ON -DAVISO_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
 objetivos=$(sed -n 's/^set(harnesses \(.*\))$/\1/p' fuzz/CMakeLists.txt)
-[ -f src/workfile/workfile.cpp ] && [ -f fuzz/fuzz_trabajo.cpp ] && objetivos="$objetivos fuzz_trabajo"
 cmake --build "$dir" -j"${AVISO_JOBS:-$(nproc)}" --target $objetivos >/dev/null
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -28,7 +27,7 @@ semillas() {
     fuzz_tab) echo fuzz/semillas/tab tests/data/intake ;;
     fuzz_ajustes) echo fuzz/semillas/ajustes ;;
     fuzz_aviso) echo fuzz/semillas/aviso ;;
-    fuzz_trabajo) echo fuzz/semillas/trabajo tests/data/workfile ;;
+    fuzz_trabajo) echo fuzz/semillas/trabajo tests/data/batch ;;
   esac
 }
 fallas=0

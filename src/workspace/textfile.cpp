@@ -102,6 +102,13 @@ QStringList partirLineas(const QString& texto) {
 Resultado leerBytes(const QString& ruta, QByteArray& bytes) {
   QFile f(ruta);
   if (!f.open(QIODevice::ReadOnly)) return deError(f.error(), ruta, f.errorString());
+  // No file of the system comes near this; reading a bigger one whole (and its
+  // text twice that size) would only exhaust the memory.
+  if (f.size() > kMaximoBytesLectura)
+    return Resultado::falla(7, QStringLiteral("El archivo es demasiado grande para leerlo: ") + ruta +
+                                   QStringLiteral(" (%1 bytes; el máximo es de %2 bytes)")
+                                       .arg(f.size())
+                                       .arg(kMaximoBytesLectura));
   bytes = f.readAll();
   if (f.error() != QFileDevice::NoError) return deError(QFileDevice::ReadError, ruta, f.errorString());
   return Resultado::exito();

@@ -28,7 +28,9 @@ struct Resultado {
   static Resultado falla(int numero, const QString& descripcion) { return {false, numero, descripcion}; }
 };
 
-// Reads the whole file as lines.
+// Reads the whole file as lines. A file over kMaximoBytesLectura is not read
+// (error 7): 50,000 lines of any of the system's files are a small part of it.
+constexpr qint64 kMaximoBytesLectura = qint64(256) << 20;
 Resultado leerLineas(const QString& ruta, QStringList& lineas);
 Resultado leerBytes(const QString& ruta, QByteArray& bytes);
 
