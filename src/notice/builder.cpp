@@ -166,6 +166,14 @@ bool preparar(Workspace& ws) {
 
   const QString hoy = aaaammdd(ws.reloj.hoy());
   bool resultado = false;
+  // The progress bar counts the lines converted, over all orders; it rests
+  // again when the build ends, however it ends.
+  struct Avance {
+    Workspace& ws;
+    ~Avance() { ws.progreso = ws.progresoMaximo = 0; }
+  } avance{ws};
+  ws.progreso = 0;
+  ws.progresoMaximo = lineas;
   for (int i = 1; i <= ordenes; ++i) {
     ws.doEvents();
     ws.EscribirLog(kEntrada + QStringLiteral("-----DETALLE ") + QString::number(i));
@@ -179,6 +187,7 @@ bool preparar(Workspace& ws) {
     std::vector<QStringList> convertidas;
     convertidas.reserve(n);
     for (int r = 1; r <= n; ++r) {
+      ++ws.progreso;
       ws.doEvents();
       const int filaDetalle = filas[r - 1];
       QStringList celdas = ws.vaspread1.rowTexts(filaDetalle).mid(0, 15);

@@ -158,7 +158,10 @@ void abrir_archivo(Workspace& ws) {
   ws.vaspread1.setColLimit(16);
   if (tabla.ultima >= 8) {
     const QString traza = kAbrir + QStringLiteral("-----llenar datos en vaspread1 grid visible");
+    // The progress bar counts the file's lines as they are copied.
+    ws.progresoMaximo = tabla.ultima - 7;
     for (int l = 8; l <= tabla.ultima; ++l) {
+      ws.progreso = l - 7;
       ws.doEvents();
       // One trace line per cell of the loaded table, as the copy goes cell by cell.
       if (ws.log.trazaPorCelda())

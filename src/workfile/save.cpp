@@ -133,8 +133,16 @@ bool prepararguardar(Workspace& ws) {
   ws.EscribirLog(kPreparar + QStringLiteral("-----Poner el detalle en el grid vaspread3"));
   {
     Ocupado ocupado(ws);
+    // The progress bar counts the lines copied; it rests again before the
+    // file dialog opens.
+    struct Avance {
+      Workspace& ws;
+      ~Avance() { ws.progreso = ws.progresoMaximo = 0; }
+    } avance{ws};
+    ws.progresoMaximo = n;
     QStringList celdas;
     for (int r = 1; r <= n; ++r) {
+      ws.progreso = r;
       ws.doEvents();
       celdas = ws.vaspread1.rowTexts(r);
       if (celdas.size() > 16) celdas.resize(16);

@@ -44,7 +44,7 @@ void Workspace::doEvents() {
   static QElapsedTimer reloj;
   if (!reloj.isValid()) reloj.start();
   const qint64 t = reloj.elapsed();
-  if (t - ultimoDoEvents_ < 40) return;
+  if (t - ultimoDoEvents_ < pausaDoEvents) return;
   ultimoDoEvents_ = t;
   if (alCambiar) alCambiar();
   prompter.procesarEventos();

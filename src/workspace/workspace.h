@@ -98,8 +98,10 @@ class Workspace {
   void errorInesperado(const texto::Resultado& r) { errorInesperado(r.numero, r.descripcion); }
   // Refuses (with a message) when `renglones` rows would not fit in `grid`.
   bool cabeEnLimite(const Grid& grid, int renglones);
-  // DoEvents: lets the window repaint, at most every few milliseconds.
+  // DoEvents: lets the window repaint, at most once every pausaDoEvents
+  // milliseconds (0: at every call, so a test sees every step).
   void doEvents();
+  int pausaDoEvents = 40;
   void ocupado(bool si) { prompter.cursorOcupado(si); }
   // Moves a visible grid's cursor and asks the window to show it.
   void cursor(Grid& g, int col, int row) { g.setActiveCell(col, row); }
