@@ -142,6 +142,7 @@ TEST_F(RecorridoTest, DelArchivoDeOrdenesAlAvisoYDeVueltaDesdeElTrabajoGuardado)
     ASSERT_TRUE(prompter.mensajes.empty()) << mensajes().toStdString();
     EXPECT_EQ(ws.vaspread1.text(15, 4), Q("C00000004"));
     EXPECT_EQ(ws.vaSpread6.text(11, 4), Q("4"));
+    apoyo::captura(*w, Q("ventana_captura"));
 
     // The per-order header: shipment number, invoice, amount.
     VistaGrid* v9 = w->vistaPedidos();
@@ -171,7 +172,7 @@ TEST_F(RecorridoTest, DelArchivoDeOrdenesAlAvisoYDeVueltaDesdeElTrabajoGuardado)
     ASSERT_TRUE(prompter.mensajes.empty()) << mensajes().toStdString();
     ASSERT_TRUE(QFile::exists(aviso1));
     EXPECT_EQ(cuenta(Q("Vorarido Exitoso!!!")), 1);
-    apoyo::captura(*w, Q("recorrido_aviso"));
+    apoyo::captura(*w, Q("ventana_aviso"));
 
     // The work file.
     prompter.archivosGuardar.push_back(trabajo);
