@@ -18,7 +18,9 @@ Respuesta QtPrompter::mostrar(const Mensaje& m) {
     case Icono::Exclamacion: box.setIcon(QMessageBox::Warning); break;
     case Icono::Critico: box.setIcon(QMessageBox::Critical); break;
     case Icono::Pregunta: box.setIcon(QMessageBox::Question); break;
-    case Icono::Ninguno: box.setIcon(QMessageBox::NoIcon); break;
+    // A question asked without an icon of its own shows the question mark;
+    // a plain notice (the About box among them) shows none.
+    case Icono::Ninguno: box.setIcon(m.botones == Botones::Ok ? QMessageBox::NoIcon : QMessageBox::Question); break;
   }
   // Spanish captions; the harmless button is the default of every question.
   QPushButton* ok = nullptr;

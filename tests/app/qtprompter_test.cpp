@@ -66,6 +66,7 @@ TEST_F(QtPrompterTest, PreguntasConIconoYBotonInofensivoPorOmision) {
   EXPECT_EQ(v.omision, QStringLiteral("Cancelar"));
   EXPECT_EQ(v.modalidad, Qt::WindowModal);
   EXPECT_EQ(v.padre, &ventana);
+  EXPECT_EQ(v.icono, QMessageBox::Question);  // a question without an icon of its own
 
   Visto v2;
   EXPECT_EQ(mostrar(m, QString(), v2), Respuesta::Cancelar);  // Escape is Cancel
@@ -76,6 +77,7 @@ TEST_F(QtPrompterTest, PreguntasConIconoYBotonInofensivoPorOmision) {
   Mensaje sino{QStringLiteral("Recuerde ..."), QStringLiteral("RECORDATORIO"), Icono::Ninguno, Botones::SiNo};
   EXPECT_EQ(mostrar(sino, QString(), v4), Respuesta::No);
   EXPECT_EQ(v4.omision, QStringLiteral("&No"));
+  EXPECT_EQ(v4.icono, QMessageBox::Question);
 
   const std::pair<Icono, QMessageBox::Icon> iconos[] = {{Icono::Critico, QMessageBox::Critical},
                                                         {Icono::Informacion, QMessageBox::Information},
