@@ -111,9 +111,8 @@ void abrir_archivo(Workspace& ws) {
   }
 
   // Detail: line 8 up to the first line from there whose column 1 holds the
-  // mark. Header part: after the first such line past line 8; a trailer on
-  // line 8 itself (a file saved without detail lines) is taken when no later
-  // line holds the mark.
+  // mark. Header part: after the first such line past line 8, or after line 8
+  // when that line holds the mark (a file saved without detail lines).
   int finDetalle = tabla.ultima + 1;
   for (int l = 8; l <= tabla.ultima; ++l) {
     ws.doEvents();
@@ -122,15 +121,21 @@ void abrir_archivo(Workspace& ws) {
       break;
     }
   }
+  // With the mark on line 8 itself the file has no detail lines and line 8 is
+  // its trailer, even when an order line further down holds the mark too (the
+  // file reads back with all the orders it was saved with).
   int trailer = tabla.ultima + 1;
-  for (int l = 9; l <= tabla.ultima; ++l) {
-    ws.doEvents();
-    if (tabla.firma(l)) {
-      trailer = l;
-      break;
+  if (tabla.firma(8)) {
+    trailer = 8;
+  } else {
+    for (int l = 9; l <= tabla.ultima; ++l) {
+      ws.doEvents();
+      if (tabla.firma(l)) {
+        trailer = l;
+        break;
+      }
     }
   }
-  if (trailer > tabla.ultima && tabla.firma(8)) trailer = 8;
 
   // A file that starts as a work file but lost its end.
   const bool esTrabajo = tabla.primera(1) == trabajo::kFirma;

@@ -225,6 +225,28 @@ TEST_F(TrabajoFallasTest, FinesDeLineaSoloCrOLfYMarcaUtf8DanLasMismasTablas) {
   EXPECT_EQ(tablas(), antes);
 }
 
+TEST_F(TrabajoFallasTest, OrdenesSinDetalleConLaMarcaEnUnaOrdenSeAbrenTodas) {
+  // Found by the fuzz harness: orders without detail lines, one of them with
+  // the work file's mark in its first cell. The save puts the trailer on
+  // line 8; the open must take that one, not the order's, and lose no order.
+  const QStringList numeros{Q("4500000001"), Q("X DUDIZOD3.0"), Q("4500000003")};
+  for (int k = 1; k <= 3; ++k)
+    ws->vaSpread9.setRowTexts(k, {numeros[k - 1], Q("Pedido Múltiple"), Q("1234"), Q("FAC1"), Q("100.00"), Q("12"),
+                                  Q("01/12/2026"), Q("20/12/2026")});
+  const std::string ordenes = celdas(ws->vaSpread9);
+  const QString ruta = dir.filePath(Q("sin_detalle.006"));
+  guardar(ruta);
+  ASSERT_TRUE(otros().isEmpty()) << otros().join(Q(" / ")).toStdString();
+  const QByteArray primera = leer(ruta);
+  tablasPrevias();
+  abrir(ruta);
+  EXPECT_TRUE(prompter.mensajes.empty()) << prompter.ultimo().toStdString();
+  EXPECT_EQ(ws->vaspread1.dataRowCount(), 0);
+  EXPECT_EQ(celdas(ws->vaSpread9), ordenes);
+  guardar(dir.filePath(Q("otra_vez.006")));
+  EXPECT_EQ(leer(dir.filePath(Q("otra_vez.006"))), primera);
+}
+
 TEST_F(TrabajoFallasTest, ArchivoDemasiadoGrandeNoSeLee) {
   // A sparse file past the read limit: refused before it is read.
   const QString grande = dir.filePath(Q("grande.006"));
