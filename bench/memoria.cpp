@@ -1,7 +1,9 @@
 // The window program holding a shipment: the main window started (offscreen
 // when no display is set), an INF file of N lines (50,000 unless given)
 // imported through its command, the grids painted; then the peak resident
-// memory of the process is printed.
+// memory of the process is printed. After that the lines get quantities and
+// containers, the notice is written and the work file saved and opened
+// again, each through its command, and the peak is printed once more.
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,6 +13,8 @@
 #include "app/mainwindow.h"
 #include "generador.h"
 #include "intake/inf_import.h"
+#include "notice/output.h"
+#include "workfile/workfile.h"
 
 namespace {
 long kbDe(const char* campo) {
@@ -49,5 +53,20 @@ int main(int argc, char** argv) {
   const int renglones = w.ws().vaspread1.dataRowCount();
   std::printf("renglones %d\nVmHWM antes %ld kB\nVmHWM con el envio %ld kB\nVmRSS %ld kB\n", renglones, antes,
               kbDe("VmHWM:"), kbDe("VmRSS:"));
-  return renglones == n ? 0 : 1;
+  if (renglones != n) return 1;
+
+  banco::ponerEnvio(w.ws(), n);
+  const QString aviso = dir.path() + QStringLiteral("/aviso.txt");
+  const QString trabajo = dir.path() + QStringLiteral("/envio.006");
+  prompter.guardar.push_back(aviso);
+  w.ejecutar([&w] { arch_env_Click(w.ws()); });
+  prompter.guardar.push_back(trabajo);
+  w.ejecutar([&w] { guardararchiv_Click(w.ws()); });
+  w.ws().log.setTrazaPorCelda(false);
+  prompter.abrir.push_back(trabajo);
+  w.ejecutar([&w] { abrirarchiv_Click(w.ws()); });
+  for (int i = 0; i < 5; ++i) QApplication::processEvents();
+  const bool bien = QFile::exists(aviso) && QFile::exists(trabajo) && w.ws().vaspread1.dataRowCount() == n;
+  std::printf("VmHWM tras aviso, guardar y abrir %ld kB%s\n", kbDe("VmHWM:"), bien ? "" : " (comando fallido)");
+  return bien ? 0 : 1;
 }

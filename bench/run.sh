@@ -16,5 +16,8 @@ for n in 5000 50000; do
   salida=$(/usr/bin/time -v "$dir/bench/aviso_memoria" "$n" 2>&1)
   kb=$(echo "$salida" | sed -n 's/.*Maximum resident set size (kbytes): //p')
   vacio=$(echo "$salida" | sed -n 's/^VmHWM antes \([0-9]*\) kB/\1/p')
-  echo "Ventana con $n líneas: memoria máxima $((kb / 1024)) MB (ventana vacía $((vacio / 1024)) MB)"
+  importado=$(echo "$salida" | sed -n 's/^VmHWM con el envio \([0-9]*\) kB/\1/p')
+  echo "Ventana con $n líneas: memoria máxima $((kb / 1024)) MB (ventana vacía $((vacio / 1024)) MB," \
+    "tras importar $((importado / 1024)) MB, después aviso, guardar y abrir)"
+  echo "$salida" | grep -q "comando fallido" && echo "ERROR: un comando de la ventana falló con $n líneas"
 done
