@@ -72,7 +72,7 @@ void importararchiv_inf(Workspace& ws) {
   d.filtroInicial = 1;
   d.carpetaInicial = ws.carpeta;
   const QString nombre = ws.prompter.abrirArchivo(d);
-  if (pedidos::dialogoCancelado(nombre)) return salir();
+  if (texto::dialogoCancelado(nombre)) return salir();
   if (!pedidos::existeOAvisa(ws, nombre)) return salir();
 
   QStringList lineas;

@@ -6,21 +6,6 @@
 
 namespace pedidos {
 
-bool esTexto(const QByteArray& bytes) {
-  const qsizetype n = bytes.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    const unsigned char b = static_cast<unsigned char>(bytes[i]);
-    if (b >= 0x20 || b == '\t' || b == '\n' || b == '\r' || b == '\f') continue;
-    if (b == 0x1A && i == n - 1) continue;
-    return false;
-  }
-  return true;
-}
-
-bool dialogoCancelado(const QString& nombre) {
-  return nombre.trimmed().isEmpty() || nombre.contains(QLatin1Char('*')) || nombre.contains(QLatin1Char('?'));
-}
-
 bool existeOAvisa(Workspace& ws, const QString& nombre) {
   const QFileInfo info(nombre);
   if (info.exists() && !info.isDir()) return true;
@@ -37,7 +22,7 @@ Lectura leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString& 
     ws.errorInesperado(r);
     return Lectura::Error;
   }
-  if (!esTexto(bytes)) {
+  if (!texto::esTexto(bytes)) {
     ws.MsgBox(QStringLiteral("El archivo: ") + mostrado +
                   QStringLiteral(" no es un archivo de texto con órdenes de compra.\r\nNo se cargó ningún dato."),
               Botones::Ok, QStringLiteral("Datos incorrectos"));

@@ -9,13 +9,6 @@ class Workspace;
 
 namespace pedidos {
 
-// True when the bytes can be a text file: no NUL and no control character
-// other than TAB, LF, CR and form feed (a final end-of-file mark Ctrl+Z is allowed).
-bool esTexto(const QByteArray& bytes);
-
-// Answer of an open dialog: empty or still a pattern ("*.inf") means cancelled.
-bool dialogoCancelado(const QString& nombre);
-
 // True when the name names a file; otherwise shows "El archivo: <name> no se
 // encuentra" ("Datos incorrectos") and answers false.
 bool existeOAvisa(Workspace& ws, const QString& nombre);

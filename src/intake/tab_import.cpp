@@ -18,7 +18,7 @@ void arrch_tabulador_Click(Workspace& ws) {
   d.filtroInicial = 1;
   d.carpetaInicial = ws.carpeta;
   const QString nombre = ws.prompter.abrirArchivo(d);
-  if (pedidos::dialogoCancelado(nombre)) return salir();
+  if (texto::dialogoCancelado(nombre)) return salir();
   if (!pedidos::existeOAvisa(ws, nombre)) return salir();
 
   // The whole file is read and checked before the workspace is touched: a

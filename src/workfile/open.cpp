@@ -19,23 +19,6 @@ struct EnBloque {
   ~EnBloque() { g.endBulk(); }
 };
 
-// Text the file could hold: no NUL and no control character other than TAB,
-// LF, CR and form feed (an end-of-file mark Ctrl+Z at the very end is allowed).
-bool esTexto(const QByteArray& bytes) {
-  const qsizetype n = bytes.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    const unsigned char b = static_cast<unsigned char>(bytes[i]);
-    if (b >= 0x20 || b == '\t' || b == '\n' || b == '\r' || b == '\f') continue;
-    if (b == 0x1A && i == n - 1) continue;
-    return false;
-  }
-  return true;
-}
-
-bool cancelado(const QString& nombre) {
-  return nombre.trimmed().isEmpty() || nombre.contains(QLatin1Char('*')) || nombre.contains(QLatin1Char('?'));
-}
-
 // The loaded table: one row per line, trailing empty cells left out.
 struct Tabla {
   QStringList lineas;
@@ -88,7 +71,7 @@ void abrir_archivo(Workspace& ws) {
   d.filtro = trabajo::filtro(ws);
   d.carpetaInicial = ws.carpeta;
   const QString nombre = ws.prompter.abrirArchivo(d);
-  if (cancelado(nombre)) return;
+  if (texto::dialogoCancelado(nombre)) return;
 
   // The whole file is read and checked before anything of the workspace changes.
   QByteArray bytes;
@@ -97,7 +80,7 @@ void abrir_archivo(Workspace& ws) {
     ws.errorInesperado(leido);
     return;
   }
-  if (!esTexto(bytes)) {
+  if (!texto::esTexto(bytes)) {
     rehusar(ws, nombre, QStringLiteral(" no es un archivo de trabajo: no es un archivo de texto."));
     return;
   }

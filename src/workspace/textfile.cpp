@@ -214,4 +214,19 @@ Resultado anexar(const QString& ruta, const QByteArray& bytes) {
 #endif
 }
 
+bool esTexto(const QByteArray& bytes) {
+  const qsizetype n = bytes.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const unsigned char b = static_cast<unsigned char>(bytes[i]);
+    if (b >= 0x20 || b == '\t' || b == '\n' || b == '\r' || b == '\f') continue;
+    if (b == 0x1A && i == n - 1) continue;
+    return false;
+  }
+  return true;
+}
+
+bool dialogoCancelado(const QString& nombre) {
+  return nombre.trimmed().isEmpty() || nombre.contains(QLatin1Char('*')) || nombre.contains(QLatin1Char('?'));
+}
+
 }  // namespace texto

@@ -48,6 +48,13 @@ Resultado escribirLineas(const QString& ruta, const QStringList& lineas);
 // Appends bytes to a file (created when missing): open, write, close.
 Resultado anexar(const QString& ruta, const QByteArray& bytes);
 
+// True when the bytes can be a text file: no NUL and no control character
+// other than TAB, LF, CR and form feed (a final end-of-file mark Ctrl+Z is allowed).
+bool esTexto(const QByteArray& bytes);
+
+// Answer of a file dialog: empty or still a pattern ("*.inf") means cancelled.
+bool dialogoCancelado(const QString& nombre);
+
 // Test hook: when set, every write through this layer fails after that many
 // bytes have been written in total ("disco lleno"). -1 switches it off.
 void simularDiscoLlenoTras(qint64 bytes);
