@@ -1,5 +1,8 @@
 #include "editing/container_kinds.h"
 
+#include <iterator>
+#include <vector>
+
 namespace {
 struct Clase {
   QChar letra;
@@ -20,12 +23,18 @@ const Clase kClases[] = {
 const QString kMensajeContenedor =
     QStringLiteral("El contenedor debe comenzar con A, B, C, D, E, F, G, H, I, P, Q, R, S ó V");
 
-QString descripcionContenedor(const QString& codigo) {
+QString descripcionContenedor(QStringView codigo) {
+  // Built once: every detail line of a notice asks, and a shared copy costs no allocation.
+  static const std::vector<QString> textos = [] {
+    std::vector<QString> t;
+    for (const Clase& c : kClases) t.push_back(QString::fromUtf16(c.descripcion));
+    return t;
+  }();
   if (codigo.isEmpty()) return QString();
   const QChar primera = codigo.at(0);
-  for (const Clase& c : kClases)
-    if (c.letra == primera) return QString::fromUtf16(c.descripcion);
+  for (size_t i = 0; i < std::size(kClases); ++i)
+    if (kClases[i].letra == primera) return textos[i];
   return QString();
 }
 
-bool contenedorValido(const QString& codigo) { return !descripcionContenedor(codigo).isNull(); }
+bool contenedorValido(QStringView codigo) { return !descripcionContenedor(codigo).isNull(); }

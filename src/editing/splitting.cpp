@@ -62,13 +62,6 @@ struct Aplicando {
   ~Aplicando() { ws.aplicandoSeparacion = antes; }
 };
 
-// Views follow once, not per cell.
-struct Masivo {
-  Grid& g;
-  explicit Masivo(Grid& grid) : g(grid) { g.beginBulk(); }
-  ~Masivo() { g.endBulk(); }
-};
-
 // True when `copias` more lines fit in both tables; otherwise the limit
 // message has been shown.
 bool cabenCopias(Workspace& ws, int fila, int copias) {
@@ -91,7 +84,7 @@ bool separar(Workspace& ws, const QStringList& cantidades, bool deAbajoArriba) {
     ws.vaSpread6.setText(kColCantidad, a, comoSeEscribe(cantidades[0]));
   }
   if (!duplicarParaSeparar(ws, a, n - 1)) return false;
-  Masivo m1(ws.vaspread1), m6(ws.vaSpread6);
+  EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
   for (int i = 0; i < n; ++i) {
     const int fila = deAbajoArriba ? a + n - 1 - i : a + i;
     ws.vaspread1.setText(kColCantidad, fila, comoSeEscribe(cantidades[i]));
@@ -170,7 +163,7 @@ bool duplicarParaSeparar(Workspace& ws, int fila, int copias) {
   const QStringList linea1 = g1.rowTexts(fila);
   const QStringList linea6 = g6.rowTexts(fila);
   {
-    Masivo m1(g1), m6(g6);
+    EnBloque m1(g1), m6(g6);
     if (!g1.insertRows(fila + 1, copias)) return false;
     if (!g6.insertRows(fila + 1, copias)) {
       g1.deleteRows(fila + 1, copias);

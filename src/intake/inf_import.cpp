@@ -23,16 +23,6 @@ class TemporalBorrado {
   QString ruta_;
 };
 
-// The busy pointer for as long as it lives.
-class Ocupado {
- public:
-  explicit Ocupado(Workspace& ws) : ws_(ws) { ws_.ocupado(true); }
-  ~Ocupado() { ws_.ocupado(false); }
-
- private:
-  Workspace& ws_;
-};
-
 }  // namespace
 
 texto::Resultado convertirdelimitado(Workspace& ws, const QString& ruta, const QString& separador) {
@@ -131,7 +121,7 @@ void importararchiv_inf(Workspace& ws) {
     // tab-delimited import leaves the grid with 15 columns).
     ws.vaspread1.setColLimit(16);
     {
-      pedidos::Masivo m1(ws.vaspread1), m6(ws.vaSpread6);
+      EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
       ws.progresoMaximo = filas - 1;
       for (int r = 2; r <= filas; ++r) {
         ws.progreso = r - 1;

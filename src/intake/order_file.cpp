@@ -54,7 +54,7 @@ void ponerValoresOmision(Workspace& ws) {
   const Omision omisiones[] = {{10, QStringLiteral("sin talla")},
                                {7, QStringLiteral("sin modelo")},
                                {9, QStringLiteral("sin color")}};
-  Masivo m1(ws.vaspread1), m6(ws.vaSpread6);
+  EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
   const int n = ws.vaspread1.dataRowCount();
   bool escrito = false;
   // The three defaults touch different columns, so one pass gives what three give.
@@ -76,8 +76,5 @@ void ordenarPorTiendaYSku(Workspace& ws) {
   ws.vaspread1.sortRows({{5, true}, {6, true}});
   ws.vaSpread6.sortRows({{5, true}, {6, true}});
 }
-
-Masivo::Masivo(Grid& g) : g_(g) { g_.beginBulk(); }
-Masivo::~Masivo() { g_.endBulk(); }
 
 }  // namespace pedidos

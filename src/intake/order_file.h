@@ -34,16 +34,4 @@ void ponerValoresOmision(Workspace& ws);
 // store and SKU (columns 5 and 6).
 void ordenarPorTiendaYSku(Workspace& ws);
 
-// Suspends a grid's view notifications while a command fills it.
-class Masivo {
- public:
-  explicit Masivo(Grid& g);
-  ~Masivo();
-  Masivo(const Masivo&) = delete;
-  Masivo& operator=(const Masivo&) = delete;
-
- private:
-  Grid& g_;
-};
-
 }  // namespace pedidos

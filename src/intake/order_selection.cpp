@@ -61,7 +61,7 @@ bool fusionarPorTiendaYSku(Workspace& ws, Grid& g) {
     alguna = true;
   }
   if (!alguna) return false;
-  Masivo m(g);
+  EnBloque m(g);
   for (int r = 1; r <= n; ++r)
     if (sumada[r]) g.setText(11, r, textoCantidad(suma[r]));
   g.retainRows(conservar);

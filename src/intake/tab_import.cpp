@@ -66,7 +66,7 @@ void arrch_tabulador_Click(Workspace& ws) {
   ws.vaspread1.clearBlock(-1, -1, -1, -1);
   ws.cursor(ws.vaspread1, 1, 1);
   {
-    pedidos::Masivo m1(ws.vaspread1), m6(ws.vaSpread6);
+    EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
     ws.progresoMaximo = filas;
     for (int r = 1; r <= filas; ++r) {
       ws.progreso = r;

@@ -89,18 +89,6 @@ using namespace registro;
 
 const QString kEntrada = QStringLiteral("ENTRO A LA  FUNCION----preparar");
 
-// Holds back the views' notifications while a table is rebuilt.
-class EnBloque {
- public:
-  explicit EnBloque(Grid& g) : g_(g) { g_.beginBulk(); }
-  ~EnBloque() { g_.endBulk(); }
-  EnBloque(const EnBloque&) = delete;
-  EnBloque& operator=(const EnBloque&) = delete;
-
- private:
-  Grid& g_;
-};
-
 QString ultimos(const QString& t, int n) { return t.size() > n ? t.right(n) : t; }
 
 QString aaaammdd(const QDate& d) {

@@ -60,17 +60,23 @@ bool encabezadoCompleto(Workspace& ws) {
 // Every quantity a whole number greater than zero: the DT record writes it as such.
 bool cantidadesValidas(Workspace& ws) {
   static const QRegularExpression numero(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
-  static const QRegularExpression entero(QStringLiteral("^\\d+$"));
   const int lineas = ws.vaspread1.dataRowCount();
   for (int i = 1; i <= lineas; ++i) {
-    const QString t = ws.vaspread1.text(11, i).trimmed();
+    const QStringView t = ws.vaspread1.vista(11, i).trimmed();
     if (t.isEmpty())
       return fallaDetalle(ws, 11, i, QStringLiteral("ERROR, no puede haber cantidades en blanco!"), kDatosIncompletos);
-    if (numero.match(t).hasMatch() && t.toDouble() == 0.0)
+    // Digits only, the usual case, is settled without a copy: zero when every digit is.
+    bool digitos = true, cero = true;
+    for (QChar c : t) {
+      if (c < QLatin1Char('0') || c > QLatin1Char('9')) { digitos = false; break; }
+      if (c != QLatin1Char('0')) cero = false;
+    }
+    if (digitos && !cero) continue;
+    const QString texto = t.toString();
+    if (numero.match(texto).hasMatch() && texto.toDouble() == 0.0)
       return fallaDetalle(ws, 11, i, QStringLiteral("ERROR, no puede haber cantidades = 0!"), kDatosIncompletos);
-    if (!entero.match(t).hasMatch())
-      return fallaDetalle(ws, 11, i, QStringLiteral("ERROR, las cantidades deben ser números enteros mayores que 0!"),
-                          kDatosIncorrectos);
+    return fallaDetalle(ws, 11, i, QStringLiteral("ERROR, las cantidades deben ser números enteros mayores que 0!"),
+                        kDatosIncorrectos);
   }
   return true;
 }
@@ -78,13 +84,14 @@ bool cantidadesValidas(Workspace& ws) {
 bool contenedoresValidos(Workspace& ws) {
   const int lineas = ws.vaspread1.dataRowCount();
   for (int i = 1; i <= lineas; ++i) {
-    const QString t = ws.vaspread1.text(15, i);
+    const QStringView t = ws.vaspread1.vista(15, i);
     const QString tipo = descripcionContenedor(t);
     if (!tipo.isNull()) {
-      ws.vaspread1.setText(14, i, tipo);
-      ws.vaSpread6.setText(14, i, tipo);
+      // Typing the container already wrote its kind; only a differing cell is rewritten.
+      if (ws.vaspread1.vista(14, i) != tipo) ws.vaspread1.setText(14, i, tipo);
+      if (ws.vaSpread6.vista(14, i) != tipo) ws.vaSpread6.setText(14, i, tipo);
     }
-    const QString recortado = t.trimmed();
+    const QStringView recortado = ws.vaspread1.vista(15, i).trimmed();
     if (recortado.isEmpty()) return fallaDetalle(ws, 15, i, QStringLiteral("ERROR: El contenedor esta en blanco!"));
     if (tipo.isNull()) return fallaDetalle(ws, 15, i, kMensajeContenedor);
     if (recortado.size() < 9)
@@ -96,15 +103,17 @@ bool contenedoresValidos(Workspace& ws) {
 // One container goes to one store of one department. Of all pairs of rows with
 // the same container, the one with the earliest first row is reported; within a
 // container that is its first row and the first later row that disagrees.
+// The keys are views into the detail grid, which nothing changes meanwhile.
 bool contenedoresCoherentes(Workspace& ws) {
-  const int lineas = ws.vaspread1.dataRowCount();
-  QHash<QString, int> primera;  // container -> its first row
+  const Grid& g = ws.vaspread1;
+  const int lineas = g.dataRowCount();
+  QHash<QStringView, int> primera;  // container -> its first row
   primera.reserve(lineas);
   int peorFila = 0;
   QString peorMensaje;
-  QHash<QString, bool> reportado;
+  QHash<QStringView, bool> reportado;
   for (int j = 1; j <= lineas; ++j) {
-    const QString cont = ws.vaspread1.text(15, j);
+    const QStringView cont = g.vista(15, j);
     auto it = primera.constFind(cont);
     if (it == primera.constEnd()) {
       primera.insert(cont, j);
@@ -113,9 +122,9 @@ bool contenedoresCoherentes(Workspace& ws) {
     const int i = it.value();
     if (reportado.contains(cont) || (peorFila != 0 && i >= peorFila)) continue;
     QString mensaje;
-    if (ws.vaspread1.text(5, i) != ws.vaspread1.text(5, j))
+    if (g.vista(5, i) != g.vista(5, j))
       mensaje = QStringLiteral("ERROR: No puede ir un contenedor a dos Tiendas diferentes");
-    else if (ws.vaspread1.text(2, i) != ws.vaspread1.text(2, j))
+    else if (g.vista(2, i) != g.vista(2, j))
       mensaje = QStringLiteral("ERROR: No puede ir un contenedor a dos Departamentos diferentes");
     if (mensaje.isEmpty()) continue;
     reportado.insert(cont, true);
@@ -126,22 +135,33 @@ bool contenedoresCoherentes(Workspace& ws) {
   return fallaDetalle(ws, 15, peorFila, peorMensaje);
 }
 
+// What makes two detail lines one: order, store, SKU and container, as views
+// into the detail grid, which nothing changes while the lines are grouped.
+struct ClaveLinea {
+  QStringView orden, tienda, sku, contenedor;
+  bool operator==(const ClaveLinea& o) const {
+    return orden == o.orden && tienda == o.tienda && sku == o.sku && contenedor == o.contenedor;
+  }
+};
+size_t qHash(const ClaveLinea& k, size_t semilla = 0) {
+  return qHashMulti(semilla, k.orden, k.tienda, k.sku, k.contenedor);
+}
+
 // Lines of one order with the same store, SKU and container become one, the
 // quantities added, in the detail grid and, when the two tables run row for row,
 // in the order line store as well, so that they keep matching.
 void unirRepetidas(Workspace& ws) {
   Grid& g = ws.vaspread1;
   const int lineas = g.dataRowCount();
-  const QChar sep(0x1F);
-  QHash<QString, int> primera;
+  QHash<ClaveLinea, int> primera;
   primera.reserve(lineas);
   std::vector<bool> conservar(static_cast<size_t>(lineas), true);
   std::vector<qint64> suma(static_cast<size_t>(lineas) + 1, 0);
   std::vector<bool> unida(static_cast<size_t>(lineas) + 1, false);
   int ultimaUnida = 0;
   for (int j = 1; j <= lineas; ++j) {
-    const QString clave = g.text(1, j) + sep + g.text(5, j) + sep + g.text(6, j) + sep + g.text(15, j);
-    const qint64 cantidad = g.text(11, j).trimmed().toLongLong();
+    const ClaveLinea clave{g.vista(1, j), g.vista(5, j), g.vista(6, j), g.vista(15, j)};
+    const qint64 cantidad = g.vista(11, j).trimmed().toLongLong();
     auto it = primera.constFind(clave);
     if (it == primera.constEnd()) {
       primera.insert(clave, j);
@@ -154,6 +174,7 @@ void unirRepetidas(Workspace& ws) {
     conservar[j - 1] = false;
     ultimaUnida = qMax(ultimaUnida, i);
   }
+  primera.clear();  // its views are about to go stale
   if (ultimaUnida == 0) return;
 
   const bool espejo = ws.vaSpread6.dataRowCount() == lineas;

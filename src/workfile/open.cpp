@@ -7,18 +7,6 @@ namespace {
 
 const QString kAbrir = QStringLiteral("ENTRO AL EVENTO-----abrir_archivo");
 
-struct Ocupado {
-  Workspace& ws;
-  explicit Ocupado(Workspace& w) : ws(w) { ws.ocupado(true); }
-  ~Ocupado() { ws.ocupado(false); }
-};
-
-struct EnBloque {
-  Grid& g;
-  explicit EnBloque(Grid& grid) : g(grid) { g.beginBulk(); }
-  ~EnBloque() { g.endBulk(); }
-};
-
 // The loaded table: one row per line, trailing empty cells left out.
 struct Tabla {
   QStringList lineas;

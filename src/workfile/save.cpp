@@ -63,18 +63,6 @@ const QString kGuardar = QStringLiteral("ENTRO AL EVENTO-----guardar_informacion
 const QString kPreparar = QStringLiteral("ENTRO A LA FUNCION-----prepararguardar");
 const QString kFinPreparar = QStringLiteral("TRMINO LA FUNCION-----prepararguardar");
 
-struct Ocupado {
-  Workspace& ws;
-  explicit Ocupado(Workspace& w) : ws(w) { ws.ocupado(true); }
-  ~Ocupado() { ws.ocupado(false); }
-};
-
-struct EnBloque {
-  Grid& g;
-  explicit EnBloque(Grid& grid) : g(grid) { g.beginBulk(); }
-  ~EnBloque() { g.endBulk(); }
-};
-
 // Lines 1 to 5 and the empty line 6 of the image.
 void encabezadoDeControl(Workspace& ws) {
   Grid& imagen = ws.vaSpread3;

@@ -26,50 +26,90 @@ QString Grid::limpiar(const QString& t) {
   return s;
 }
 
-QStringView Grid::campo(const QString& row, int col) {
-  qsizetype inicio = 0;
-  for (int k = 1; k < col; ++k) {
-    const qsizetype tab = row.indexOf(QLatin1Char('\t'), inicio);
-    if (tab < 0) return {};
-    inicio = tab + 1;
+void Grid::indexar(Row& r) {
+  const qsizetype n = r.text.size();
+  r.campos = 0;
+  r.largo = n >= 0xFFFF;
+  if (n == 0 || r.largo) return;
+  const char16_t* p = reinterpret_cast<const char16_t*>(r.text.constData());
+  int k = 0;
+  for (qsizetype i = 0; i < n; ++i) {
+    if (p[i] != u'\t') continue;
+    if (k < kIndexados) r.fin[k] = static_cast<uint16_t>(i);
+    ++k;
   }
-  qsizetype fin = row.indexOf(QLatin1Char('\t'), inicio);
-  if (fin < 0) fin = row.size();
-  return QStringView(row).mid(inicio, fin - inicio);
+  if (k < kIndexados) r.fin[k] = static_cast<uint16_t>(n);
+  r.campos = k + 1;
 }
 
-void Grid::ponerCampo(QString& row, int col, const QString& t) {
-  // Locate field col, padding with TABs when the row is shorter.
-  qsizetype inicio = 0;
-  int k = 1;
-  for (; k < col; ++k) {
-    const qsizetype tab = row.indexOf(QLatin1Char('\t'), inicio);
-    if (tab < 0) break;
+int Grid::camposDe(const Row& r) {
+  if (!r.largo) return r.campos;
+  return r.text.isEmpty() ? 0 : static_cast<int>(r.text.count(QLatin1Char('\t'))) + 1;
+}
+
+// Where cell col lies in the row text; false when the row has fewer cells.
+bool Grid::lugar(const Row& r, int col, qsizetype& inicio, qsizetype& fin) {
+  const QString& t = r.text;
+  int desde = 1;  // cell that starts at inicio
+  inicio = 0;
+  if (!r.largo) {
+    if (col > r.campos) return false;
+    if (col <= kIndexados) {
+      inicio = col == 1 ? 0 : r.fin[col - 2] + 1;
+      fin = r.fin[col - 1];
+      return true;
+    }
+    inicio = r.fin[kIndexados - 1] + 1;
+    desde = kIndexados + 1;
+  }
+  for (; desde < col; ++desde) {
+    const qsizetype tab = t.indexOf(QLatin1Char('\t'), inicio);
+    if (tab < 0) return false;
     inicio = tab + 1;
   }
-  if (k < col) {
+  fin = t.indexOf(QLatin1Char('\t'), inicio);
+  if (fin < 0) fin = t.size();
+  return true;
+}
+
+QStringView Grid::campo(const Row& r, int col) {
+  qsizetype inicio = 0, fin = 0;
+  if (!lugar(r, col, inicio, fin)) return {};
+  return QStringView(r.text).mid(inicio, fin - inicio);
+}
+
+void Grid::ponerCampo(Row& r, int col, const QString& t) {
+  QString& row = r.text;
+  qsizetype inicio = 0, fin = 0;
+  if (!lugar(r, col, inicio, fin)) {
     if (t.isEmpty()) return;  // nothing there and nothing to write
-    row.append(QString(col - k, QLatin1Char('\t')));
+    // Pad with TABs up to the cell.
+    row.append(QString(col - qMax(1, camposDe(r)), QLatin1Char('\t')));  // an empty row counts as one cell
     row.append(t);
+    indexar(r);
     return;
   }
-  qsizetype fin = row.indexOf(QLatin1Char('\t'), inicio);
-  if (fin < 0) fin = row.size();
   row.replace(inicio, fin - inicio, t);
   // Trailing empty cells are not stored.
   qsizetype n = row.size();
   while (n > 0 && row[n - 1] == QLatin1Char('\t')) --n;
   if (n != row.size()) row.truncate(n);
+  indexar(r);
 }
 
 QString Grid::text(int col, int row) const {
   if (row < 1 || col < 1 || col > colLimit_ || row > static_cast<int>(rows_.size())) return {};
-  return campo(rows_[row - 1].text, col).toString();
+  return campo(rows_[row - 1], col).toString();
+}
+
+QStringView Grid::vista(int col, int row) const {
+  if (row < 1 || col < 1 || col > colLimit_ || row > static_cast<int>(rows_.size())) return {};
+  return campo(rows_[row - 1], col);
 }
 
 bool Grid::isEmpty(int col, int row) const {
   if (row < 1 || col < 1 || col > colLimit_ || row > static_cast<int>(rows_.size())) return true;
-  return campo(rows_[row - 1].text, col).isEmpty();
+  return campo(rows_[row - 1], col).isEmpty();
 }
 
 bool Grid::setText(int col, int row, const QString& t) {
@@ -78,7 +118,7 @@ bool Grid::setText(int col, int row, const QString& t) {
     if (t.isEmpty()) return true;
     rows_.resize(row);
   }
-  ponerCampo(rows_[row - 1].text, col, limpiar(t));
+  ponerCampo(rows_[row - 1], col, limpiar(t));
   invalidate();
   notifyCells(col, row, col, row);
   return true;
@@ -130,7 +170,7 @@ void Grid::setRowTexts(int row, const QStringList& cells) {
     if (s.isEmpty()) return;
     rows_.resize(row);
   }
-  rows_[row - 1].text = std::move(s);
+  ponerTexto(rows_[row - 1], std::move(s));
   invalidate();
   notifyCells(1, row, colLimit_, row);
 }
@@ -150,7 +190,7 @@ int Grid::dataColCount() const {
   if (cacheCols_ < 0) {
     int m = 0;
     for (const Row& r : rows_)
-      if (!r.text.isEmpty()) m = qMax(m, static_cast<int>(r.text.count(QLatin1Char('\t'))) + 1);
+      m = qMax(m, camposDe(r));
     cacheCols_ = m;
   }
   return cacheCols_;
@@ -176,7 +216,7 @@ void Grid::setColLimit(int cols) {
       qsizetype len = s.size();
       while (len > 0 && s[len - 1] == QLatin1Char('\t')) --len;
       s.truncate(len);
-      r.text = s;
+      ponerTexto(r, s);
       changed = true;
     }
     if (r.attrs) {
@@ -240,7 +280,7 @@ void Grid::retainRows(const std::vector<bool>& keep) {
 
 void Grid::clearBlock(int col1, int row1, int col2, int row2) {
   if (col1 == -1 && row1 == -1 && col2 == -1 && row2 == -1) {
-    for (Row& r : rows_) r.text.clear();
+    for (Row& r : rows_) ponerTexto(r, QString());
     invalidate();
     notifyReset();
     return;
@@ -250,7 +290,7 @@ void Grid::clearBlock(int col1, int row1, int col2, int row2) {
   row1 = qMax(1, row1);
   row2 = qMin(row2, static_cast<int>(rows_.size()));
   for (int r = row1; r <= row2; ++r)
-    for (int c = col1; c <= col2; ++c) ponerCampo(rows_[r - 1].text, c, QString());
+    for (int c = col1; c <= col2; ++c) ponerCampo(rows_[r - 1], c, QString());
   invalidate();
   if (row1 <= row2) notifyCells(col1, row1, col2, row2);
 }
@@ -258,20 +298,21 @@ void Grid::clearBlock(int col1, int row1, int col2, int row2) {
 void Grid::sortRows(const QVector<SortKey>& keys) {
   const int n = dataRowCount();
   if (n < 2 || keys.isEmpty()) return;
-  struct Clave { QString k1, k2; };
+  // Views into the rows: nothing changes them until the sort is done.
+  struct Clave { QStringView k1, k2; };
   std::vector<Clave> claves(n);
   for (int r = 0; r < n; ++r) {
-    claves[r].k1 = text(keys[0].col, r + 1);
-    if (keys.size() > 1) claves[r].k2 = text(keys[1].col, r + 1);
+    claves[r].k1 = vista(keys[0].col, r + 1);
+    if (keys.size() > 1) claves[r].k2 = vista(keys[1].col, r + 1);
   }
   std::vector<int> orden(n);
   std::iota(orden.begin(), orden.end(), 0);
   std::stable_sort(orden.begin(), orden.end(), [&](int a, int b) {
-    int c = QString::compare(claves[a].k1, claves[b].k1);
+    int c = claves[a].k1.compare(claves[b].k1);
     if (!keys[0].ascending) c = -c;
     if (c != 0) return c < 0;
     if (keys.size() > 1) {
-      int d = QString::compare(claves[a].k2, claves[b].k2);
+      int d = claves[a].k2.compare(claves[b].k2);
       if (!keys[1].ascending) d = -d;
       return d < 0;
     }
@@ -307,7 +348,7 @@ void Grid::fromLines(const QStringList& lines) {
     qsizetype len = s.size();
     while (len > 0 && s[len - 1] == QLatin1Char('\t')) --len;
     s.truncate(len);
-    rows_[i].text = std::move(s);
+    ponerTexto(rows_[i], std::move(s));
   }
   invalidate();
   notifyReset();
@@ -330,7 +371,7 @@ QStringList Grid::toLines() const {
   out.reserve(n);
   for (int r = 0; r < n; ++r) {
     const QString& t = rows_[r].text;
-    const int campos = t.isEmpty() ? 0 : static_cast<int>(t.count(QLatin1Char('\t'))) + 1;
+    const int campos = camposDe(rows_[r]);
     const int faltan = (m > 0 ? m - 1 : 0) - (campos > 0 ? campos - 1 : 0);
     out.append(faltan > 0 ? t + QString(faltan, QLatin1Char('\t')) : t);
   }
@@ -439,7 +480,7 @@ bool Grid::loadSheetBytes(const QByteArray& bytes) {
       headers_[k.c - 1] = k.t;
     } else {
       if (k.r > static_cast<int>(rows_.size())) rows_.resize(k.r);
-      ponerCampo(rows_[k.r - 1].text, k.c, k.t);  // a sheet may hold what setText would clean
+      ponerCampo(rows_[k.r - 1], k.c, k.t);  // a sheet may hold what setText would clean
     }
   }
   invalidate();

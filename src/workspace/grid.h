@@ -4,7 +4,8 @@
 //
 // Storage: one QString per row holding its cells joined by TAB (a cell never
 // holds TAB, CR or LF: setText turns them into blanks), trailing empty cells
-// left out. Attributes (colour, lock, drop-down list) are kept sparsely per
+// left out, and beside it where its first 16 cells end, so that reading a cell
+// touches that cell only and not the whole row before it. Attributes (colour, lock, drop-down list) are kept sparsely per
 // row and travel with the row when rows move.
 #include <QString>
 #include <QStringList>
@@ -48,6 +49,8 @@ class Grid {
 
   // Cells
   QString text(int col, int row) const;
+  // The cell without a copy; valid until the row is next changed.
+  QStringView vista(int col, int row) const;
   bool isEmpty(int col, int row) const;
   bool setText(int col, int row, const QString& text);  // false outside the limits
   QString headerText(int col) const;
@@ -128,14 +131,24 @@ class Grid {
     bool hasList = false;
     QStringList list;
   };
+  static constexpr int kIndexados = 16;
   struct Row {
     QString text;
     std::unique_ptr<std::map<int, CellAttr>> attrs;
+    // Cells in text (0 when empty) and the end of each of the first
+    // kIndexados; a row too long for 16-bit positions is scanned instead.
+    int campos = 0;
+    bool largo = false;
+    uint16_t fin[kIndexados] = {};
   };
 
   static QString limpiar(const QString& t);
-  static QStringView campo(const QString& row, int col);
-  static void ponerCampo(QString& row, int col, const QString& t);
+  static void indexar(Row& r);
+  static void ponerTexto(Row& r, QString t) { r.text = std::move(t); indexar(r); }
+  static bool lugar(const Row& r, int col, qsizetype& inicio, qsizetype& fin);
+  static QStringView campo(const Row& r, int col);
+  static void ponerCampo(Row& r, int col, const QString& t);
+  static int camposDe(const Row& r);
   CellAttr* attr(int col, int row, bool create);
   const CellAttr* attr(int col, int row) const;
   void invalidate() const { cacheRows_ = -1; cacheCols_ = -1; }
@@ -159,4 +172,17 @@ class Grid {
   bool bulkDirty_ = false;
   mutable int cacheRows_ = -1;
   mutable int cacheCols_ = -1;
+};
+
+// Holds back a grid's view notifications while a command fills it; the views
+// follow with one reset when the last guard ends, however the command ends.
+class EnBloque {
+ public:
+  explicit EnBloque(Grid& g) : g_(g) { g_.beginBulk(); }
+  ~EnBloque() { g_.endBulk(); }
+  EnBloque(const EnBloque&) = delete;
+  EnBloque& operator=(const EnBloque&) = delete;
+
+ private:
+  Grid& g_;
 };

@@ -115,6 +115,18 @@ class Workspace {
 };
 
 // Sets the tables' designed contents (headers, settings labels and defaults).
+// The busy pointer for as long as it lives.
+class Ocupado {
+ public:
+  explicit Ocupado(Workspace& ws) : ws_(ws) { ws_.ocupado(true); }
+  ~Ocupado() { ws_.ocupado(false); }
+  Ocupado(const Ocupado&) = delete;
+  Ocupado& operator=(const Ocupado&) = delete;
+
+ private:
+  Workspace& ws_;
+};
+
 void disenoInicial(Workspace& ws);
 
 // New (Archivo > Nuevo, b_nuevo): clears the workspace.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <algorithm>
+#include <vector>
 
 #include "fixture.h"
 #include "workspace/grid.h"
@@ -192,4 +194,77 @@ TEST(Grid, SheetReadsBackEveryTextAndRefusesDamage) {
     EXPECT_FALSE(h.loadSheetBytes(mala));
     EXPECT_EQ(h.text(1, 1), Q("Aplicación:"));
   }
+}
+
+// Random writes, clears, row texts, column cuts and sorts on a grid of 40
+// columns, with rows past 16 cells and cells long enough that a row no longer
+// fits 16-bit positions, checked cell by cell against plain lists.
+TEST(Grid, CellsReadBackAsWrittenWhateverTheRowLength) {
+  const int kCols = 40, kRows = 12;
+  Grid g(QStringLiteral("g"), 100, kCols);
+  std::vector<QStringList> ref(kRows, QStringList(kCols + 1));
+  uint32_t semilla = 12345;
+  const auto azar = [&semilla](uint32_t n) {
+    semilla = semilla * 1103515245u + 12345u;
+    return (semilla >> 8) % n;
+  };
+  const auto valor = [&]() -> QString {
+    switch (azar(6)) {
+      case 0: return QString();
+      case 1: return QString(40000 + azar(3000), QLatin1Char('L'));  // two of them pass 65,535
+      default: return QStringLiteral("v%1").arg(azar(1000));
+    }
+  };
+  const auto comparar = [&](int paso) {
+    int filas = 0, cols = 0;
+    for (int r = 0; r < kRows; ++r)
+      for (int c = 1; c <= kCols; ++c) {
+        ASSERT_EQ(g.text(c, r + 1), ref[r][c]) << "paso " << paso << " celda " << c << "," << r + 1;
+        ASSERT_EQ(g.vista(c, r + 1), ref[r][c]);
+        ASSERT_EQ(g.isEmpty(c, r + 1), ref[r][c].isEmpty());
+        if (!ref[r][c].isEmpty()) { filas = r + 1; cols = qMax(cols, c); }
+      }
+    ASSERT_EQ(g.dataRowCount(), filas) << "paso " << paso;
+    ASSERT_EQ(g.dataColCount(), cols) << "paso " << paso;
+  };
+  for (int paso = 0; paso < 3000; ++paso) {
+    const int r = static_cast<int>(azar(kRows));
+    const int c = 1 + static_cast<int>(azar(kCols));
+    switch (azar(10)) {
+      case 0: {  // a whole row
+        QStringList celdas;
+        for (int k = 0, n = static_cast<int>(azar(kCols + 1)); k < n; ++k) celdas << valor();
+        g.setRowTexts(r + 1, celdas);
+        for (int k = 1; k <= kCols; ++k) ref[r][k] = k <= celdas.size() ? celdas[k - 1] : QString();
+        break;
+      }
+      case 1:  // a block cleared
+        g.clearBlock(c, r + 1, qMin(kCols, c + 5), r + 1);
+        for (int k = c; k <= qMin(kCols, c + 5); ++k) ref[r][k].clear();
+        break;
+      case 2:  // long rows kept in shape when rows are sorted
+        if (azar(20) == 0) {
+          g.sortRows({SortKey{c, true}});
+          // The rows up to the last one holding data take part, blank rows among them.
+          int n = 0;
+          for (int k = 0; k < kRows; ++k)
+            if (std::any_of(ref[k].begin(), ref[k].end(), [](const QString& t) { return !t.isEmpty(); })) n = k + 1;
+          std::stable_sort(ref.begin(), ref.begin() + n,
+                           [c](const QStringList& a, const QStringList& b) { return a[c] < b[c]; });
+        }
+        break;
+      default: {
+        const QString v = valor();
+        g.setText(c, r + 1, v);
+        ref[r][c] = v;
+      }
+    }
+    if (paso % 50 == 0) comparar(paso);
+  }
+  comparar(-1);
+  // Cutting the columns keeps the first ones of every row, long or not.
+  g.setColLimit(18);
+  for (int r = 0; r < kRows; ++r)
+    for (int c = 1; c <= 18; ++c) ASSERT_EQ(g.text(c, r + 1), ref[r][c]);
+  EXPECT_EQ(g.text(19, 1), QString());
 }

@@ -7,15 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+#include "app/dialogs/forms.h"
 
-QPushButton* boton(QWidget* padre, const QString& nombre, const QString& texto) {
-  auto* b = new QPushButton(texto, padre);
-  b->setObjectName(nombre);
-  // Enter in a list must not press a button by itself.
-  b->setAutoDefault(false);
-  return b;
-}
+namespace {
 
 QListWidget* lista(QWidget* padre, const QString& nombre) {
   auto* l = new QListWidget(padre);

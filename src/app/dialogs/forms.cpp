@@ -2,11 +2,19 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <QPushButton>
 
 #include "app/dialogs/form2dialogo.h"
 #include "app/dialogs/form5dialogo.h"
 #include "app/dialogs/split_dialogs.h"
 #include "app/qtprompter.h"
+
+QPushButton* boton(QWidget* padre, const QString& nombre, const QString& texto) {
+  auto* b = new QPushButton(texto, padre);
+  b->setObjectName(nombre);
+  b->setAutoDefault(false);
+  return b;
+}
 
 void ejecutarForma(QtPrompter& p, QDialog& forma) {
   QPointer<QWidget> anterior = forma.parentWidget();

@@ -2,6 +2,9 @@
 // The dialog forms of the window, one per model form name.
 class QtPrompter;
 class QDialog;
+class QPushButton;
+class QString;
+class QWidget;
 
 // Registers the form of every dialog model ("Form2", "Form3", "Form5" to
 // "Form10") with the window's prompter.
@@ -10,3 +13,7 @@ void registrarFormas(QtPrompter& p);
 // Runs a form modally. While it is open the prompter's message boxes belong to
 // it, so they show above the form and not behind it.
 void ejecutarForma(QtPrompter& p, QDialog& forma);
+
+// A form's button with its control name. Enter in a list or a box must not
+// press a button by itself, so none is an automatic default.
+QPushButton* boton(QWidget* padre, const QString& nombre, const QString& texto);

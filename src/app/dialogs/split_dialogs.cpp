@@ -14,6 +14,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "app/dialogs/forms.h"
+
 // The quantities grid of Form3: one column, as many rows as the model's
 // grid has (its row limit), every cell editable.
 class ModeloCantidades : public QAbstractTableModel {
@@ -58,13 +60,6 @@ class ModeloCantidades : public QAbstractTableModel {
 };
 
 namespace {
-
-QPushButton* boton(QWidget* padre, const QString& nombre, const QString& texto) {
-  auto* b = new QPushButton(texto, padre);
-  b->setObjectName(nombre);
-  b->setAutoDefault(false);
-  return b;
-}
 
 // A box filled by the opening procedure, shown only.
 QLineEdit* soloLectura(QWidget* padre, const QString& nombre) {
