@@ -30,8 +30,12 @@ texto::Resultado convertirdelimitado(Workspace& ws, const QString& ruta, const Q
   QStringList lineas;
   texto::Resultado r = texto::leerLineas(ruta, lineas);
   if (r.ok) {
-    if (!separador.isEmpty())
+    if (separador.size() == 1) {
+      // One character for another: in place, no copy of the line.
+      for (QString& l : lineas) l.replace(separador[0], QLatin1Char('\t'));
+    } else if (!separador.isEmpty()) {
       for (QString& l : lineas) l.replace(separador, QStringLiteral("\t"), Qt::CaseSensitive);
+    }
     r = texto::escribirLineas(ws.ruta(kTemporal), lineas);
   }
   if (!r.ok) ws.EscribirLog(QStringLiteral("MODULO2-----ERROR EN LA FUNCION-----convertirdelimitado"));

@@ -71,8 +71,8 @@ void ponerValoresOmision(Workspace& ws) {
 }
 
 void ordenarPorTiendaYSku(Workspace& ws) {
-  ws.vaspread1.sortRows({{5, true}});
-  ws.vaSpread6.sortRows({{5, true}});
+  // The sorts are stable: by store and SKU gives what by store, then by store
+  // and SKU gives, so the sort by store alone is not run.
   ws.vaspread1.sortRows({{5, true}, {6, true}});
   ws.vaSpread6.sortRows({{5, true}, {6, true}});
 }

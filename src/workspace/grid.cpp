@@ -295,32 +295,62 @@ void Grid::clearBlock(int col1, int row1, int col2, int row2) {
   if (row1 <= row2) notifyCells(col1, row1, col2, row2);
 }
 
+namespace {
+// The first four UTF-16 units of a key as one number that orders like the
+// text: most keys (stores, SKUs, containers) differ there, so most
+// comparisons are one integer comparison.
+quint64 prefijo(QStringView t) {
+  quint64 p = 0;
+  for (qsizetype i = 0; i < 4; ++i) p = (p << 16) | (i < t.size() ? t[i].unicode() : 0u);
+  return p;
+}
+}  // namespace
+
 void Grid::sortRows(const QVector<SortKey>& keys) {
   const int n = dataRowCount();
   if (n < 2 || keys.isEmpty()) return;
-  // Views into the rows: nothing changes them until the sort is done.
-  struct Clave { QStringView k1, k2; };
+  const int nk = qMin<int>(keys.size(), 2);
+  // The keys are copied side by side into one buffer, so the sort reads
+  // compact memory and not rows spread over the heap.
+  qsizetype total = 0;
+  for (int r = 1; r <= n; ++r)
+    for (int k = 0; k < nk; ++k) total += vista(keys[k].col, r).size();
+  QString buffer;
+  buffer.reserve(total);
+  struct Clave {
+    quint64 p[2];
+    qsizetype inicio[2];
+    qsizetype largo[2];
+    int fila;
+  };
   std::vector<Clave> claves(n);
   for (int r = 0; r < n; ++r) {
-    claves[r].k1 = vista(keys[0].col, r + 1);
-    if (keys.size() > 1) claves[r].k2 = vista(keys[1].col, r + 1);
+    Clave& c = claves[r];
+    c.fila = r;
+    for (int k = 0; k < 2; ++k) {
+      const QStringView v = k < nk ? vista(keys[k].col, r + 1) : QStringView();
+      c.p[k] = prefijo(v);
+      c.inicio[k] = buffer.size();
+      c.largo[k] = v.size();
+      buffer.append(v);
+    }
   }
-  std::vector<int> orden(n);
-  std::iota(orden.begin(), orden.end(), 0);
-  std::stable_sort(orden.begin(), orden.end(), [&](int a, int b) {
-    int c = claves[a].k1.compare(claves[b].k1);
-    if (!keys[0].ascending) c = -c;
-    if (c != 0) return c < 0;
-    if (keys.size() > 1) {
-      int d = claves[a].k2.compare(claves[b].k2);
-      if (!keys[1].ascending) d = -d;
-      return d < 0;
+  const QChar* base = buffer.constData();
+  const auto comparar = [base](const Clave& a, const Clave& b, int k) {
+    if (a.p[k] != b.p[k]) return a.p[k] < b.p[k] ? -1 : 1;
+    return QStringView(base + a.inicio[k], a.largo[k]).compare(QStringView(base + b.inicio[k], b.largo[k]));
+  };
+  std::stable_sort(claves.begin(), claves.end(), [&](const Clave& a, const Clave& b) {
+    for (int k = 0; k < nk; ++k) {
+      int c = comparar(a, b, k);
+      if (!keys[k].ascending) c = -c;
+      if (c != 0) return c < 0;
     }
     return false;
   });
   std::vector<Row> nuevas;
   nuevas.reserve(rows_.size());
-  for (int i : orden) nuevas.push_back(std::move(rows_[i]));
+  for (const Clave& c : claves) nuevas.push_back(std::move(rows_[c.fila]));
   for (size_t i = n; i < rows_.size(); ++i) nuevas.push_back(std::move(rows_[i]));
   rows_ = std::move(nuevas);
   invalidate();

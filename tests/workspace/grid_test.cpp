@@ -268,3 +268,31 @@ TEST(Grid, CellsReadBackAsWrittenWhateverTheRowLength) {
     for (int c = 1; c <= 18; ++c) ASSERT_EQ(g.text(c, r + 1), ref[r][c]);
   EXPECT_EQ(g.text(19, 1), QString());
 }
+
+// Keys alike in their first characters, shorter or longer, with a NUL or a
+// character above the Latin range, come out in text order both ways.
+TEST(Grid, SortOrdersKeysThatShareTheirStart) {
+  const QStringList claves{QStringLiteral("abcdZ"), QStringLiteral("abcdA"), QStringLiteral("abc"),
+                           QString::fromUtf16(u"ab\u0000", 3), QStringLiteral("ab"), QString(),
+                           QStringLiteral("b"), QString::fromUtf16(u"\uFFFF"), QStringLiteral("abcd"),
+                           QStringLiteral("abcdA")};
+  for (const bool ascendente : {true, false}) {
+    Grid g(QStringLiteral("g"), 100, 4);
+    for (int r = 0; r < claves.size(); ++r) {
+      g.setText(2, r + 1, claves[r]);
+      g.setText(3, r + 1, QString::number(r));
+    }
+    g.sortRows({SortKey{2, ascendente}});
+    QStringList esperado = claves;
+    std::stable_sort(esperado.begin(), esperado.end(),
+                     [&](const QString& a, const QString& b) { return ascendente ? a < b : b < a; });
+    QStringList obtenido;
+    for (int r = 1; r <= claves.size(); ++r) obtenido << g.text(2, r);
+    EXPECT_EQ(obtenido, esperado) << ascendente;
+    // Equal keys keep their order: the two "abcdA" rows were rows 2 and 10.
+    QStringList filas;
+    for (int r = 1; r <= claves.size(); ++r)
+      if (g.text(2, r) == QLatin1String("abcdA")) filas << g.text(3, r);
+    EXPECT_EQ(filas, (QStringList{QStringLiteral("1"), QStringLiteral("9")}));
+  }
+}
