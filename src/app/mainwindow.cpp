@@ -117,7 +117,12 @@ MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* 
   vaspread1_->setFocus(Qt::OtherFocusReason);
 }
 
-MainWindow::~MainWindow() { ws_->alCambiar = nullptr; }
+MainWindow::~MainWindow() {
+  ws_->alCambiar = nullptr;
+  // The models watch the workspace's grids, and the workspace goes before the
+  // child widgets do: they leave first.
+  for (GridModel* m : findChildren<GridModel*>()) delete m;
+}
 
 // ------------------------------------------------------------------ building
 
