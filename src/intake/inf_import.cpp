@@ -130,15 +130,12 @@ void importararchiv_inf(Workspace& ws) {
       for (int r = 2; r <= filas; ++r) {
         ws.progreso = r - 1;
         ws.doEvents();
-        QStringList celdas = ws.vaSpread3.rowTexts(r);
-        // Fields after the 15th are dropped: column 16 holds the ordered quantity.
-        if (celdas.size() > 15) celdas.resize(15);
-        if (celdas.size() >= 14) celdas[13].clear();
-        ws.vaSpread6.setRowTexts(r - 1, celdas);
-        const QString cantidad = celdas.value(10);
-        while (celdas.size() < 15) celdas.append(QString());
-        celdas.append(cantidad);
-        ws.vaspread1.setRowTexts(r - 1, celdas);
+        // Fields after the 15th are dropped (the order line store holds 15
+        // columns): column 16 of the detail grid holds the ordered quantity.
+        ws.vaSpread6.copiarRenglon(ws.vaSpread3, r, r - 1);
+        if (!ws.vaSpread6.isEmpty(14, r - 1)) ws.vaSpread6.setText(14, r - 1, QString());
+        ws.vaspread1.copiarRenglon(ws.vaSpread6, r - 1, r - 1);
+        ws.vaspread1.setText(16, r - 1, ws.vaSpread6.text(11, r - 1));
       }
     }
     for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));

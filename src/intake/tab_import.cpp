@@ -79,12 +79,14 @@ void arrch_tabulador_Click(Workspace& ws) {
     for (int r = 1; r <= filas; ++r) {
       ws.progreso = r;
       ws.doEvents();
-      QStringList celdas = ws.vaSpread3.rowTexts(r);
-      if (celdas.size() > 15) celdas.resize(15);  // 15 columns after this import
-      for (int c : {3, 4})
-        if (celdas.size() >= c) celdas[c - 1] = reescribir(celdas[c - 1]);
-      ws.vaspread1.setRowTexts(r, celdas);
-      ws.vaSpread6.setRowTexts(r, celdas);
+      // 15 columns after this import: the order line store holds 15.
+      ws.vaSpread6.copiarRenglon(ws.vaSpread3, r, r);
+      for (int c : {3, 4}) {
+        if (ws.vaSpread6.isEmpty(c, r)) continue;
+        const QString fecha = reescribir(ws.vaSpread6.text(c, r));
+        if (ws.vaSpread6.vista(c, r) != fecha) ws.vaSpread6.setText(c, r, fecha);
+      }
+      ws.vaspread1.copiarRenglon(ws.vaSpread6, r, r);
     }
   }
   for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));

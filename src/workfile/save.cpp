@@ -128,22 +128,20 @@ bool prepararguardar(Workspace& ws) {
       ~Avance() { ws.progreso = ws.progresoMaximo = 0; }
     } avance{ws};
     ws.progresoMaximo = n;
-    QStringList celdas;
+    const Grid& detalle = ws.vaspread1;
     for (int r = 1; r <= n; ++r) {
       ws.progreso = r;
       ws.doEvents();
-      celdas = ws.vaspread1.rowTexts(r);
-      if (celdas.size() > 16) celdas.resize(16);
-      while (celdas.size() < 16) celdas.append(QString());
-      celdas[1] = trabajo::formato0000(celdas[1]);
+      // The line goes over whole; only the department is rewritten.
+      imagen.copiarRenglon(detalle, r, r + 7);
+      const QString departamento = trabajo::formato0000(detalle.text(2, r));
+      if (detalle.vista(2, r) != departamento) imagen.setText(2, r + 7, departamento);
       for (int c = 1; c <= 11; ++c) {
-        if (!celdas[c - 1].isEmpty()) continue;
-        imagen.setRowTexts(r + 7, celdas);
+        if (c == 2 ? !departamento.isEmpty() : !detalle.isEmpty(c, r)) continue;
         ws.ocupado(false);
         faltaInformacion(ws, c, r);
         return false;
       }
-      imagen.setRowTexts(r + 7, celdas);
     }
   }
   imagen.setText(1, n + 8, trabajo::kFirma);

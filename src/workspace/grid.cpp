@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <algorithm>
+#include <iterator>
 #include <numeric>
 
 Grid::Grid(QString name, int rowLimit, int colLimit)
@@ -207,26 +208,43 @@ void Grid::setRowLimit(int rows) {
 
 void Grid::setColLimit(int cols) {
   colLimit_ = qMax(0, cols);
-  bool changed = false;
   for (Row& r : rows_) {
-    if (r.text.isEmpty()) continue;
-    const qsizetype tabs = r.text.count(QLatin1Char('\t'));
-    if (tabs + 1 > colLimit_) {
-      QString s = colLimit_ > 0 ? r.text.section(QLatin1Char('\t'), 0, colLimit_ - 1) : QString();
-      qsizetype len = s.size();
-      while (len > 0 && s[len - 1] == QLatin1Char('\t')) --len;
-      s.truncate(len);
-      ponerTexto(r, s);
-      changed = true;
-    }
+    recortar(r, colLimit_);
     if (r.attrs) {
       for (auto it = r.attrs->begin(); it != r.attrs->end();)
         it = it->first > colLimit_ ? r.attrs->erase(it) : std::next(it);
     }
   }
   invalidate();
-  if (changed) notifyReset();
-  else notifyReset();
+  notifyReset();
+}
+
+void Grid::recortar(Row& r, int cols) {
+  if (camposDe(r) <= cols) return;
+  QString s = cols > 0 ? r.text.section(QLatin1Char('\t'), 0, cols - 1) : QString();
+  qsizetype len = s.size();
+  while (len > 0 && s[len - 1] == QLatin1Char('\t')) --len;
+  s.truncate(len);
+  ponerTexto(r, std::move(s));
+}
+
+void Grid::copiarRenglon(const Grid& origen, int filaOrigen, int fila) {
+  if (fila < 1 || fila > rowLimit_) return;
+  const bool hay = filaOrigen >= 1 && filaOrigen <= origen.storedRows();
+  if (!hay || origen.rows_[filaOrigen - 1].text.isEmpty()) {
+    if (fila <= storedRows()) ponerTexto(rows_[fila - 1], QString());
+  } else {
+    if (fila > storedRows()) rows_.resize(fila);
+    const Row& de = origen.rows_[filaOrigen - 1];
+    Row& a = rows_[fila - 1];
+    a.text = de.text;  // shared until one of them changes
+    a.campos = de.campos;
+    a.largo = de.largo;
+    std::copy(std::begin(de.fin), std::end(de.fin), std::begin(a.fin));
+    recortar(a, colLimit_);
+  }
+  invalidate();
+  notifyCells(1, fila, colLimit_, fila);
 }
 
 // ---- rows ----------------------------------------------------------------

@@ -58,6 +58,9 @@ class Grid {
   void setHeaderTexts(const QStringList& texts);
   QStringList rowTexts(int row) const;                 // cells 1..last non-empty
   void setRowTexts(int row, const QStringList& cells);  // replaces the row's cells
+  // Row `fila` gets the cells of row `filaOrigen` of `origen` (cut to this
+  // grid's columns), without splitting them; its attributes stay.
+  void copiarRenglon(const Grid& origen, int filaOrigen, int fila);
 
   // Extents
   int dataRowCount() const;
@@ -149,6 +152,7 @@ class Grid {
   static QStringView campo(const Row& r, int col);
   static void ponerCampo(Row& r, int col, const QString& t);
   static int camposDe(const Row& r);
+  static void recortar(Row& r, int cols);  // keeps the first cols cells
   CellAttr* attr(int col, int row, bool create);
   const CellAttr* attr(int col, int row) const;
   void invalidate() const { cacheRows_ = -1; cacheCols_ = -1; }

@@ -296,3 +296,31 @@ TEST(Grid, SortOrdersKeysThatShareTheirStart) {
     EXPECT_EQ(filas, (QStringList{QStringLiteral("1"), QStringLiteral("9")}));
   }
 }
+
+// A copied row reads like its source, cut to the target's columns; writing
+// either one afterwards leaves the other as it was.
+TEST(Grid, CopiedRowsAreCutAndIndependent) {
+  Grid de(QStringLiteral("de"), 100, 40), a(QStringLiteral("a"), 100, 15);
+  QStringList celdas;
+  for (int c = 1; c <= 20; ++c) celdas << QStringLiteral("c%1").arg(c);
+  de.setRowTexts(1, celdas);
+  de.setRowTexts(2, {QString(), QStringLiteral("x")});
+  a.setText(3, 3, QStringLiteral("viejo"));
+  a.setBackColor(1, 3, 0x00FF00);
+  a.copiarRenglon(de, 1, 3);
+  a.copiarRenglon(de, 2, 1);
+  EXPECT_EQ(a.rowTexts(3), celdas.mid(0, 15));
+  EXPECT_EQ(a.dataColCount(), 15);
+  EXPECT_EQ(a.backColor(1, 3), 0x00FF00u);
+  EXPECT_EQ(a.rowTexts(1), (QStringList{QString(), QStringLiteral("x")}));
+  a.setText(2, 3, QStringLiteral("nuevo"));
+  de.setText(1, 1, QStringLiteral("otro"));
+  EXPECT_EQ(de.text(2, 1), QStringLiteral("c2"));
+  EXPECT_EQ(a.text(1, 3), QStringLiteral("c1"));
+  EXPECT_EQ(a.text(2, 3), QStringLiteral("nuevo"));
+  // An empty or missing source row empties the target row.
+  a.copiarRenglon(de, 50, 3);
+  a.copiarRenglon(de, 2, 1);
+  a.copiarRenglon(de, 3, 1);
+  EXPECT_EQ(a.dataRowCount(), 0);
+}
