@@ -10,7 +10,7 @@ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DAVISO_BENCH=ON >/dev/null
 cmake --build "$dir" -j"${AVISO_JOBS:-1}" --target aviso_bench aviso_memoria >/dev/null
 export QT_QPA_PLATFORM=offscreen
 # The detail log of Google Benchmark goes to stderr; the table to stdout.
-"$dir/bench/aviso_bench" --benchmark_min_time=0.2 --benchmark_repetitions=3 "$@" 2>/dev/null | sed -n '/^| comando/,$p'
+"$dir/bench/aviso_bench" --benchmark_min_time=1 --benchmark_repetitions=3 "$@" 2>/dev/null | sed -n '/^| comando/,$p'
 echo
 for n in 5000 50000; do
   salida=$(/usr/bin/time -v "$dir/bench/aviso_memoria" "$n" 2>&1)
