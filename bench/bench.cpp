@@ -17,6 +17,7 @@
 #include "intake/order_selection.h"
 #include "intake/tab_import.h"
 #include "notice/builder.h"
+#include "notice/line_checks.h"
 #include "notice/output.h"
 #include "notice/validation.h"
 #include "workspace/textfile.h"
@@ -88,6 +89,19 @@ void BM_Validar(benchmark::State& s) {
   for (auto _ : s) {
     const bool ok = validar(*e.ws);
     if (!revisar(s, ok && e.ws->vaspread1.dataRowCount() == lineas(s), e, "validar")) break;
+  }
+}
+
+// Every line reviewed as the marks of the detail grid need it: the review of
+// the whole grid made once, then each line asked.
+void BM_RevisarRenglones(benchmark::State& s) {
+  Entorno e;
+  banco::ponerEnvio(*e.ws, lineas(s));
+  for (auto _ : s) {
+    const RevisionDetalle revision(e.ws->vaspread1, e.ws->vaSpread9);
+    int rechazadas = 0;
+    for (int r = 1; r <= revision.lineas(); ++r) rechazadas += revision.linea(r).rechazada();
+    if (!revisar(s, rechazadas == 0, e, "revisar renglones")) break;
   }
 }
 
@@ -196,6 +210,7 @@ void BM_AnexarDirecto(benchmark::State& s) {
 POR_TAMANO(BM_ImportarInf);
 POR_TAMANO(BM_ImportarTabYElegir);
 POR_TAMANO(BM_Validar);
+POR_TAMANO(BM_RevisarRenglones);
 POR_TAMANO(BM_Preparar);
 POR_TAMANO(BM_CrearAviso);
 POR_TAMANO(BM_OrdenarPorContenedor)->UseManualTime();

@@ -2,6 +2,7 @@
 // The checks made before a notice is built. The first failing check shows its
 // message, puts the cursor on the cell to correct (ws.foco names the grid) and
 // ends with false, so the user corrects one thing at a time.
+class Grid;
 class Workspace;
 
 // Checks vaSpread9 and every line of the detail grid:
@@ -16,6 +17,13 @@ class Workspace;
 //      (quantities added) in vaspread1 and, row for row, in vaSpread6.
 // Steps 1, 4 and 6 stay done when a later step fails.
 bool validar(Workspace& ws);
+
+// Lines of one order with the same store, SKU and container become one, the
+// quantities added (an empty one counts 0), the first line kept in its place;
+// `espejo` (the order line store), when it runs row for row with `detalle`, is
+// merged the same way so the two keep matching. Returns the row of the last
+// line that took another in, 0 when none did.
+int unirRepetidas(Grid& detalle, Grid* espejo = nullptr);
 
 // True when the client number is known; when it is missing the user is told
 // and the client data dialog Form5 opens, and the number is read again after it.

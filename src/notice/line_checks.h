@@ -1,0 +1,94 @@
+#pragma once
+// The checks of one detail line: whether the file command would refuse it and
+// why, and what the notice would write although it looks wrong. One place for
+// the checks before a notice, the marks of the detail grid and the documents
+// of a shipment, so the three never disagree.
+//
+// Cheap: a whole detail grid is reviewed in one pass with one hash of its
+// containers; reviewing one line afterwards costs a few cell reads.
+#include <QHash>
+#include <QString>
+#include <QStringView>
+#include <vector>
+
+class Grid;
+class Workspace;
+
+// Why the file command refuses a line. Declared in the order of its checks:
+// every quantity is checked before any container, every container before the
+// containers are compared across lines.
+enum class FallaLinea : unsigned char {
+  Ninguna,
+  CantidadEnBlanco,   // column 11
+  CantidadCero,
+  CantidadNoEntera,
+  ContenedorEnBlanco, // column 15
+  ContenedorLetra,
+  ContenedorCorto,
+  DosTiendas,         // column 15: its container also goes to another store
+  DosDepartamentos,   // ... or to another department
+};
+
+// What the notice writes although it looks wrong (bits of RevisionLinea::avisos).
+enum AvisoLinea : unsigned char {
+  CantidadMayor = 1,  // quantity above the ordered one (column 16)
+  VoraridoLargo = 2,  // its order's shipment number over 4 characters
+  OrdenLarga = 4,     // its order number over 9 characters
+  FacturaLarga = 8,   // its order's invoice over 13 characters
+};
+
+struct RevisionLinea {
+  FallaLinea cantidad = FallaLinea::Ninguna;
+  FallaLinea contenedor = FallaLinea::Ninguna;  // the code itself
+  FallaLinea coherencia = FallaLinea::Ninguna;  // against the other lines of its container
+  unsigned char avisos = 0;
+  bool rechazada() const { return primera() != FallaLinea::Ninguna; }
+  FallaLinea primera() const;
+};
+
+// How a fault is told: the message and title of its box and the cell to correct.
+struct TextoFalla {
+  QString mensaje;
+  QString titulo;  // empty: the application's default title
+  int columna = 0;
+};
+TextoFalla textoFalla(FallaLinea f);
+// One sentence per warning set in `avisos`, in the order of the bits.
+QStringList textosAvisos(unsigned char avisos);
+
+// The quantity and container checks alone, on a cell's text.
+FallaLinea fallaCantidad(QStringView cantidad);
+FallaLinea fallaContenedor(QStringView contenedor);
+
+// The lines of a detail grid under review, with the per-order header table
+// for the warnings. What it gathers across lines (the containers, the orders'
+// values) is read when it is made: make another after the grids change.
+class RevisionDetalle {
+ public:
+  RevisionDetalle(const Grid& detalle, const Grid& encabezado);
+  int lineas() const { return lineas_; }
+  RevisionLinea linea(int fila) const;
+
+  // The fault the file command reports first and its row (0: none).
+  struct Primera {
+    int fila = 0;
+    FallaLinea falla = FallaLinea::Ninguna;
+  };
+  Primera primeraFalla() const;
+
+ private:
+  struct Grupo {
+    int primera = 0;  // first row of the container
+    FallaLinea conflicto = FallaLinea::Ninguna;
+  };
+  FallaLinea comparar(int primera, int fila) const;
+
+  const Grid& g_;
+  int lineas_ = 0;
+  QHash<QString, Grupo> contenedores_;
+  QHash<QString, unsigned char> avisosOrden_;  // order number -> its header's warnings
+};
+
+// Shows the fault found on row `fila` of the detail grid as the checks before a
+// notice show it: its box, the cursor on its cell, the focus on the grid.
+void avisarFalla(Workspace& ws, int fila, FallaLinea falla);
