@@ -6,8 +6,8 @@ const QString kAvisoFabricante =
     QStringLiteral("© 2026 Dudizod Sistemas, S.A. de C.V. Todos los derechos reservados.");
 const QString kSitioWeb = QStringLiteral("https://www.dudizod.com.mx");
 
-void acerca_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----acerca_Click"));
+Resultado acerca_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----acerca_Click"));
   const QString aplicacion = QStringLiteral("  ") + kTituloVentana;
   // The About box of the system: its title names the application, its first
   // line is the application text; no icon of its own.
@@ -17,26 +17,34 @@ void acerca_Click(Workspace& ws) {
   m.icono = Icono::Ninguno;
   m.botones = Botones::Ok;
   ws.prompter.mostrar(m);
+  return cmd.fin(Resultado::Hecho);
 }
 
-void ftp_Click(Workspace&) {}
+Resultado ftp_Click(Workspace&) { return Resultado::Hecho; }
 
-void saliraplic_Click(Workspace& ws) { ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----saliraplic_Click")); }
+Resultado saliraplic_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----saliraplic_Click"));
+  return cmd.fin(Resultado::Hecho);
+}
 
-bool salir_Click(Workspace& ws, const std::function<void()>& guardar) {
+Resultado salir_Click(Workspace& ws, const std::function<Resultado()>& guardar, bool& terminar) {
   const QString entrada = QStringLiteral("ENTRO AL EVENTO-----salir_Click");
-  ws.EscribirLog(entrada);
-  if (ws.vaspread1.dataRowCount() == 0) return true;
+  Comando cmd(ws, entrada);
+  terminar = false;
+  if (ws.vaspread1.dataRowCount() == 0) {
+    terminar = true;
+    return cmd.fin(Resultado::Hecho);
+  }
   // Cancel is the default button (the prompter makes the harmless one the default).
   switch (ws.MsgBox(QStringLiteral("¿Desea guardar los cambios?"), Botones::SiNoCancelar, kTituloAplicacion)) {
     case Respuesta::Si:
-      if (guardar) guardar();
-      return false;
+      return cmd.fin(guardar ? guardar() : Resultado::Cancelado);
     case Respuesta::No:
-      return true;
+      terminar = true;
+      return cmd.fin(Resultado::Hecho);
     default:
       // No file stays open between commands, so there is none to close here.
       ws.EscribirLog(entrada);
-      return false;
+      return cmd.fin(Resultado::Cancelado);
   }
 }

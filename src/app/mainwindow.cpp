@@ -362,73 +362,74 @@ void MainWindow::crearBarraEstado() {
 
 // ------------------------------------------------------------------ wiring
 
-void MainWindow::conectar(const QString& nombre, const std::function<void()>& comando) {
+void MainWindow::conectar(const QString& nombre, const std::function<Resultado()>& comando) {
   if (!comandos_.contains(nombre)) comandos_.insert(nombre, comando);
+  // The window shows what the command left; how it ended needs no showing.
+  const auto correr = [this, comando] { ejecutar([&comando] { comando(); }); };
   if (QAction* a = accion(nombre)) {
-    connect(a, &QAction::triggered, this, [this, comando] { ejecutar(comando); });
+    connect(a, &QAction::triggered, this, correr);
     return;
   }
-  if (auto* b = findChild<QPushButton*>(nombre))
-    connect(b, &QPushButton::clicked, this, [this, comando] { ejecutar(comando); });
+  if (auto* b = findChild<QPushButton*>(nombre)) connect(b, &QPushButton::clicked, this, correr);
 }
 
 void MainWindow::conectarComandos() {
   Workspace& w = *ws_;
-  conectar(QStringLiteral("nuevaforma"), [&w] { nuevaforma_Click(w); });
-  conectar(QStringLiteral("b_nuevo"), [&w] { b_nuevo_Click(w); });
-  conectar(QStringLiteral("acerca"), [&w] { acerca_Click(w); });
-  conectar(QStringLiteral("ftp"), [&w] { ftp_Click(w); });
-  conectar(QStringLiteral("generales"), [&w] { generales_Click(w); });
-  conectar(QStringLiteral("b_import"), [&w] { b_import_Click(w); });
-  conectar(QStringLiteral("importararchiv"), [&w] { importararchiv_Click(w); });
-  conectar(QStringLiteral("Importar"), [&w] { Importar_Click(w); });
-  conectar(QStringLiteral("arrch_tabulador"), [&w] { arrch_tabulador_Click(w); });
+  conectar(QStringLiteral("nuevaforma"), [&w] { return nuevaforma_Click(w); });
+  conectar(QStringLiteral("b_nuevo"), [&w] { return b_nuevo_Click(w); });
+  conectar(QStringLiteral("acerca"), [&w] { return acerca_Click(w); });
+  conectar(QStringLiteral("ftp"), [&w] { return ftp_Click(w); });
+  conectar(QStringLiteral("generales"), [&w] { return generales_Click(w); });
+  conectar(QStringLiteral("b_import"), [&w] { return b_import_Click(w); });
+  conectar(QStringLiteral("importararchiv"), [&w] { return importararchiv_Click(w); });
+  conectar(QStringLiteral("Importar"), [&w] { return Importar_Click(w); });
+  conectar(QStringLiteral("arrch_tabulador"), [&w] { return arrch_tabulador_Click(w); });
   // Editar > Separar contenedor en, and the toolbar image b_separar.
-  conectar(QStringLiteral("two"), [&w] { two_Click(w); });
-  conectar(QStringLiteral("three"), [&w] { three_Click(w); });
-  conectar(QStringLiteral("four"), [&w] { four_Click(w); });
-  conectar(QStringLiteral("five"), [&w] { five_Click(w); });
-  conectar(QStringLiteral("ten"), [&w] { ten_Click(w); });
-  conectar(QStringLiteral("mult_renglones"), [&w] { mult_renglones_Click(w); });
-  conectar(QStringLiteral("b_separar"), [&w] { b_separar_Click(w); });
+  conectar(QStringLiteral("two"), [&w] { return two_Click(w); });
+  conectar(QStringLiteral("three"), [&w] { return three_Click(w); });
+  conectar(QStringLiteral("four"), [&w] { return four_Click(w); });
+  conectar(QStringLiteral("five"), [&w] { return five_Click(w); });
+  conectar(QStringLiteral("ten"), [&w] { return ten_Click(w); });
+  conectar(QStringLiteral("mult_renglones"), [&w] { return mult_renglones_Click(w); });
+  conectar(QStringLiteral("b_separar"), [&w] { return b_separar_Click(w); });
   // The work file: saving (b_save, Archivo > Guardar como ..., the button
   // guardar, which salir's Yes runs) and opening (Archivo > Abrir, b_abrir).
   // The button abrir has no action of its own.
-  conectar(QStringLiteral("b_save"), [&w] { b_save_Click(w); });
-  conectar(QStringLiteral("guardararchiv"), [&w] { guardararchiv_Click(w); });
-  conectar(QStringLiteral("guardar"), [&w] { guardar_Click(w); });
-  conectar(QStringLiteral("abrirarchiv"), [&w] { abrirarchiv_Click(w); });
-  conectar(QStringLiteral("b_abrir"), [&w] { b_abrir_Click(w); });
-  conectar(QStringLiteral("arch_env"), [&w] { arch_env_Click(w); });
-  conectar(QStringLiteral("b_enviar"), [&w] { b_enviar_Click(w); });
-  conectar(QStringLiteral("enviararchiv"), [&w] { enviararchiv_Click(w); });
+  conectar(QStringLiteral("b_save"), [&w] { return b_save_Click(w); });
+  conectar(QStringLiteral("guardararchiv"), [&w] { return guardararchiv_Click(w); });
+  conectar(QStringLiteral("guardar"), [&w] { return guardar_Click(w); });
+  conectar(QStringLiteral("abrirarchiv"), [&w] { return abrirarchiv_Click(w); });
+  conectar(QStringLiteral("b_abrir"), [&w] { return b_abrir_Click(w); });
+  conectar(QStringLiteral("arch_env"), [&w] { return arch_env_Click(w); });
+  conectar(QStringLiteral("b_enviar"), [&w] { return b_enviar_Click(w); });
+  conectar(QStringLiteral("enviararchiv"), [&w] { return enviararchiv_Click(w); });
   // Editar (also the right-button menu of the detail grid), the clipboard
   // and duplicate images and the button Command1: row and clipboard commands.
-  conectar(QStringLiteral("insertar"), [&w] { insertar_Click(w); });
-  conectar(QStringLiteral("borrar"), [&w] { borrar_Click(w); });
-  conectar(QStringLiteral("eliminar_ren"), [&w] { eliminar_ren_Click(w); });
-  conectar(QStringLiteral("Command1"), [&w] { Command1_Click(w); });
-  conectar(QStringLiteral("suprimir"), [&w] { suprimir_Click(w); });
-  conectar(QStringLiteral("copiar"), [&w] { copiar_Click(w); });
-  conectar(QStringLiteral("b_copy"), [&w] { b_copy_Click(w); });
-  conectar(QStringLiteral("pegar"), [&w] { pegar_Click(w); });
-  conectar(QStringLiteral("b_paste"), [&w] { b_paste_Click(w); });
-  conectar(QStringLiteral("b_duplicar"), [&w] { b_duplicar_Click(w); });
-  conectar(QStringLiteral("uno"), [&w] { uno_Click(w); });
-  conectar(QStringLiteral("dos"), [&w] { dos_Click(w); });
-  conectar(QStringLiteral("cinco"), [&w] { cinco_Click(w); });
-  conectar(QStringLiteral("diez"), [&w] { diez_Click(w); });
+  conectar(QStringLiteral("insertar"), [&w] { return insertar_Click(w); });
+  conectar(QStringLiteral("borrar"), [&w] { return borrar_Click(w); });
+  conectar(QStringLiteral("eliminar_ren"), [&w] { return eliminar_ren_Click(w); });
+  conectar(QStringLiteral("Command1"), [&w] { return Command1_Click(w); });
+  conectar(QStringLiteral("suprimir"), [&w] { return suprimir_Click(w); });
+  conectar(QStringLiteral("copiar"), [&w] { return copiar_Click(w); });
+  conectar(QStringLiteral("b_copy"), [&w] { return b_copy_Click(w); });
+  conectar(QStringLiteral("pegar"), [&w] { return pegar_Click(w); });
+  conectar(QStringLiteral("b_paste"), [&w] { return b_paste_Click(w); });
+  conectar(QStringLiteral("b_duplicar"), [&w] { return b_duplicar_Click(w); });
+  conectar(QStringLiteral("uno"), [&w] { return uno_Click(w); });
+  conectar(QStringLiteral("dos"), [&w] { return dos_Click(w); });
+  conectar(QStringLiteral("cinco"), [&w] { return cinco_Click(w); });
+  conectar(QStringLiteral("diez"), [&w] { return diez_Click(w); });
   // Cut goes to the control that has the focus: a text box cuts its own
   // text, a grid its selection (the one named in cual_grid).
   for (const QString& nombre : {QStringLiteral("cortar"), QStringLiteral("b_cut")}) {
-    comandos_.insert(nombre, [&w] { cortar_Click(w); });
+    comandos_.insert(nombre, [&w] { return cortar_Click(w); });
     connect(accion(nombre), &QAction::triggered, this, [this, &w] {
       if (ocupado_) return;
       if (auto* campo = qobject_cast<QLineEdit*>(QApplication::focusWidget()); campo && !campo->isReadOnly()) {
         campo->cut();
         return;
       }
-      ejecutar([&w] { cortar_Click(w); });
+      ejecutar([&w] { return cortar_Click(w); });
     });
   }
   // The menu item "Copiar" does nothing of its own, so Ctrl+C is left to the
@@ -448,8 +449,10 @@ void MainWindow::conectarComandos() {
   });
   conectar(QStringLiteral("salir"), [this] {
     // "Yes" runs the save command of the button guardar (already inside this command).
-    if (salir_Click(*ws_, comandos_.value(QStringLiteral("guardar"))))
-      QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    bool terminar = false;
+    const Resultado r = salir_Click(*ws_, comandos_.value(QStringLiteral("guardar")), terminar);
+    if (terminar) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    return r;
   });
 }
 

@@ -58,7 +58,7 @@ class MainWindow : public QMainWindow {
 
  private:
   QAction* nuevaAccion(QMenu* menu, const QString& nombre, const QString& texto);
-  void conectar(const QString& nombre, const std::function<void()>& comando);
+  void conectar(const QString& nombre, const std::function<Resultado()>& comando);
   void crearMenus();
   void crearBarra();
   void crearCentro();
@@ -77,7 +77,7 @@ class MainWindow : public QMainWindow {
 
   // The command wired to each menu item, toolbar image or button, by name
   // (salir's "Yes" runs the one of the button guardar).
-  QHash<QString, std::function<void()>> comandos_;
+  QHash<QString, std::function<Resultado()>> comandos_;
   class Intermediario;
   std::unique_ptr<Reloj> reloj_;
   QtPrompter qtPrompter_;

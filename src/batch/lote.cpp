@@ -193,10 +193,16 @@ class Corrida {
     prompter_.aviso(kPrograma, texto);
     return estado;
   }
-  // A command of the system that did not do its work: an unexpected error or
-  // a file that could not be read or written is an error, anything else a
-  // refusal by one of its checks.
-  int sinHacer(int criticosAntes) const { return prompter_.criticos() > criticosAntes ? kError : kRehusado; }
+  // The exit status of a command of the system: how it ended, nothing else.
+  static int estadoDe(Resultado r) {
+    switch (r) {
+      case Resultado::Hecho: return kHecho;
+      case Resultado::Rechazado:
+      case Resultado::Cancelado: return kRehusado;
+      case Resultado::Fallido: break;
+    }
+    return kError;
+  }
 
   int cliente();
   int importar();
@@ -246,11 +252,8 @@ int Corrida::cliente() {
                              .arg(Form5Modelo::maximo(c.caja)),
                      kError);
   }
-  const int criticos = prompter_.criticos();
   forma.rfc_LostFocus(QStringLiteral("aceptar"));
-  forma.aceptar_Click();
-  if (!forma.cerrado) return kRehusado;
-  return prompter_.criticos() > criticos ? kError : kHecho;
+  return estadoDe(forma.aceptar_Click());
 }
 
 // ------------------------------------------------------------------ importar
@@ -303,16 +306,13 @@ bool Corrida::elegirPedidosInf(Form2Modelo& f, int& estado) {
       return abandonar(kError, estado);
     }
     // A click on the entry in List1, then ">>Añadir >>"; the dialog says why it refuses one.
-    const QString texto = f.List1.entradas[i].texto;
-    const int mensajes = prompter_.mensajes();
     f.List1.indice = i;
     f.Barra_V1();
-    f.Command1_Click();
-    if (f.List2.buscar(texto) < 0) return abandonar(prompter_.mensajes() > mensajes ? kRehusado : kError, estado);
+    const Resultado r = f.Command1_Click();
+    if (r != Resultado::Hecho) return abandonar(estadoDe(r), estado);
   }
-  const int criticos = prompter_.criticos();
-  f.Command2_Click();
-  if (!f.aceptado()) return abandonar(sinHacer(criticos), estado);
+  const Resultado r = f.Command2_Click();
+  if (r != Resultado::Hecho) return abandonar(estadoDe(r), estado);
   return true;
 }
 
@@ -406,16 +406,9 @@ int Corrida::escribirDetalle(const QString& valor) {
     if (texto.isEmpty()) continue;
     const int c = columnas[i];
     const QPoint destino = vaspread1_LeaveCell(ws_, c, fila);
-    const int mensajes = prompter_.mensajes();
-    vaspread1_Editar(ws_, destino.x(), destino.y(), texto);
-    if (g.text(c, fila) != texto) {
-      // The change handler set the cell back (or wrote something else) and said why.
-      if (prompter_.mensajes() == mensajes)
-        prompter_.aviso(kPrograma, QStringLiteral("--detalle: \"") + texto + QStringLiteral("\" no quedó en la columna \"") +
-                                       g.headerText(c) + QStringLiteral("\""));
-      return kRehusado;
-    }
-    if (prompter_.mensajes() > mensajes) return kRehusado;
+    // The change handler sets a refused value back and says why.
+    const Resultado r = vaspread1_Editar(ws_, destino.x(), destino.y(), texto);
+    if (r != Resultado::Hecho) return estadoDe(r);
   }
   return kHecho;
 }
@@ -462,13 +455,12 @@ int Corrida::importar() {
   const bool tabulador = QFileInfo(pedidos).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
   if (tabulador && ordenes.size() != 1)
     return rehusar(QStringLiteral("importar: un archivo delimitado por tabuladores lleva una sola --orden"), kError);
-  const int criticos = prompter_.criticos();
   prompter_.archivosAbrir.push_back(pedidos);
   if (tabulador) {
-    arrch_tabulador_Click(ws_);
-    // An order file refused whole (unreadable, binary, empty) or without a
-    // single order line is bad input, not a refusal by a rule of the shipment.
-    if (!ws_.habilitado(QStringLiteral("Combo2"))) return kError;
+    const Resultado leido = arrch_tabulador_Click(ws_);
+    if (leido != Resultado::Hecho) return estadoDe(leido);
+    // An order file without a single order line is bad input, not a refusal
+    // by a rule of the shipment.
     if (ws_.Combo2.entradas.isEmpty())
       return rehusar(QStringLiteral("importar: el archivo ") + pedidos + QStringLiteral(" no tiene órdenes de compra"),
                      kError);
@@ -486,19 +478,18 @@ int Corrida::importar() {
                      kError);
     ws_.Combo2.indice = i;
     ws_.Combo2.texto = elegida;
-    Combo2_Click(ws_);
-    if (ws_.habilitado(QStringLiteral("Combo2"))) return sinHacer(criticos);
+    const Resultado elegido = Combo2_Click(ws_);
+    if (elegido != Resultado::Hecho) return estadoDe(elegido);
   } else {
-    int estado = kHecho;
-    bool visto = false;
-    prompter_.dialogos[QStringLiteral("Form2")] = [this, &estado, &visto](DialogoModelo& m) {
-      visto = true;
-      elegirPedidosInf(static_cast<Form2Modelo&>(m), estado);
+    // The dialog's driver says why it gave up; otherwise the import does.
+    int eleccion = kHecho;
+    prompter_.dialogos[QStringLiteral("Form2")] = [this, &eleccion](DialogoModelo& m) {
+      elegirPedidosInf(static_cast<Form2Modelo&>(m), eleccion);
     };
-    importararchiv_Click(ws_);
+    const Resultado importado = importararchiv_Click(ws_);
     prompter_.dialogos.erase(QStringLiteral("Form2"));
-    if (!visto) return kError;
-    if (estado != kHecho) return estado;
+    if (eleccion != kHecho) return eleccion;
+    if (importado != Resultado::Hecho) return estadoDe(importado);
   }
   if (ws_.vaSpread9.dataRowCount() == 0) {
     prompter_.aviso(kPrograma, QStringLiteral("importar: la orden elegida no tiene renglones en el archivo"));
@@ -524,31 +515,18 @@ int Corrida::importar() {
 
 // The save command of Archivo > "Guardar como ...", its dialog answered with SALIDA.
 int Corrida::guardarTrabajo(const QString& ruta) {
-  const int criticos = prompter_.criticos();
-  const int guardados = prompter_.guardados();
   prompter_.archivosGuardar.push_back(ruta);
-  guardararchiv_Click(ws_);
+  const Resultado r = guardararchiv_Click(ws_);
   prompter_.archivosGuardar.clear();
-  if (prompter_.criticos() > criticos) return kError;
-  // The command asks for the name only once its checks have passed.
-  return prompter_.guardados() > guardados ? kHecho : kRehusado;
+  return estadoDe(r);
 }
 
 // The open command of Archivo > "Abrir", its dialog answered with TRABAJO.
 int Corrida::abrirTrabajo(const QString& ruta) {
-  const bool legible = QFileInfo(ruta).isFile();
-  const int mensajes = prompter_.mensajes();
   prompter_.archivosAbrir.push_back(ruta);
-  abrirarchiv_Click(ws_);
+  const Resultado r = abrirarchiv_Click(ws_);
   prompter_.archivosAbrir.clear();
-  // Opening says nothing when it succeeds; whatever it refused (a file that
-  // cannot be read, is no work file or is cut short) is bad input, not a rule.
-  if (prompter_.mensajes() > mensajes || !legible) {
-    if (prompter_.mensajes() == mensajes)
-      prompter_.aviso(kPrograma, QStringLiteral("generar: no se encuentra el archivo de trabajo ") + ruta);
-    return kError;
-  }
-  return kHecho;
+  return estadoDe(r);
 }
 
 // ------------------------------------------------------------------ generar
@@ -588,7 +566,6 @@ int Corrida::generar() {
                      kError);
   }
 
-  const int criticos = prompter_.criticos();
   const int e = abrirTrabajo(trabajo);
   if (e != kHecho) return e;
 
@@ -608,17 +585,10 @@ int Corrida::generar() {
     ws_.Combo3.texto = ws_.Combo3.entradas[hora];
   }
 
-  const int guardados = prompter_.guardados();
-  const int mensajes = prompter_.mensajes();
   prompter_.archivosGuardar.push_back(aviso);
-  arch_env_Click(ws_);
+  const Resultado r = arch_env_Click(ws_);
   prompter_.archivosGuardar.clear();
-  if (prompter_.criticos() > criticos) return kError;
-  // The command asks where to save only once every check has passed.
-  if (prompter_.guardados() > guardados) return kHecho;
-  if (prompter_.mensajes() == mensajes)
-    prompter_.aviso(kPrograma, QStringLiteral("generar: el comando \"Crear archivo a enviar\" terminó sin crear el aviso"));
-  return kRehusado;
+  return estadoDe(r);
 }
 
 }  // namespace
@@ -650,8 +620,9 @@ QString ayuda() {
       "                                orden dado (se añaden y luego Aceptar). Basta el número de\n"
       "                                orden cuando está en un solo departamento. Con un archivo\n"
       "                                .txt se da una sola --orden OC.\n"
-      "             --tipo TIPO        tipo de movimiento de un envío de un solo pedido: Alta, Baja\n"
-      "                                o Cambio (con varios pedidos es siempre Pedido Múltiple).\n"
+      "             --tipo TIPO        tipo de movimiento de un envío de un solo pedido: Alta, la\n"
+      "                                única entrada que ofrece su celda (con varios pedidos es\n"
+      "                                siempre Pedido Múltiple).\n"
       "             --datos \"OC|NUM VORARIDO|FACTURA|IMPORTE\"\n"
       "                                se teclean en el renglón de la orden OC de la tabla de\n"
       "                                pedidos; una parte vacía deja la celda como está. Se repite\n"

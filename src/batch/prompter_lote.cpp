@@ -60,10 +60,6 @@ Respuesta PrompterLote::mostrar(const Mensaje& m) {
     if (fallasLog_++ == 0) aviso(m.titulo, m.texto);
     return Respuesta::Ok;
   }
-  ++mensajes_;
-  if (m.icono == Icono::Critico) ++criticos_;
-  if (m.texto.startsWith(QStringLiteral("Error inesperado #"))) ++inesperados_;
-  ultimoTexto = m.texto;
   aviso(m.titulo, m.texto);
   if (m.botones == Botones::Ok) return Respuesta::Ok;
   // A question takes the next answer that fits it; otherwise the harmless one.
@@ -79,7 +75,6 @@ QString PrompterLote::abrirArchivo(const DialogoArchivo&) {
   if (archivosAbrir.empty()) return QString();
   const QString r = absoluta(archivosAbrir.front());
   archivosAbrir.pop_front();
-  ++abiertos_;
   return r;
 }
 
@@ -89,12 +84,10 @@ QString PrompterLote::guardarArchivo(const DialogoArchivo&) {
   if (archivosGuardar.empty()) return QString();
   const QString r = absoluta(archivosGuardar.front());
   archivosGuardar.pop_front();
-  ++guardados_;
   return r;
 }
 
 void PrompterLote::ejecutarDialogo(DialogoModelo& modelo) {
-  dialogosVistos.append(modelo.forma());
   auto it = dialogos.find(modelo.forma());
   if (it != dialogos.end() && it->second) it->second(modelo);
 }

@@ -35,15 +35,6 @@ class PrompterLote : public Prompter {
   // One line of the program's own on standard error, "TITLE: TEXT".
   void aviso(const QString& titulo, const QString& texto);
 
-  // What has been seen so far.
-  int mensajes() const { return mensajes_; }
-  int criticos() const { return criticos_; }      // messages with the critical-stop icon
-  int inesperados() const { return inesperados_; } // "Error inesperado #" messages
-  int abiertos() const { return abiertos_; }      // open dialogs answered with a path
-  int guardados() const { return guardados_; }    // save dialogs answered with a path
-  QStringList dialogosVistos;
-  QString ultimoTexto;
-
   // The log could not be written: the window says so at every log line; here
   // it is said once, and how often it came is told at the end (terminar).
   int fallasDelLog() const { return fallasLog_; }
@@ -55,10 +46,5 @@ class PrompterLote : public Prompter {
 
  private:
   QTextStream& err_;
-  int mensajes_ = 0;
-  int criticos_ = 0;
-  int inesperados_ = 0;
   int fallasLog_ = 0;
-  int abiertos_ = 0;
-  int guardados_ = 0;
 };

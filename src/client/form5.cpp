@@ -97,8 +97,9 @@ bool Form5Modelo::rfc_LostFocus(const QString& destino) {
   return ok;
 }
 
-void Form5Modelo::aceptar_Click() {
-  log(QStringLiteral("ENTRO AL EVENTO-----aceptar_Click"));
+Resultado Form5Modelo::aceptar_Click() {
+  Comando cmd(ws, QStringLiteral("FORM5-----ENTRO AL EVENTO-----aceptar_Click"),
+              QStringLiteral("FORM5-----TERMINO EL EVENTO-----aceptar_Click"), Comando::Salida::AlTerminar);
   ws.Text1[1] = ws.vaSpread2.text(2, 14);
   auto rehusar = [this](const QString& texto, const QString& titulo, const QString& caja) {
     ws.MsgBox(texto, Botones::Ok, titulo);
@@ -106,31 +107,32 @@ void Form5Modelo::aceptar_Click() {
   };
   if (ncliente.isEmpty()) {
     rehusar(QStringLiteral("Falta el número de Cliente"), QStringLiteral("Datos Incompletos"), QStringLiteral("ncliente"));
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
   if (ncliente.size() < 4) {
     rehusar(QStringLiteral("El número de cliente debe ser de cuatro caracteres numéricos"),
             QStringLiteral("Datos Incorrectos"), QStringLiteral("ncliente"));
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
   if (Text2.isEmpty()) {
     rehusar(QStringLiteral("Falta el número de proveedor"), QStringLiteral("Datos Incompletos"), QStringLiteral("Text2"));
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
   if (rfc.isEmpty()) {
     rehusar(QStringLiteral("Falta el RFC"), QStringLiteral("Datos Incompletos"), QStringLiteral("rfc"));
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
   // The RFC goes into every notice header at its fixed width: a short one is
   // refused here too, as leaving its box would have done.
   if (rfc.size() < kLargoRfc) {
     rehusar(kFaltanRfc, QStringLiteral("Aviso"), QStringLiteral("rfc"));
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
   ws.vaSpread2.setText(2, 2, ncliente);
   ws.vaSpread2.setText(2, 14, Text2);
   ws.vaSpread2.setText(2, 16, rfc);
   const texto::Resultado r = ws.vaSpread2.saveSheet(ws.ruta(QStringLiteral("info.cfg")));
+  resultado = r.ok ? Resultado::Hecho : Resultado::Fallido;
   if (!r.ok) {
     // The values stay in use for this session; the user is told that the file
     // keeps its earlier content.
@@ -141,23 +143,24 @@ void Form5Modelo::aceptar_Click() {
     log(texto);
   }
   cerrado = true;
-  log(QStringLiteral("TERMINO EL EVENTO-----aceptar_Click"));
+  return cmd.fin(resultado);
 }
 
-void Form5Modelo::Cancelar_Click() {
-  log(QStringLiteral("ENTRO AL EVENTO-----Cancelar_Click"));
+Resultado Form5Modelo::Cancelar_Click() {
+  Comando cmd(ws, QStringLiteral("FORM5-----ENTRO AL EVENTO-----Cancelar_Click"),
+              QStringLiteral("FORM5-----TERMINO EL EVENTO-----Cancelar_Click"));
   cerrado = true;
-  log(QStringLiteral("TERMINO EL EVENTO-----Cancelar_Click"));
+  return cmd.fin(Resultado::Cancelado);
 }
 
-void mostrarForm5(Workspace& ws) {
+Resultado mostrarForm5(Workspace& ws) {
   Form5Modelo forma(ws);
   forma.Form_Load();
   ws.prompter.ejecutarDialogo(forma);
+  return forma.resultado;
 }
 
-void generales_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----generales_Click"));
-  mostrarForm5(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----generales_Click"));
+Resultado generales_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----generales_Click"), QStringLiteral("TERMINO EL EVENTO-----generales_Click"));
+  return cmd.fin(mostrarForm5(ws));
 }

@@ -15,6 +15,7 @@
 #include <QString>
 
 #include "workspace/prompter.h"
+#include "workspace/resultado.h"
 
 class Workspace;
 
@@ -59,15 +60,17 @@ class Form5Modelo : public DialogoModelo {
   bool rfc_LostFocus(const QString& destino = QString());
   // Checks in order, writes rows 2, 14 and 16 and saves info.cfg; closes the
   // dialog when the checks pass.
-  void aceptar_Click();
+  Resultado aceptar_Click();
   // Closes the dialog; nothing is written.
-  void Cancelar_Click();
+  Resultado Cancelar_Click();
+  // How the dialog ended: Cancelado until aceptar_Click closes it.
+  Resultado resultado = Resultado::Cancelado;
 
  private:
   void log(const QString& texto);
 };
 
 // Configuración > "&Datos Generales": opens Form5 modally, filled from the settings.
-void generales_Click(Workspace& ws);
+Resultado generales_Click(Workspace& ws);
 // Opens Form5 modally (filled by its Form_Load) and returns when it has closed.
-void mostrarForm5(Workspace& ws);
+Resultado mostrarForm5(Workspace& ws);

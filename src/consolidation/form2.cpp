@@ -76,38 +76,42 @@ void Form2Modelo::Form_Activate() {
   }
 }
 
-void Form2Modelo::Command1_Click() {
+Resultado Form2Modelo::Command1_Click() {
   log(QStringLiteral("ENTRO AL EVENTO-----Command1_Click"));
-  if (List1.indice < 0 || List1.indice >= List1.size()) return;  // nothing selected: nothing added
+  // Nothing selected: nothing added.
+  if (List1.indice < 0 || List1.indice >= List1.size()) return Resultado::Cancelado;
   const EntradaOrden nueva = List1.entradas[List1.indice];
-  if (List2.buscar(nueva.texto) >= 0) return;
+  if (List2.buscar(nueva.texto) >= 0) return Resultado::Hecho;
   for (const EntradaOrden& e : List2.entradas) {
     if (!e.depto.isEmpty() && e.depto != nueva.depto) {
       ws.MsgBox(QStringLiteral("Las Ordenes de Compra deben ser del mismo departamento"), Botones::Ok,
                 QStringLiteral("Aviso"), Icono::Informacion);
-      return;
+      return Resultado::Rechazado;
     }
   }
   List2.entradas.append(nueva);
+  return Resultado::Hecho;
 }
 
-void Form2Modelo::Command3_Click() {
+Resultado Form2Modelo::Command3_Click() {
   log(QStringLiteral("ENTRO AL EVENTO-----Command3_Click"));
   if (List2.indice < 0 || List2.indice >= List2.size()) {
     ws.MsgBox(QStringLiteral("Seleccione una Orden de Compra para ser borrada"), Botones::Ok, QStringLiteral("Aviso"),
               Icono::Informacion);
-    return;
+    return Resultado::Rechazado;
   }
   List2.entradas.removeAt(List2.indice);
   List2.indice = -1;
+  return Resultado::Hecho;
 }
 
-void Form2Modelo::Command4_Click() {
+Resultado Form2Modelo::Command4_Click() {
   ws.vaSpread9.deleteAllRows();
   ws.vaspread1.deleteAllRows();
   ws.vaSpread6.deleteAllRows();
   fin = Fin::Cancelado;
   cerrado = true;
+  return Resultado::Cancelado;
 }
 
 void Form2Modelo::Barra_V1() { log(QStringLiteral("ENTRO AL EVENTO-----Barra_V1")); }
@@ -131,15 +135,15 @@ bool Form2Modelo::consolidable() const {
   return false;
 }
 
-void Form2Modelo::Command2_Click() {
-  log(QStringLiteral("ENTRO AL EVENTO-----Command2_Click"));
-  ws.ocupado(true);
+Resultado Form2Modelo::Command2_Click() {
+  Comando cmd(ws, QStringLiteral("FORM2-----ENTRO AL EVENTO-----Command2_Click"));
+  cmd.ocupado(true);
 
   if (List2.size() >= 2 && !consolidable()) {
-    ws.ocupado(false);
+    cmd.ocupado(false);
     ws.MsgBox(QStringLiteral("Las OC que seleccionó no se pueden consolidar"), Botones::Ok, QStringLiteral("Aviso"),
               Icono::Informacion);
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
 
   // First detail row of every order and department.
@@ -204,7 +208,7 @@ void Form2Modelo::Command2_Click() {
     }
   }
 
-  ws.ocupado(false);
   fin = Fin::Aceptado;
   cerrado = true;
+  return cmd.fin(Resultado::Hecho);
 }

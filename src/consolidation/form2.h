@@ -14,6 +14,7 @@
 
 #include "workspace/grid.h"
 #include "workspace/prompter.h"
+#include "workspace/resultado.h"
 
 class Workspace;
 
@@ -66,10 +67,10 @@ class Form2Modelo : public DialogoModelo {
 
   // Handlers
   void Form_Activate();   // builds List1 (also run by the import before the dialog shows)
-  void Command1_Click();  // >>Añadir >>
-  void Command2_Click();  // Aceptar
-  void Command3_Click();  // Borrar
-  void Command4_Click();  // Cancelar
+  Resultado Command1_Click();  // >>Añadir >>
+  Resultado Command2_Click();  // Aceptar
+  Resultado Command3_Click();  // Borrar
+  Resultado Command4_Click();  // Cancelar
   void Barra_V1();        // click in List1 (a window sizes its horizontal scroll bar itself)
   void Barra_V2();        // click in List2
 

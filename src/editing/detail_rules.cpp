@@ -5,11 +5,6 @@
 #include "editing/container_kinds.h"
 #include "workspace/workspace.h"
 
-#if __has_include("editing/row_commands.h")
-#include "editing/row_commands.h"
-#define AVISO_CON_SUPRIMIR 1
-#endif
-
 namespace {
 
 constexpr int kColCantidad = 11;
@@ -82,16 +77,6 @@ QString mensajeCantidad(const QString& maximo) {
   return QStringLiteral("La cantidad no puede ser mayor que") + QStringLiteral(" < ") + maximo + QStringLiteral(" > ");
 }
 
-bool suprimirCelda(Workspace& ws) {
-#ifdef AVISO_CON_SUPRIMIR
-  suprimir_Click(ws);
-  return true;
-#else
-  (void)ws;
-  return false;
-#endif
-}
-
 TipCelda tip(const QString& texto) {
   TipCelda t;
   t.texto = texto;
@@ -132,11 +117,13 @@ bool validacioncontenedor(Workspace& ws) {
   return false;
 }
 
-void vaspread1_Change(Workspace& ws, int col, int row) {
+Resultado vaspread1_Change(Workspace& ws, int col, int row) {
   ws.EscribirLog(entro("vaspread1_Change"));
   ws.EscribirLog(entro("vaspread1_Change-----Validar contenedores"));
+  Resultado resultado = Resultado::Hecho;
   if (col == kColContenedor) {
-    if (!ws.sinvalidar) validacioncontenedor(ws);
+    if (!ws.sinvalidar && !validacioncontenedor(ws) && !ws.vaspread1.text(col, ws.vaspread1.activeRow()).isEmpty())
+      resultado = Resultado::Rechazado;
     ws.vaSpread6.setText(col, row, ws.vaspread1.text(col, row));
   }
 
@@ -154,7 +141,7 @@ void vaspread1_Change(Workspace& ws, int col, int row) {
         ws.MsgBox(mensajeCantidad(m));
         ws.vaspread1.setText(kColCantidad, a, m);
         ws.cursor(ws.vaspread1, kColCantidad, a);
-        return;
+        return Resultado::Rechazado;
       }
       ws.vaSpread6.setText(kColCantidad, a, q);
     }
@@ -171,13 +158,14 @@ void vaspread1_Change(Workspace& ws, int col, int row) {
   if (col == kColCantidad) ws.cursor(ws.vaspread1, kColContenedor, row);
 
   ws.EscribirLog(termino("vaspread1_Change"));
+  return resultado;
 }
 
-void vaspread1_Editar(Workspace& ws, int col, int row, const QString& texto) {
+Resultado vaspread1_Editar(Workspace& ws, int col, int row, const QString& texto) {
   ws.sinvalidar = false;
   ws.cursor(ws.vaspread1, col, row);
   ws.vaspread1.setText(col, row, texto);
-  vaspread1_Change(ws, col, row);
+  return vaspread1_Change(ws, col, row);
 }
 
 QPoint reglaSalidaDetalle(int nuevaCol, int nuevaFila) {
@@ -197,7 +185,10 @@ QPoint vaspread1_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila) {
 bool vaspread1_KeyDown(Workspace& ws, int codigo) {
   ws.EscribirLog(entro("vaspread1_KeyDown"));
   bool usada = false;
-  if (codigo == kTeclaSuprimir) usada = suprimirCelda(ws);
+  if (codigo == kTeclaSuprimir) {
+    suprimir_Click(ws);
+    usada = true;
+  }
   ws.EscribirLog(termino("vaspread1_KeyDown"));
   return usada;
 }
@@ -265,7 +256,10 @@ QChar vaSpread9_KeyPress(Workspace& ws, int col, QChar tecla) {
 bool vaSpread9_KeyDown(Workspace& ws, int codigo) {
   ws.EscribirLog(entro("vaSpread9_KeyDown"));
   bool usada = false;
-  if (codigo == kTeclaSuprimir) usada = suprimirCelda(ws);
+  if (codigo == kTeclaSuprimir) {
+    suprimir_Click(ws);
+    usada = true;
+  }
   ws.EscribirLog(termino("vaSpread9_KeyDown"));
   return usada;
 }
@@ -299,6 +293,24 @@ bool vaSpread9_Teclear(Workspace& ws, int col, int row, const QString& texto) {
   }
   g.setText(col, row, celda);
   return todo;
+}
+
+// ------------------------------------------------------------------ the focused grid
+
+Grid* gridEnfocado(Workspace& ws) {
+  if (ws.cual_grid == QStringLiteral("1")) return &ws.vaspread1;
+  if (ws.cual_grid == QStringLiteral("9")) return &ws.vaSpread9;
+  return nullptr;
+}
+
+Resultado suprimir_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO----suprimir_Click"), QStringLiteral("TERMINO EL EVENTO----suprimir_Click"));
+  Grid* g = gridEnfocado(ws);
+  if (!g) return cmd.fin(Resultado::Rechazado);
+  const int c = g->activeCol(), r = g->activeRow();
+  if (c < 1 || r < 1 || g->locked(c, r)) return cmd.fin(Resultado::Rechazado);
+  g->setText(c, r, QString());
+  return cmd.fin(Resultado::Hecho);
 }
 
 // ------------------------------------------------------------------ system writes

@@ -7,6 +7,9 @@
 #include <QPoint>
 #include <QString>
 
+#include "workspace/resultado.h"
+
+class Grid;
 class Workspace;
 
 // ------------------------------------------------------------------ numbers
@@ -30,14 +33,15 @@ bool validacioncontenedor(Workspace& ws);
 // Change of cell (col, row) of vaspread1, the text already in the cell:
 // container check, quantity limit, copy into vaSpread6, cursor moves.
 // Lines that carry no ordered quantity (no column 16, or a column 16 that
-// does not begin with a number) have no upper limit.
-void vaspread1_Change(Workspace& ws, int col, int row);
+// does not begin with a number) have no upper limit. Refused when the
+// container code or the quantity was refused (with its message).
+Resultado vaspread1_Change(Workspace& ws, int col, int row);
 
 // The user typed `texto` into (col, row): the text goes into the cell, the
 // cell becomes the active one and the change handler runs. A user's edit is
 // never a write of the system, so a suspension left behind by a command is
 // lifted first and the checks apply.
-void vaspread1_Editar(Workspace& ws, int col, int row, const QString& texto);
+Resultado vaspread1_Editar(Workspace& ws, int col, int row, const QString& texto);
 
 // Leave-cell rule: the user or the system moves to (nuevaCol, nuevaFila); the
 // answer is where the cursor goes. Columns 0..10 go to 11, 12..14 go to 15;
@@ -91,6 +95,16 @@ void vaSpread9_GotFocus(Workspace& ws);
 // nothing is written. Returns false when nothing could be written or a
 // character was dropped.
 bool vaSpread9_Teclear(Workspace& ws, int col, int row, const QString& texto);
+
+// ------------------------------------------------------------------ the focused grid
+
+// The grid named in cual_grid ("1" vaspread1, "9" vaSpread9), or none.
+Grid* gridEnfocado(Workspace& ws);
+
+// "Suprimir celda" and the Delete key in either grid: empties the active cell
+// of the grid named in cual_grid. The order line store keeps its value. A
+// locked cell keeps its text (refused, silently).
+Resultado suprimir_Click(Workspace& ws);
 
 // ------------------------------------------------------------------ system writes
 

@@ -25,13 +25,6 @@ bool filaActivaConDatos(const Workspace& ws) {
   return a >= 1 && a <= ws.vaspread1.dataRowCount();
 }
 
-// The grid named in cual_grid, or none.
-Grid* gridEnfocado(Workspace& ws) {
-  if (ws.cual_grid == QStringLiteral("1")) return &ws.vaspread1;
-  if (ws.cual_grid == QStringLiteral("9")) return &ws.vaSpread9;
-  return nullptr;
-}
-
 // A block with its "all columns" and "all rows" spelled out, the rows cut at
 // the last line (a block wholly below the lines keeps its first row only).
 GridBlock normalizar(const Grid& g, GridBlock b) {
@@ -154,8 +147,20 @@ void pegarBloque(Grid& g, int col, int row, const QVector<QStringList>& filas, i
   for (int i = 0; i < filas.size() && row + i <= ultima; ++i) escribirFila(g, col, row + i, filas[i]);
 }
 
-void duplicarVeces(Workspace& ws, int veces) {
-  for (int i = 0; i < veces; ++i) duplicarrenglon(ws);
+Resultado duplicarVeces(Workspace& ws, int veces) {
+  Resultado r = Resultado::Hecho;
+  for (int i = 0; i < veces; ++i) r = duplicarrenglon(ws);
+  return r;
+}
+
+// A duplication from the menu: refused, with no exit line, without lines.
+Resultado duplicarDesdeMenu(Workspace& ws, const char* entrada, const char* salida, int veces) {
+  Comando cmd(ws, entrada ? entro(entrada) : QString(), salida ? termino(salida) : QString());
+  if (ws.vaspread1.dataRowCount() == 0) {
+    ws.MsgBox(kSinDatos, Botones::Ok, kTituloSinDatos);
+    return cmd.finSinSalida(Resultado::Rechazado);
+  }
+  return cmd.fin(duplicarVeces(ws, veces));
 }
 
 }  // namespace
@@ -193,128 +198,97 @@ QVector<QStringList> filasPortapapeles(const QString& texto) {
 
 // ------------------------------------------------------------------ insert and duplicate
 
-void insertar_Click(Workspace& ws) {
-  ws.EscribirLog(entro("insertar_Click"));
+Resultado insertar_Click(Workspace& ws) {
+  Comando cmd(ws, entro("insertar_Click"), termino("insertar_Click"));
   Grid& g = ws.vaspread1;
   // A blank row below a line; below the last line there is nothing to move.
-  if (filaActivaConDatos(ws)) {
-    const int fila = g.activeRow() + 1;
-    ws.ultimaInsercion.filaInsertada = fila;
-    g.setRowLimit(g.rowLimit() + 1);
-    ws.ultimaInsercion.limiteFilas = g.rowLimit();
-    g.insertRows(fila, 1);
-  }
-  ws.EscribirLog(termino("insertar_Click"));
+  if (!filaActivaConDatos(ws)) return cmd.fin(Resultado::Rechazado);
+  const int fila = g.activeRow() + 1;
+  ws.ultimaInsercion.filaInsertada = fila;
+  g.setRowLimit(g.rowLimit() + 1);
+  ws.ultimaInsercion.limiteFilas = g.rowLimit();
+  g.insertRows(fila, 1);
+  return cmd.fin(Resultado::Hecho);
 }
 
-void duplicarrenglon(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO EN LA FUNCION-----duplicarrenglon"));
+Resultado duplicarrenglon(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO EN LA FUNCION-----duplicarrenglon"),
+              QStringLiteral("TERMINO LA FUNCION-----duplicarrenglon"));
   Grid& g = ws.vaspread1;
-  if (filaActivaConDatos(ws)) {
-    insertar_Click(ws);
-    const int a = g.activeRow();
-    ws.ultimaInsercion.filaOrigen = a;
-    ws.prompter.escribirPortapapeles(textoPortapapeles(g, 1, a, g.colLimit(), a));
-    ws.cursor(g, g.activeCol(), a + 1);
-    ws.ultimaInsercion.filaDuplicada = g.activeRow();
-    for (int c = 1; c <= g.colLimit(); ++c) g.setLocked(c, a + 1, false);
-    g.setRowTexts(a + 1, g.rowTexts(a));
-  }
-  ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----duplicarrenglon"));
+  if (!filaActivaConDatos(ws)) return cmd.fin(Resultado::Rechazado);
+  insertar_Click(ws);
+  const int a = g.activeRow();
+  ws.ultimaInsercion.filaOrigen = a;
+  ws.prompter.escribirPortapapeles(textoPortapapeles(g, 1, a, g.colLimit(), a));
+  ws.cursor(g, g.activeCol(), a + 1);
+  ws.ultimaInsercion.filaDuplicada = g.activeRow();
+  for (int c = 1; c <= g.colLimit(); ++c) g.setLocked(c, a + 1, false);
+  g.setRowTexts(a + 1, g.rowTexts(a));
+  return cmd.fin(Resultado::Hecho);
 }
 
-void duplicarspread6(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----duplicarspread6"));
+Resultado duplicarspread6(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO A LA FUNCION-----duplicarspread6"),
+              QStringLiteral("TERMINO LA FUNCION-----duplicarspread6"));
   ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----duplicarspread6-----inserta un renglon"));
   Grid& g = ws.vaSpread6;
   const Workspace::UltimaInsercion& u = ws.ultimaInsercion;
-  if (u.filaInsertada >= 1 && u.filaOrigen >= 1) {
-    // The recorded limit never cuts rows off the store.
-    g.setRowLimit(qMax(g.rowLimit(), u.limiteFilas));
-    g.insertRows(u.filaInsertada, 1);
-    const int a = u.filaOrigen;
-    ws.prompter.escribirPortapapeles(textoPortapapeles(g, 1, a, g.colLimit(), a));
-    g.setRowTexts(a + 1, g.rowTexts(a));
-  }
-  ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----duplicarspread6"));
+  if (u.filaInsertada < 1 || u.filaOrigen < 1) return cmd.fin(Resultado::Rechazado);
+  // The recorded limit never cuts rows off the store.
+  g.setRowLimit(qMax(g.rowLimit(), u.limiteFilas));
+  g.insertRows(u.filaInsertada, 1);
+  const int a = u.filaOrigen;
+  ws.prompter.escribirPortapapeles(textoPortapapeles(g, 1, a, g.colLimit(), a));
+  g.setRowTexts(a + 1, g.rowTexts(a));
+  return cmd.fin(Resultado::Hecho);
 }
 
-void b_duplicar_Click(Workspace& ws) {
-  ws.EscribirLog(entro("b_duplicar_Click"));
+Resultado b_duplicar_Click(Workspace& ws) {
+  Comando cmd(ws, entro("b_duplicar_Click"), termino("b_duplicar_Click"));
   if (ws.vaspread1.dataRowCount() == 0) {
     ws.MsgBox(kSinDatos, Botones::Ok, kTituloSinDatos);
-    return;
+    return cmd.finSinSalida(Resultado::Rechazado);
   }
   const Respuesta r = ws.MsgBox(
       QStringLiteral("Recuerde seleccionar una celda del renglón a duplicar... ¿Realmente desea duplicar este renglón?"),
       Botones::SiNo, QStringLiteral("RECORDATORIO"), Icono::Pregunta);
-  if (r == Respuesta::Si) duplicarrenglon(ws);
-  ws.EscribirLog(termino("b_duplicar_Click"));
+  return cmd.fin(r == Respuesta::Si ? duplicarrenglon(ws) : Resultado::Cancelado);
 }
 
-void uno_Click(Workspace& ws) {
-  if (ws.vaspread1.dataRowCount() == 0) {
-    ws.MsgBox(kSinDatos, Botones::Ok, kTituloSinDatos);
-    return;
-  }
-  duplicarVeces(ws, 1);
-}
-
-void dos_Click(Workspace& ws) {
-  ws.EscribirLog(entro("dos_Click"));
-  if (ws.vaspread1.dataRowCount() == 0) {
-    ws.MsgBox(kSinDatos, Botones::Ok, kTituloSinDatos);
-    return;
-  }
-  duplicarVeces(ws, 2);
-  ws.EscribirLog(termino("dos_Click"));
-}
-
-void cinco_Click(Workspace& ws) {
-  ws.EscribirLog(entro("cinco_Click"));
-  if (ws.vaspread1.dataRowCount() == 0) {
-    ws.MsgBox(kSinDatos, Botones::Ok, kTituloSinDatos);
-    return;
-  }
-  duplicarVeces(ws, 5);
-  ws.EscribirLog(termino("cinco_Click"));
-}
-
-void diez_Click(Workspace& ws) {
-  ws.EscribirLog(entro("diez_Click"));
-  if (ws.vaspread1.dataRowCount() == 0) {
-    ws.MsgBox(kSinDatos, Botones::Ok, kTituloSinDatos);
-    return;
-  }
-  duplicarVeces(ws, 10);
-  ws.EscribirLog(termino("diez_Click()"));
-}
+Resultado uno_Click(Workspace& ws) { return duplicarDesdeMenu(ws, nullptr, nullptr, 1); }
+Resultado dos_Click(Workspace& ws) { return duplicarDesdeMenu(ws, "dos_Click", "dos_Click", 2); }
+Resultado cinco_Click(Workspace& ws) { return duplicarDesdeMenu(ws, "cinco_Click", "cinco_Click", 5); }
+Resultado diez_Click(Workspace& ws) { return duplicarDesdeMenu(ws, "diez_Click", "diez_Click()", 10); }
 
 // ------------------------------------------------------------------ delete
 
-void borrar_renglones(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("MODULO2-----ENTRO A LA FUNCION-----borrar_renglones"));
+Resultado borrar_renglones(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("MODULO2-----ENTRO A LA FUNCION-----borrar_renglones"));
   try {
     if (ws.cual_grid == QStringLiteral("1")) {
       const int r = ws.vaspread1.activeRow();
-      if (r >= 1) {
-        ws.vaspread1.deleteRows(r, 1);
-        ws.vaSpread6.deleteRows(r, 1);
-        ws.vaSpread7.deleteRows(r, 1);
-      }
-    } else if (ws.cual_grid == QStringLiteral("9")) {
+      if (r < 1) return cmd.fin(Resultado::Rechazado);
+      ws.vaspread1.deleteRows(r, 1);
+      ws.vaSpread6.deleteRows(r, 1);
+      ws.vaSpread7.deleteRows(r, 1);
+      return cmd.fin(Resultado::Hecho);
+    }
+    if (ws.cual_grid == QStringLiteral("9")) {
       const int r = ws.vaSpread9.activeRow();
-      if (r >= 1) ws.vaSpread9.deleteRows(r, 1);
+      if (r < 1) return cmd.fin(Resultado::Rechazado);
+      ws.vaSpread9.deleteRows(r, 1);
+      return cmd.fin(Resultado::Hecho);
     }
   } catch (...) {
     ws.EscribirLog(QStringLiteral("MODULO2-----ERROR EN LA FUNCION-----borrar_renglones"));
+    return cmd.fin(Resultado::Fallido);
   }
+  return cmd.fin(Resultado::Rechazado);
 }
 
-void borrar_Click(Workspace& ws) {
-  ws.EscribirLog(entro("borrar_Click"));
-  borrar_renglones(ws);
-  ws.EscribirLog(termino("borrar_Click"));
+Resultado borrar_Click(Workspace& ws) {
+  Comando cmd(ws, entro("borrar_Click"), termino("borrar_Click"));
+  return cmd.fin(borrar_renglones(ws));
 }
 
 int eliminarRangos(Grid& grid, const QVector<GridBlock>& rangos) {
@@ -324,54 +298,47 @@ int eliminarRangos(Grid& grid, const QVector<GridBlock>& rangos) {
   return cuantas;
 }
 
-void eliminar_ren_Click(Workspace& ws) {
-  ws.EscribirLog(entro("eliminar_ren_Click"));
-  if (!eliminarSeleccion(ws, true)) borrar_renglones(ws);
-  ws.EscribirLog(termino("eliminar_ren_Click"));
+Resultado eliminar_ren_Click(Workspace& ws) {
+  Comando cmd(ws, entro("eliminar_ren_Click"), termino("eliminar_ren_Click"));
+  return cmd.fin(eliminarSeleccion(ws, true) ? Resultado::Hecho : borrar_renglones(ws));
 }
 
-void Command1_Click(Workspace& ws) {
-  ws.EscribirLog(entro("Command1_Click"));
-  eliminarSeleccion(ws, false);
-  ws.EscribirLog(termino("Command1_Click"));
+Resultado Command1_Click(Workspace& ws) {
+  Comando cmd(ws, entro("Command1_Click"), termino("Command1_Click"));
+  return cmd.fin(eliminarSeleccion(ws, false) ? Resultado::Hecho : Resultado::Rechazado);
 }
 
 // ------------------------------------------------------------------ cells and clipboard
 
-void suprimir_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO----suprimir_Click"));
-  if (Grid* g = gridEnfocado(ws)) {
-    const int c = g->activeCol(), r = g->activeRow();
-    if (c >= 1 && r >= 1 && !g->locked(c, r)) g->setText(c, r, QString());
-  }
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO----suprimir_Click"));
-}
-
-void copiarSeleccion(Workspace& ws, const Grid& grid) {
+Resultado copiarSeleccion(Workspace& ws, const Grid& grid) {
   const QVector<GridBlock> bloques = bloquesDe(grid);
-  if (!bloques.isEmpty()) ws.prompter.escribirPortapapeles(textoBloques(grid, bloques));
+  if (bloques.isEmpty()) return Resultado::Rechazado;
+  ws.prompter.escribirPortapapeles(textoBloques(grid, bloques));
+  return Resultado::Hecho;
 }
 
-void b_copy_Click(Workspace& ws) { copiarSeleccion(ws, ws.vaspread1); }
+Resultado b_copy_Click(Workspace& ws) { return copiarSeleccion(ws, ws.vaspread1); }
 
-void copiar_Click(Workspace& /*ws*/) {}
+Resultado copiar_Click(Workspace& /*ws*/) { return Resultado::Hecho; }
 
-void cortar_Click(Workspace& ws) {
+Resultado cortar_Click(Workspace& ws) {
   Grid* g = gridEnfocado(ws);
-  if (!g) return;
+  if (!g) return Resultado::Rechazado;
   const QVector<GridBlock> bloques = bloquesDe(*g);
-  if (bloques.isEmpty()) return;
+  if (bloques.isEmpty()) return Resultado::Rechazado;
   ws.prompter.escribirPortapapeles(textoBloques(*g, bloques));
   for (const GridBlock& b : bloques)
     for (int r = b.row1; r <= qMin(b.row2, g->storedRows()); ++r)
       for (int c = b.col1; c <= qMin(b.col2, g->colLimit()); ++c)
         if (!g->locked(c, r) && !g->isEmpty(c, r)) g->setText(c, r, QString());
+  return Resultado::Hecho;
 }
 
-void b_cut_Click(Workspace& ws) { cortar_Click(ws); }
+Resultado b_cut_Click(Workspace& ws) { return cortar_Click(ws); }
 
-void pegar_Click(Workspace& ws) {
-  ws.EscribirLog(entro("pegar_Click"));
+Resultado pegar_Click(Workspace& ws) {
+  Comando cmd(ws, entro("pegar_Click"), termino("pegar_Click"));
+  bool pegado = false;
   {
     // The change handler's checks are off while the paste writes; the
     // quantities are looked over once it is done.
@@ -380,6 +347,7 @@ void pegar_Click(Workspace& ws) {
     const QVector<QStringList> filas = filasPortapapeles(ws.prompter.leerPortapapeles());
     const int ultima = g.dataRowCount();
     if (!filas.isEmpty() && ultima > 0) {
+      pegado = true;
       const int alto = static_cast<int>(filas.size());
       const QVector<GridBlock> rangos = g.selections();
       for (const GridBlock& s : rangos) {
@@ -399,11 +367,10 @@ void pegar_Click(Workspace& ws) {
         pegarBloque(g, g.activeCol(), g.activeRow(), filas, ultima);
     }
   }
-  ws.EscribirLog(termino("pegar_Click"));
+  return cmd.fin(pegado ? Resultado::Hecho : Resultado::Rechazado);
 }
 
-void b_paste_Click(Workspace& ws) {
-  ws.EscribirLog(entro("b_paste_Click"));
-  pegar_Click(ws);
-  ws.EscribirLog(termino("b_paste_Click"));
+Resultado b_paste_Click(Workspace& ws) {
+  Comando cmd(ws, entro("b_paste_Click"), termino("b_paste_Click"));
+  return cmd.fin(pegar_Click(ws));
 }

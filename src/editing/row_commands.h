@@ -20,11 +20,17 @@
 //
 // The clipboard is the prompter's: rows separated by CR LF, cells by TAB, the
 // way spreadsheets exchange ranges; a paste also takes LF-ended rows.
+//
+// Every command answers how it ended: a command with nothing to work on (no
+// line, no selection, no grid with the focus) is refused, with its message
+// where it shows one.
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include "editing/detail_rules.h"  // suprimir_Click, the cell command of the Delete key too
 #include "workspace/grid.h"
+#include "workspace/resultado.h"
 
 class Workspace;
 
@@ -33,31 +39,31 @@ class Workspace;
 // "&Insertar renglón": a blank row below the active row of vaspread1 (the
 // rows below move down, the row limit is raised by one); the active cell
 // stays where it was. Fills the insertion half of the last-insertion record.
-void insertar_Click(Workspace& ws);
+Resultado insertar_Click(Workspace& ws);
 
 // Inserts a copy of the active row of vaspread1 (every column, the hidden
 // ordered quantity too) directly below it and makes the copy the active row;
 // the copied row goes to the clipboard. Fills the last-insertion record. A
 // cursor outside the lines (below the last one) copies nothing.
-void duplicarrenglon(Workspace& ws);
+Resultado duplicarrenglon(Workspace& ws);
 
 // Repeats on vaSpread6, from the last-insertion record, the insertion and the
 // copy that the preceding duplicarrenglon made on vaspread1. With no record
 // (nothing was duplicated yet) it does nothing.
-void duplicarspread6(Workspace& ws);
+Resultado duplicarspread6(Workspace& ws);
 
 // Toolbar image b_duplicar: with an empty detail grid "No hay datos en el
 // grid!" ("Información Incompleta"); otherwise asks the "RECORDATORIO"
 // question and, on Yes, duplicates the active row once.
-void b_duplicar_Click(Workspace& ws);
+Resultado b_duplicar_Click(Workspace& ws);
 
 // Menu "Duplicar renglón": the active row followed by 1, 2, 5 or 10 copies,
 // the last copy active. An empty detail grid gives the same message as the
 // toolbar image.
-void uno_Click(Workspace& ws);
-void dos_Click(Workspace& ws);
-void cinco_Click(Workspace& ws);
-void diez_Click(Workspace& ws);
+Resultado uno_Click(Workspace& ws);
+Resultado dos_Click(Workspace& ws);
+Resultado cinco_Click(Workspace& ws);
+Resultado diez_Click(Workspace& ws);
 
 // ------------------------------------------------------------------ delete
 
@@ -65,19 +71,19 @@ void diez_Click(Workspace& ws);
 // row of the grid named in cual_grid; "1": the same row of vaspread1,
 // vaSpread6 and vaSpread7; "9": vaSpread9 alone; anything else: nothing. An
 // unexpected error is logged only.
-void borrar_renglones(Workspace& ws);
+Resultado borrar_renglones(Workspace& ws);
 
 // "&Borrar renglón".
-void borrar_Click(Workspace& ws);
+Resultado borrar_Click(Workspace& ws);
 
 // "Eliminar renglones": every row of every selected range of vaspread1 goes,
 // in vaspread1 and vaSpread6 (the columns of a range do not matter); with
 // nothing selected, borrar_renglones.
-void eliminar_ren_Click(Workspace& ws);
+Resultado eliminar_ren_Click(Workspace& ws);
 
 // Button Command1 "Eliminar varios rangos": the selected rows of vaspread1
 // go from vaspread1 only; with nothing selected nothing happens.
-void Command1_Click(Workspace& ws);
+Resultado Command1_Click(Workspace& ws);
 
 // Deletes from `grid` every row that lies in one of `rangos` (rows counted
 // from 1; overlapping ranges count once), in one pass. Returns how many rows
@@ -86,28 +92,23 @@ int eliminarRangos(Grid& grid, const QVector<GridBlock>& rangos);
 
 // ------------------------------------------------------------------ cells and clipboard
 
-// "Suprimir celda" and the Delete key: empties the active cell of the grid
-// named in cual_grid ("1" vaspread1, "9" vaSpread9). The order line store
-// keeps its value. A locked cell keeps its text.
-void suprimir_Click(Workspace& ws);
-
 // Toolbar b_copy: the selection of vaspread1 (or its active cell) goes to the
 // clipboard. Checks stay as they were: a copy writes no cell.
-void b_copy_Click(Workspace& ws);
+Resultado b_copy_Click(Workspace& ws);
 
 // The grid's own copy (Ctrl+C in a grid): its selection, or its active cell,
 // goes to the clipboard; nothing else changes.
-void copiarSeleccion(Workspace& ws, const Grid& grid);
+Resultado copiarSeleccion(Workspace& ws, const Grid& grid);
 
 // Menu "Copiar": present, does nothing of its own.
-void copiar_Click(Workspace& ws);
+Resultado copiar_Click(Workspace& ws);
 
 // Menu "Cortar", toolbar b_cut: the selection (or the active cell) of the
 // grid named in cual_grid goes to the clipboard and its cells are emptied;
 // locked cells keep their text. The window hands a cut to a focused text box
 // itself.
-void cortar_Click(Workspace& ws);
-void b_cut_Click(Workspace& ws);
+Resultado cortar_Click(Workspace& ws);
+Resultado b_cut_Click(Workspace& ws);
 
 // Menu "Pegar", toolbar b_paste: the clipboard is pasted at the first column
 // of every row of every selected range of vaspread1 (so one copied cell or
@@ -118,8 +119,8 @@ void b_cut_Click(Workspace& ws);
 // fills the existing lines only: nothing lands below the last line. The checks of the change handler stay suspended
 // while the paste writes and come back afterwards; a quantity pasted above
 // its ordered quantity is set back with a message.
-void pegar_Click(Workspace& ws);
-void b_paste_Click(Workspace& ws);
+Resultado pegar_Click(Workspace& ws);
+Resultado b_paste_Click(Workspace& ws);
 
 // The clipboard text of a block of cells: rows joined by CR LF, each row's
 // cells by TAB, every row as wide as the block.

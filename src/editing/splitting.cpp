@@ -123,25 +123,29 @@ const DisenoFijo& diseno(int renglones) {
 }
 
 // The five opening procedures differ only in their dialog and log lines.
-void abrirSeparacion(Workspace& ws, int renglones, const QString& entrada, const QString& salida) {
-  ws.EscribirLog(entrada);
-  // The checks stay off while the dialog writes, and come back however it ends.
-  EscrituraDelSistema escritura(ws);
-  double q = 0;
-  if (lineaActiva(ws, q)) {
-    if (q < 2) {
-      ws.MsgBox(kUnArticulo, Botones::Ok, kTituloError);
-    } else {
-      const int a = ws.vaspread1.activeRow();
-      SepararModelo dialogo(ws, renglones);
-      dialogo.CantidadMaxima = ws.vaspread1.text(kColCantidad, a);
-      dialogo.SKU = ws.vaspread1.text(kColSku, a);
-      dialogo.Tienda = ws.vaspread1.text(kColTienda, a);
-      ws.prompter.ejecutarDialogo(dialogo);
-      ws.sinvalidar = false;
+Resultado abrirSeparacion(Workspace& ws, int renglones, const QString& entrada, const QString& salida) {
+  Comando cmd(ws, entrada, salida);
+  Resultado r = Resultado::Rechazado;
+  {
+    // The checks stay off while the dialog writes, and come back however it ends.
+    EscrituraDelSistema escritura(ws);
+    double q = 0;
+    if (lineaActiva(ws, q)) {
+      if (q < 2) {
+        ws.MsgBox(kUnArticulo, Botones::Ok, kTituloError);
+      } else {
+        const int a = ws.vaspread1.activeRow();
+        SepararModelo dialogo(ws, renglones);
+        dialogo.CantidadMaxima = ws.vaspread1.text(kColCantidad, a);
+        dialogo.SKU = ws.vaspread1.text(kColSku, a);
+        dialogo.Tienda = ws.vaspread1.text(kColTienda, a);
+        ws.prompter.ejecutarDialogo(dialogo);
+        ws.sinvalidar = false;
+        r = dialogo.resultado;
+      }
     }
   }
-  ws.EscribirLog(salida);
+  return cmd.fin(r);
 }
 
 }  // namespace
@@ -238,7 +242,7 @@ void SepararModelo::refusar(int k, const QString& texto, const QString& titulo) 
   foco = nombreCaja(k);
 }
 
-void SepararModelo::Command1_Click() {
+Resultado SepararModelo::Command1_Click() {
   ws.EscribirLog(prefijo_ + QStringLiteral("-----ENTRO AL EVENTO-----Command1_Click"));
   const int n = renglones();
   double suma = 0;
@@ -247,17 +251,17 @@ void SepararModelo::Command1_Click() {
     const QString numero = QString::number(k);
     if (t.isEmpty()) {
       refusar(k, QStringLiteral("Falta el valor para cant ") + numero + QLatin1Char('!'), kTituloIncompletos);
-      return;
+      return Resultado::Rechazado;
     }
     double v = 0;
     if (!leerCantidad(t, v)) {
       refusar(k, QStringLiteral("El valor para cant ") + numero + QStringLiteral(" no es un número!"), kTituloIncorrectos);
-      return;
+      return Resultado::Rechazado;
     }
     if (v < 0) {
       refusar(k, QStringLiteral("El valor para cant ") + numero + QStringLiteral(" no puede ser negativo!"),
               kTituloIncorrectos);
-      return;
+      return Resultado::Rechazado;
     }
     suma += v;
   }
@@ -269,41 +273,45 @@ void SepararModelo::Command1_Click() {
   } else {
     aplicado = separar(ws, cantidades, true);
   }
+  resultado = aplicado ? Resultado::Hecho : Resultado::Rechazado;
   cerrado = true;
+  return resultado;
 }
 
-void SepararModelo::Command2_Click() { cerrado = true; }
+Resultado SepararModelo::Command2_Click() {
+  cerrado = true;
+  return Resultado::Cancelado;
+}
 
-void dosrenglones(Workspace& ws) {
-  abrirSeparacion(ws, 2, QStringLiteral("ENTRO A LA FUNCION-----dosrenglones"),
+Resultado dosrenglones(Workspace& ws) {
+  return abrirSeparacion(ws, 2, QStringLiteral("ENTRO A LA FUNCION-----dosrenglones"),
                   QStringLiteral("TERMINO LA FUNCION-----dosrenglones"));
 }
-void tresrenglones(Workspace& ws) {
-  abrirSeparacion(ws, 3, QStringLiteral("ENTRO A LA FUNCION-----tresrenglones"),
+Resultado tresrenglones(Workspace& ws) {
+  return abrirSeparacion(ws, 3, QStringLiteral("ENTRO A LA FUNCION-----tresrenglones"),
                   QStringLiteral("TERMINO LA FUNCION-----tresrenglones"));
 }
-void cuatrorenglones(Workspace& ws) {
-  abrirSeparacion(ws, 4, QStringLiteral("ENTRO AL EVENTO-----cuatrorenglones"),
+Resultado cuatrorenglones(Workspace& ws) {
+  return abrirSeparacion(ws, 4, QStringLiteral("ENTRO AL EVENTO-----cuatrorenglones"),
                   QStringLiteral("TERMINO EL EVENTO-----cuatrorenglones"));
 }
-void cincorenglones(Workspace& ws) {
-  abrirSeparacion(ws, 5, QStringLiteral("ENTRO A LA FUNCION-----cincorenglones"),
+Resultado cincorenglones(Workspace& ws) {
+  return abrirSeparacion(ws, 5, QStringLiteral("ENTRO A LA FUNCION-----cincorenglones"),
                   QStringLiteral("TERMINO LA FUNCION-----cincorenglones"));
 }
-void diezrenglones(Workspace& ws) {
-  abrirSeparacion(ws, 10, QStringLiteral("ENTRO AL EVENTO-----diezrenglones"),
+Resultado diezrenglones(Workspace& ws) {
+  return abrirSeparacion(ws, 10, QStringLiteral("ENTRO AL EVENTO-----diezrenglones"),
                   QStringLiteral("TERMINO EL EVENTO-----diezrenglones"));
 }
 
-void two_Click(Workspace& ws) { dosrenglones(ws); }
-void three_Click(Workspace& ws) { tresrenglones(ws); }
-void four_Click(Workspace& ws) { cuatrorenglones(ws); }
-void five_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----five_Click"));
-  cincorenglones(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----five_Click"));
+Resultado two_Click(Workspace& ws) { return dosrenglones(ws); }
+Resultado three_Click(Workspace& ws) { return tresrenglones(ws); }
+Resultado four_Click(Workspace& ws) { return cuatrorenglones(ws); }
+Resultado five_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----five_Click"), QStringLiteral("TERMINO EL EVENTO-----five_Click"));
+  return cmd.fin(cincorenglones(ws));
 }
-void ten_Click(Workspace& ws) { diezrenglones(ws); }
+Resultado ten_Click(Workspace& ws) { return diezrenglones(ws); }
 
 // ------------------------------------------------------------------ any size
 
@@ -365,7 +373,7 @@ bool Form3Modelo::Text3_LostFocus() {
   return true;
 }
 
-void Form3Modelo::Command1_Click() {
+Resultado Form3Modelo::Command1_Click() {
   log(QStringLiteral("ENTRO AL EVENTO-----Command1_Click"));
   ws.sinvalidar = true;
   // A number typed but not yet applied to the grid is applied now, so the
@@ -374,7 +382,7 @@ void Form3Modelo::Command1_Click() {
     int n = 0;
     if (!leerRenglones(n, true)) {
       foco = QStringLiteral("Text3");
-      return;
+      return Resultado::Rechazado;
     }
     if (n > 0 && n != filas()) vaSpread1.setRowLimit(n);
   }
@@ -390,14 +398,14 @@ void Form3Modelo::Command1_Click() {
                 Icono::Exclamacion);
       vaSpread1.setActiveCell(1, i);
       foco = QStringLiteral("vaSpread1");
-      return;
+      return Resultado::Rechazado;
     }
     if (!numero || v < 0) {
       ws.MsgBox(QStringLiteral("La cantidad del renglón %1 debe ser un número mayor que cero.").arg(i), Botones::Ok,
                 kTituloAviso, Icono::Exclamacion);
       vaSpread1.setActiveCell(1, i);
       foco = QStringLiteral("vaSpread1");
-      return;
+      return Resultado::Rechazado;
     }
     total += v;
   }
@@ -406,50 +414,60 @@ void Form3Modelo::Command1_Click() {
     ws.MsgBox(QStringLiteral("Debe especificar el número de renglones en que desea dividir el SKU."), Botones::Ok,
               kTituloAviso, Icono::Informacion);
     foco = QStringLiteral("Text3");
-    return;
+    return Resultado::Rechazado;
   }
 
   double maximo = 0;
   if (!leerCantidad(CantMax, maximo)) {
     ws.MsgBox(kMaximaNoNumero, Botones::Ok, kTituloIncorrectos);
-    return;
+    return Resultado::Rechazado;
   }
   if (pasa(total, maximo)) {
     ws.MsgBox(QStringLiteral("La sumatoria de las cantidades sobrepasa la cantidad máxima del SKU") +
               QStringLiteral(" <") + SKU + QStringLiteral("> "));
-    return;
+    return Resultado::Rechazado;
   }
 
   QStringList cantidades;
   cantidades.reserve(filasGrid);
   for (int i = 1; i <= filasGrid; ++i) cantidades.append(vaSpread1.text(1, i));
-  if (!separar(ws, cantidades, false)) return;  // the limit message is shown; the dialog stays
+  // The limit message is shown; the dialog stays.
+  if (!separar(ws, cantidades, false)) return Resultado::Rechazado;
   aplicado = true;
   ws.sinvalidar = false;
   cerrado = true;
+  resultado = Resultado::Hecho;
+  return resultado;
 }
 
-void Form3Modelo::Command2_Click() { cerrado = true; }
+Resultado Form3Modelo::Command2_Click() {
+  cerrado = true;
+  return Resultado::Cancelado;
+}
 
-void mult_renglones_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----mult_renglones_Click"));
-  EscrituraDelSistema escritura(ws);
-  double q = 0;
-  // No minimum quantity here: a line of 1 may be "split" into one line.
-  if (lineaActiva(ws, q)) {
-    const int a = ws.vaspread1.activeRow();
-    Form3Modelo dialogo(ws);
-    dialogo.Form_Load();
-    dialogo.CantMax = ws.vaspread1.text(kColCantidad, a);
-    dialogo.SKU = ws.vaspread1.text(kColSku, a);
-    dialogo.Tienda = ws.vaspread1.text(kColTienda, a);
-    ws.prompter.ejecutarDialogo(dialogo);
+Resultado mult_renglones_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----mult_renglones_Click"),
+              QStringLiteral("TERMINO EL EVENTO-----mult_renglones_Click"));
+  Resultado r = Resultado::Rechazado;
+  {
+    EscrituraDelSistema escritura(ws);
+    double q = 0;
+    // No minimum quantity here: a line of 1 may be "split" into one line.
+    if (lineaActiva(ws, q)) {
+      const int a = ws.vaspread1.activeRow();
+      Form3Modelo dialogo(ws);
+      dialogo.Form_Load();
+      dialogo.CantMax = ws.vaspread1.text(kColCantidad, a);
+      dialogo.SKU = ws.vaspread1.text(kColSku, a);
+      dialogo.Tienda = ws.vaspread1.text(kColTienda, a);
+      ws.prompter.ejecutarDialogo(dialogo);
+      r = dialogo.resultado;
+    }
   }
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----mult_renglones_Click"));
+  return cmd.fin(r);
 }
 
-void b_separar_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----b_separar_Click"));
-  mult_renglones_Click(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----b_separar_Click"));
+Resultado b_separar_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----b_separar_Click"), QStringLiteral("TERMINO EL EVENTO-----b_separar_Click"));
+  return cmd.fin(mult_renglones_Click(ws));
 }

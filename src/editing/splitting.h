@@ -30,6 +30,7 @@
 
 #include "workspace/grid.h"
 #include "workspace/prompter.h"
+#include "workspace/resultado.h"
 
 class Workspace;
 
@@ -84,9 +85,11 @@ class SepararModelo : public DialogoModelo {
   QString foco;
   // True once Aceptar has written the quantities.
   bool aplicado = false;
+  // How the dialog ended: Cancelado until Aceptar closes it.
+  Resultado resultado = Resultado::Cancelado;
 
-  void Command1_Click();  // Aceptar
-  void Command2_Click();  // Cancelar
+  Resultado Command1_Click();  // Aceptar
+  Resultado Command2_Click();  // Cancelar
 
  private:
   void refusar(int k, const QString& texto, const QString& titulo);
@@ -99,18 +102,18 @@ class SepararModelo : public DialogoModelo {
 // The opening procedures: each opens its dialog for the active line of
 // vaspread1. A line of quantity below 2 gives "No puede dividir un SKU con 1
 // articulo!" ("ERROR") and no dialog.
-void dosrenglones(Workspace& ws);
-void tresrenglones(Workspace& ws);
-void cuatrorenglones(Workspace& ws);
-void cincorenglones(Workspace& ws);
-void diezrenglones(Workspace& ws);
+Resultado dosrenglones(Workspace& ws);
+Resultado tresrenglones(Workspace& ws);
+Resultado cuatrorenglones(Workspace& ws);
+Resultado cincorenglones(Workspace& ws);
+Resultado diezrenglones(Workspace& ws);
 
 // Menu entries of "Separar contenedor en".
-void two_Click(Workspace& ws);
-void three_Click(Workspace& ws);
-void four_Click(Workspace& ws);
-void five_Click(Workspace& ws);  // logs its own entry and exit lines
-void ten_Click(Workspace& ws);
+Resultado two_Click(Workspace& ws);
+Resultado three_Click(Workspace& ws);
+Resultado four_Click(Workspace& ws);
+Resultado five_Click(Workspace& ws);  // logs its own entry and exit lines
+Resultado ten_Click(Workspace& ws);
 
 // ------------------------------------------------------------------ any size
 
@@ -140,14 +143,15 @@ class Form3Modelo : public DialogoModelo {
   int filas() const { return vaSpread1.rowLimit(); }
   QString foco;  // "Text3" or "vaSpread1" when the form must move the focus there
   bool aplicado = false;
+  Resultado resultado = Resultado::Cancelado;  // how the dialog ended
 
   void Form_Load();
   // Leaving Text3: a whole number from 1 to the row limit gives the
   // quantities grid that many rows; empty and "0" change nothing; anything
   // else is refused with a message. True when the text was acceptable.
   bool Text3_LostFocus();
-  void Command1_Click();  // Aceptar
-  void Command2_Click();  // Cancelar
+  Resultado Command1_Click();  // Aceptar
+  Resultado Command2_Click();  // Cancelar
 
  private:
   void log(const QString& texto);
@@ -155,6 +159,6 @@ class Form3Modelo : public DialogoModelo {
 };
 
 // Opens Form3 for the active line (menu mult_renglones).
-void mult_renglones_Click(Workspace& ws);
+Resultado mult_renglones_Click(Workspace& ws);
 // Toolbar b_separar: the same, between its own log lines.
-void b_separar_Click(Workspace& ws);
+Resultado b_separar_Click(Workspace& ws);

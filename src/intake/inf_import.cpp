@@ -42,9 +42,9 @@ texto::Resultado convertirdelimitado(Workspace& ws, const QString& ruta, const Q
   return r;
 }
 
-void importararchiv_inf(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----importararchiv_inf"));
-  const auto salir = [&ws] { ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----importararchiv_inf")); };
+Resultado importararchiv_inf(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----importararchiv_inf"),
+              QStringLiteral("TERMINO EL EVENTO-----importararchiv_inf"));
 
   ws.vaSpread9.deleteAllRows();
   ws.vaspread1.setRowLimit(Grid::kLimiteRenglones);
@@ -66,26 +66,26 @@ void importararchiv_inf(Workspace& ws) {
   d.filtroInicial = 1;
   d.carpetaInicial = ws.carpeta;
   const QString nombre = ws.prompter.abrirArchivo(d);
-  if (texto::dialogoCancelado(nombre)) return salir();
-  if (!pedidos::existeOAvisa(ws, nombre)) return salir();
+  if (texto::dialogoCancelado(nombre)) return cmd.fin(Resultado::Cancelado);
+  if (!pedidos::existeOAvisa(ws, nombre)) return cmd.fin(Resultado::Fallido);
 
   QStringList lineas;
-  {
-    Ocupado ocupado(ws);
-    ws.doEvents();
-    const texto::Resultado r = convertirdelimitado(ws, nombre, QStringLiteral(","));
-    if (!r.ok) {
-      ws.errorInesperado(r);
-      return salir();
-    }
-    // The file is checked whole before anything is loaded, so a refused file
-    // leaves the workspace as cleared.
-    if (pedidos::leerArchivoDeOrdenes(ws, temporal, nombre, 1, lineas) != pedidos::Lectura::Ok) return salir();
-    QFile::remove(temporal);
+  cmd.ocupado(true);
+  ws.doEvents();
+  const texto::Resultado convertido = convertirdelimitado(ws, nombre, QStringLiteral(","));
+  if (!convertido.ok) {
+    ws.errorInesperado(convertido);
+    return cmd.fin(Resultado::Fallido);
   }
+  // The file is checked whole before anything is loaded, so a refused file
+  // leaves the workspace as cleared.
+  const Resultado leido = pedidos::leerArchivoDeOrdenes(ws, temporal, nombre, 1, lineas);
+  if (leido != Resultado::Hecho) return cmd.fin(leido);
+  QFile::remove(temporal);
+  cmd.ocupado(false);
   if (lineas.size() < 2) {
     pedidos::avisarSinOrdenes(ws, nombre);
-    return salir();
+    return cmd.fin(Resultado::Fallido);
   }
 
   Form2Modelo form2(ws);
@@ -94,57 +94,55 @@ void importararchiv_inf(Workspace& ws) {
   // The heading line is one more line than the detail grid holds.
   ws.vaSpread3.setRowLimit(qMax(limite3, n));
   form2.vaSpread2.setRowLimit(qMax(form2.vaSpread2.rowLimit(), n));
-  {
-    Ocupado ocupado(ws);
-    ws.vaSpread3.fromLines(lineas);
-    form2.vaSpread2.fromLines(lineas);
-    lineas.clear();
-    ws.Combo2.vaciar();
+  cmd.ocupado(true);
+  ws.vaSpread3.fromLines(lineas);
+  form2.vaSpread2.fromLines(lineas);
+  lineas.clear();
+  ws.Combo2.vaciar();
 
-    const int filas = ws.vaSpread3.dataRowCount();
-    QSet<QString> vistas;
-    vistas.reserve(filas);
-    for (int r = 2; r <= filas; ++r) {
-      ws.doEvents();
-      const QString k = ws.vaSpread3.text(1, r) + QLatin1Char('-') + ws.vaSpread3.text(2, r);
-      if (vistas.contains(k)) continue;
-      vistas.insert(k);
-      ws.Combo2.agregar(k);
-    }
-
-    if (!encabezadocampos(ws, QStringLiteral("importararchiv"), 7)) {
-      ws.Combo2.vaciar();
-      ws.vaSpread3.deleteAllRows();
-      ws.vaSpread3.setRowLimit(limite3);
-      return salir();
-    }
-
-    ws.vaspread1.deleteAllRows();
-    ws.cursor(ws.vaspread1, 1, 1);
-    // Column 16 must exist before the quantities are copied into it (a
-    // tab-delimited import leaves the grid with 15 columns).
-    ws.vaspread1.setColLimit(16);
-    {
-      EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
-      ws.progresoMaximo = filas - 1;
-      for (int r = 2; r <= filas; ++r) {
-        ws.progreso = r - 1;
-        ws.doEvents();
-        // Fields after the 15th are dropped (the order line store holds 15
-        // columns): column 16 of the detail grid holds the ordered quantity.
-        ws.vaSpread6.copiarRenglon(ws.vaSpread3, r, r - 1);
-        if (!ws.vaSpread6.isEmpty(14, r - 1)) ws.vaSpread6.setText(14, r - 1, QString());
-        ws.vaspread1.copiarRenglon(ws.vaSpread6, r - 1, r - 1);
-        ws.vaspread1.setText(16, r - 1, ws.vaSpread6.text(11, r - 1));
-      }
-    }
-    for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));
-    ws.vaSpread3.deleteAllRows();
-    ws.vaSpread3.setRowLimit(limite3);
+  const int filas = ws.vaSpread3.dataRowCount();
+  QSet<QString> vistas;
+  vistas.reserve(filas);
+  for (int r = 2; r <= filas; ++r) {
+    ws.doEvents();
+    const QString k = ws.vaSpread3.text(1, r) + QLatin1Char('-') + ws.vaSpread3.text(2, r);
+    if (vistas.contains(k)) continue;
+    vistas.insert(k);
+    ws.Combo2.agregar(k);
   }
 
+  if (!encabezadocampos(ws, QStringLiteral("importararchiv"), 7)) {
+    ws.Combo2.vaciar();
+    ws.vaSpread3.deleteAllRows();
+    ws.vaSpread3.setRowLimit(limite3);
+    return cmd.fin(Resultado::Rechazado);
+  }
+
+  ws.vaspread1.deleteAllRows();
+  ws.cursor(ws.vaspread1, 1, 1);
+  // Column 16 must exist before the quantities are copied into it (a
+  // tab-delimited import leaves the grid with 15 columns).
+  ws.vaspread1.setColLimit(16);
+  {
+    EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
+    ws.progresoMaximo = filas - 1;
+    for (int r = 2; r <= filas; ++r) {
+      ws.progreso = r - 1;
+      ws.doEvents();
+      // Fields after the 15th are dropped (the order line store holds 15
+      // columns): column 16 of the detail grid holds the ordered quantity.
+      ws.vaSpread6.copiarRenglon(ws.vaSpread3, r, r - 1);
+      if (!ws.vaSpread6.isEmpty(14, r - 1)) ws.vaSpread6.setText(14, r - 1, QString());
+      ws.vaspread1.copiarRenglon(ws.vaSpread6, r - 1, r - 1);
+      ws.vaspread1.setText(16, r - 1, ws.vaSpread6.text(11, r - 1));
+    }
+  }
+  for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));
+  ws.vaSpread3.deleteAllRows();
+  ws.vaSpread3.setRowLimit(limite3);
+
   form2.Form_Activate();
-  ws.ocupado(false);
+  cmd.ocupado(false);
   ws.prompter.ejecutarDialogo(form2);
   if (!form2.aceptado()) {
     // Cancelar, or the dialog closed some other way: the import is abandoned
@@ -152,37 +150,35 @@ void importararchiv_inf(Workspace& ws) {
     if (!form2.cancelado()) form2.Command4_Click();
     ws.Combo2.vaciar();
     ws.vaSpread5.clearBlock(-1, -1, -1, -1);
-    return salir();
+    return cmd.fin(Resultado::Cancelado);
   }
   // The orders were chosen in the dialog: a later choice in the order list
   // would keep no line at all, so the list stays closed until the next import.
   ws.habilitar(QStringLiteral("Combo2"), false);
 
-  Ocupado ocupado(ws);
+  cmd.ocupado(true);
   for (const char* c : {"editar", "b_cut", "b_copy", "b_paste", "b_separar"})
     ws.habilitar(QString::fromLatin1(c), true);
   pedidos::ponerValoresOmision(ws);
   pedidos::ordenarPorTiendaYSku(ws);
-  salir();
+  return cmd.fin(Resultado::Hecho);
 }
 
-void importararchiv_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----importararchiv_Click"));
+Resultado importararchiv_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----importararchiv_Click"),
+              QStringLiteral("TERMINO EL EVENTO-----importararchiv_Click"));
   nuevaforma_Click(ws);
-  importararchiv_inf(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----importararchiv_Click"));
+  return cmd.fin(importararchiv_inf(ws));
 }
 
-void b_import_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----b_import_Click"));
+Resultado b_import_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----b_import_Click"), QStringLiteral("TERMINO EL EVENTO-----b_import_Click"));
   ws.sinvalidar = false;
   nuevaforma_Click(ws);
-  importararchiv_inf(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----b_import_Click"));
+  return cmd.fin(importararchiv_inf(ws));
 }
 
-void Importar_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----Importar_Click"));
-  importararchiv_Click(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Importar_Click"));
+Resultado Importar_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----Importar_Click"), QStringLiteral("TERMINO EL EVENTO-----Importar_Click"));
+  return cmd.fin(importararchiv_Click(ws));
 }

@@ -7,6 +7,7 @@
 // consolidation dialog Form2 chooses the orders of the shipment.
 #include <QString>
 
+#include "workspace/resultado.h"
 #include "workspace/textfile.h"
 
 class Workspace;
@@ -16,11 +17,11 @@ class Workspace;
 texto::Resultado convertirdelimitado(Workspace& ws, const QString& ruta, const QString& separador);
 
 // The import itself (the workspace is expected to be cleared first).
-void importararchiv_inf(Workspace& ws);
+Resultado importararchiv_inf(Workspace& ws);
 
 // Toolbar image b_import: clears sinvalidar, clears the workspace, imports.
-void b_import_Click(Workspace& ws);
+Resultado b_import_Click(Workspace& ws);
 // Archivo > Importar > "Archivo INF": clears the workspace, imports.
-void importararchiv_Click(Workspace& ws);
+Resultado importararchiv_Click(Workspace& ws);
 // Command button Importar: runs importararchiv_Click.
-void Importar_Click(Workspace& ws);
+Resultado Importar_Click(Workspace& ws);

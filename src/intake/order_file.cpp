@@ -14,19 +14,19 @@ bool existeOAvisa(Workspace& ws, const QString& nombre) {
   return false;
 }
 
-Lectura leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString& mostrado, int encabezado,
-                             QStringList& lineas) {
+Resultado leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString& mostrado, int encabezado,
+                               QStringList& lineas) {
   QByteArray bytes;
   const texto::Resultado r = texto::leerBytes(ruta, bytes);
   if (!r.ok) {
     ws.errorInesperado(r);
-    return Lectura::Error;
+    return Resultado::Fallido;
   }
   if (!texto::esTexto(bytes)) {
     ws.MsgBox(QStringLiteral("El archivo: ") + mostrado +
                   QStringLiteral(" no es un archivo de texto con órdenes de compra.\r\nNo se cargó ningún dato."),
               Botones::Ok, QStringLiteral("Datos incorrectos"));
-    return Lectura::Rechazado;
+    return Resultado::Fallido;
   }
   if (bytes.endsWith('\x1A')) bytes.chop(1);
   lineas = texto::partirLineas(texto::desde1252(bytes));
@@ -35,10 +35,10 @@ Lectura leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString& 
   lineas.resize(n);
   if (n == 0) {
     avisarSinOrdenes(ws, mostrado);
-    return Lectura::Rechazado;
+    return Resultado::Fallido;
   }
-  if (!ws.cabeEnLimite(ws.vaspread1, static_cast<int>(n) - encabezado)) return Lectura::Rechazado;
-  return Lectura::Ok;
+  if (!ws.cabeEnLimite(ws.vaspread1, static_cast<int>(n) - encabezado)) return Resultado::Rechazado;
+  return Resultado::Hecho;
 }
 
 void avisarSinOrdenes(Workspace& ws, const QString& mostrado) {

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "workspace/resultado.h"
+
 class Grid;
 class Workspace;
 
@@ -13,13 +15,13 @@ namespace pedidos {
 // encuentra" ("Datos incorrectos") and answers false.
 bool existeOAvisa(Workspace& ws, const QString& nombre);
 
-enum class Lectura { Ok, Error, Rechazado };
 // Reads the file at `ruta` as lines, the blank lines at its end left out.
-// Error: an unexpected error was shown ("Error inesperado #", logged).
-// Rechazado: the file is no text, holds no line, or has more lines than
-// `limite` (after `encabezado` heading lines); its message was shown.
-// `mostrado` is the name shown in the messages.
-Lectura leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString& mostrado, int encabezado,
+// Hecho: read. Fallido: a file that serves as no order file: it could not be
+// read (an unexpected error was shown, "Error inesperado #", logged), is no
+// text or holds no line (its message was shown). Rechazado: it has more lines
+// than the detail grid holds (after `encabezado` heading lines); the limit
+// message was shown. `mostrado` is the name shown in the messages.
+Resultado leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString& mostrado, int encabezado,
                              QStringList& lineas);
 // "El archivo: <name> no contiene órdenes de compra" ("Datos incorrectos").
 void avisarSinOrdenes(Workspace& ws, const QString& mostrado);

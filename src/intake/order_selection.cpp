@@ -85,20 +85,18 @@ void filtrarOrden(Workspace& ws, Grid& g, const QString& orden) {
 
 }  // namespace
 
-void Combo2_Click(Workspace& ws) {
+Resultado Combo2_Click(Workspace& ws) {
   const QString entrada = QStringLiteral("ENTRO AL EVENTO-----Combo2_Click");
-  ws.EscribirLog(entrada);
+  Comando cmd(ws, entrada, QStringLiteral("TERMINO EL EVENTO-----Combo2_Click"));
   QString elegida = ws.Combo2.texto;
   if (elegida.isEmpty() && ws.Combo2.indice >= 0 && ws.Combo2.indice < ws.Combo2.entradas.size())
     elegida = ws.Combo2.entradas[ws.Combo2.indice];
   // Only an entry of an open list is a choice: a closed or empty list (after
   // the consolidation dialog, after opening a work file) must not wipe the lines.
-  if (!ws.habilitado(QStringLiteral("Combo2")) || !ws.Combo2.entradas.contains(elegida)) {
-    ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Combo2_Click"));
-    return;
-  }
+  if (!ws.habilitado(QStringLiteral("Combo2")) || !ws.Combo2.entradas.contains(elegida))
+    return cmd.fin(Resultado::Rechazado);
 
-  ws.ocupado(true);
+  cmd.ocupado(true);
   ws.panel[3] = QStringLiteral("Cargando...");
   ws.habilitar(QStringLiteral("Combo2"), false);
 
@@ -134,9 +132,9 @@ void Combo2_Click(Workspace& ws) {
   ws.EscribirLog(entrada + QStringLiteral("-----Ordenar por color"));
   ws.vaSpread6.sortRows({{5, true}, {6, true}});
 
-  ws.ocupado(false);
+  cmd.ocupado(false);
   ws.panel[3].clear();
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Combo2_Click"));
+  return cmd.fin(Resultado::Hecho);
 }
 
 void Combo2_LostFocus(Workspace& ws) {

@@ -3,6 +3,8 @@
 // and the movement-type list Combo1.
 #include <QString>
 
+#include "workspace/resultado.h"
+
 class Grid;
 class Workspace;
 
@@ -10,8 +12,9 @@ class Workspace;
 // same store and SKU, gives the order its row in vaSpread9 when that table is
 // empty, sorts by store and SKU and opens the window for work. The chosen
 // text is Combo2.texto (or the entry at Combo2.indice when the text is empty).
-// Does nothing while Combo2 is disabled or when the text is no entry of its list.
-void Combo2_Click(Workspace& ws);
+// Does nothing while Combo2 is disabled or when the text is no entry of its
+// list (refused, without a message).
+Resultado Combo2_Click(Workspace& ws);
 // Leaving the order list before an order is chosen is refused with a message.
 void Combo2_LostFocus(Workspace& ws);
 // Writes the movement type of the chosen Combo1 entry into Text1(2).

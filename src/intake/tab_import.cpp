@@ -8,9 +8,9 @@
 #include "notice/header_fields.h"
 #include "workspace/workspace.h"
 
-void arrch_tabulador_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----arrch_tabulador_Click"));
-  const auto salir = [&ws] { ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----arrch_tabulador_Click")); };
+Resultado arrch_tabulador_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----arrch_tabulador_Click"),
+              QStringLiteral("TERMINO EL EVENTO-----arrch_tabulador_Click"));
 
   DialogoArchivo d;
   d.nombre = QStringLiteral("*.txt");
@@ -19,16 +19,16 @@ void arrch_tabulador_Click(Workspace& ws) {
   d.filtroInicial = 1;
   d.carpetaInicial = ws.carpeta;
   const QString nombre = ws.prompter.abrirArchivo(d);
-  if (texto::dialogoCancelado(nombre)) return salir();
-  if (!pedidos::existeOAvisa(ws, nombre)) return salir();
+  if (texto::dialogoCancelado(nombre)) return cmd.fin(Resultado::Cancelado);
+  if (!pedidos::existeOAvisa(ws, nombre)) return cmd.fin(Resultado::Fallido);
 
   // The whole file is read and checked before the workspace is touched: a
   // refused file leaves the work in progress as it was.
   QStringList lineas;
-  ws.ocupado(true);
-  const pedidos::Lectura lectura = pedidos::leerArchivoDeOrdenes(ws, nombre, nombre, 0, lineas);
-  ws.ocupado(false);
-  if (lectura != pedidos::Lectura::Ok) return salir();
+  cmd.ocupado(true);
+  const Resultado lectura = pedidos::leerArchivoDeOrdenes(ws, nombre, nombre, 0, lineas);
+  cmd.ocupado(false);
+  if (lectura != Resultado::Hecho) return cmd.fin(lectura);
 
   // Start from a cleared workspace so that no line of an earlier file stays
   // in the order line store or the per-order header table.
@@ -40,7 +40,7 @@ void arrch_tabulador_Click(Workspace& ws) {
   ws.habilitar(QStringLiteral("b_enviar"), true);
   ws.Combo2.vaciar();
 
-  ws.ocupado(true);
+  cmd.ocupado(true);
   ws.vaSpread3.fromLines(lineas);
   lineas.clear();
   ws.Combo2.vaciar();
@@ -60,8 +60,7 @@ void arrch_tabulador_Click(Workspace& ws) {
   if (!encabezadocampos(ws, QStringLiteral("importararchiv"), 7)) {
     ws.Combo2.vaciar();
     ws.vaSpread3.clearBlock(-1, -1, -1, -1);
-    ws.ocupado(false);
-    return salir();
+    return cmd.fin(Resultado::Rechazado);
   }
 
   ws.vaspread1.clearBlock(-1, -1, -1, -1);
@@ -92,7 +91,7 @@ void arrch_tabulador_Click(Workspace& ws) {
   for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));
   ws.vaspread1.setColLimit(15);
   ws.vaSpread3.clearBlock(-1, -1, -1, -1);
-  ws.ocupado(false);
+  cmd.ocupado(false);
 
   ws.MsgBox(QStringLiteral("Por favor seleccione una orden de compra!"));
   ws.foco = QStringLiteral("Combo2");
@@ -102,8 +101,7 @@ void arrch_tabulador_Click(Workspace& ws) {
                         "b_enviar", "archivo", "editar", "configaplic", "help", "DTPicker1_4"})
     ws.habilitar(QString::fromLatin1(c), false);
 
-  ws.ocupado(true);
+  cmd.ocupado(true);
   pedidos::ponerValoresOmision(ws);
-  ws.ocupado(false);
-  salir();
+  return cmd.fin(Resultado::Hecho);
 }

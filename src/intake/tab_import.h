@@ -5,6 +5,8 @@
 // cancellation dates as "dd/mm/yy", 15 columns and no ordered quantity; the
 // order list Combo2 offers the distinct order numbers and the window stays
 // locked on it until an order is chosen (Combo2_Click).
+#include "workspace/resultado.h"
+
 class Workspace;
 
-void arrch_tabulador_Click(Workspace& ws);
+Resultado arrch_tabulador_Click(Workspace& ws);

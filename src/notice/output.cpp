@@ -76,17 +76,19 @@ texto::Resultado formatofijo(Workspace& ws, const QString& archivo) {
   return r;
 }
 
-void arch_env_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("Entro al Evento-----arch_env_Click"));
+Resultado arch_env_Click(Workspace& ws) {
+  // The command logs no exit line of its own; a notice written says so.
+  Comando cmd(ws, QStringLiteral("Entro al Evento-----arch_env_Click"), QStringLiteral("Vorarido Exitoso!!!"),
+              Comando::Salida::AlHacerse);
   if (horaEntrega(ws).isEmpty()) {
     ws.MsgBox(QStringLiteral("Favor de seleccionar una hora de entrega"), Botones::Ok, QStringLiteral("ASN"),
               Icono::Informacion);
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
   const QString vencidas = ordenesVencidas(ws);
   if (!vencidas.isEmpty()) {
     ws.MsgBox(vencidas);
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
   QString ceros;
   const int ordenes = ws.vaSpread9.dataRowCount();
@@ -99,31 +101,27 @@ void arch_env_Click(Workspace& ws) {
   if (!ceros.isEmpty()) {
     ws.MsgBox(ceros);
     ws.foco = QStringLiteral("vaSpread9");
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
 
   ws.EscribirLog(QStringLiteral("Valida "));
-  ws.ocupado(true);
+  cmd.ocupado(true);
   ws.vaspread1.sortRows({SortKey{15, true}});
   ws.vaSpread6.sortRows({SortKey{15, true}});
-  if (!validar(ws) || !verificardatosok(ws)) {
-    ws.ocupado(false);
-    return;
-  }
+  if (!validar(ws) || !verificardatosok(ws)) return cmd.fin(Resultado::Rechazado);
+  cmd.ocupado(false);
   if (ws.vaspread1.dataRowCount() == 0) {
-    ws.ocupado(false);
     ws.MsgBox(QStringLiteral("No hay información para generar el archivo"), Botones::Ok, QStringLiteral("Aviso"),
               Icono::Informacion);
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
   QSet<QString> facturas;
   for (int i = 1; i <= ordenes; ++i) {
     const QString factura = ws.vaSpread9.text(4, i);
     if (facturas.contains(factura)) {
-      ws.ocupado(false);
       ws.MsgBox(QStringLiteral("No se puede repetir el Num de Factura para varias Ordenes de Compra."), Botones::Ok,
                 QStringLiteral("Aviso Importante"), Icono::Critico);
-      return;
+      return cmd.fin(Resultado::Rechazado);
     }
     facturas.insert(factura);
   }
@@ -133,19 +131,17 @@ void arch_env_Click(Workspace& ws) {
   for (int i = 1; i <= ordenes; ++i) {
     const QString orden = ws.vaSpread9.text(1, i);
     if (!conLineas.contains(orden)) {
-      ws.ocupado(false);
       ws.MsgBox(QStringLiteral("No existe Contenedor para la Orden de Compra ") + orden, Botones::Ok,
                 QStringLiteral("Aviso Importante"), Icono::Critico);
-      return;
+      return cmd.fin(Resultado::Rechazado);
     }
   }
 
-  if (!preparar(ws)) {
-    ws.ocupado(false);
-    return;
-  }
+  cmd.ocupado(true);
+  const bool preparado = preparar(ws);
+  cmd.ocupado(false);
+  if (!preparado) return cmd.fin(Resultado::Rechazado);
   const QString descripcion = ws.vaSpread2.text(3, 1);
-  ws.ocupado(false);
   DialogoArchivo dialogo;
   dialogo.titulo = QStringLiteral("Guardar el archivo como:");
   dialogo.filtro = descripcion + QStringLiteral(" txt|*.txt");
@@ -153,7 +149,7 @@ void arch_env_Click(Workspace& ws) {
   dialogo.nombre = QStringLiteral("*.txt");
   dialogo.confirmarSobrescribir = true;
   const QString ruta = ws.prompter.guardarArchivo(dialogo);
-  if (ruta.isEmpty()) return;
+  if (ruta.isEmpty()) return cmd.fin(Resultado::Cancelado);
 
   // The notice is written whole, without tabs, in one go: the chosen file is
   // never left missing, half written or holding tabs.
@@ -161,36 +157,31 @@ void arch_env_Click(Workspace& ws) {
   quitarArchTxt(ws);
   if (!r.ok) {
     ws.errorInesperado(r);
-    return;
+    return cmd.fin(Resultado::Fallido);
   }
-  ws.EscribirLog(QStringLiteral("Vorarido Exitoso!!!"));
+  return cmd.fin(Resultado::Hecho);
 }
 
-void b_enviar_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----b_enviar_Click"));
-  ws.ocupado(true);
+Resultado b_enviar_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----b_enviar_Click"), QStringLiteral("TERMINO EL EVENTO-----b_enviar_Click"),
+              Comando::Salida::AlHacerse);
+  cmd.ocupado(true);
   ws.panel[3] = QStringLiteral("Validando...");
-  auto terminar = [&ws]() {
-    ws.ocupado(false);
-    ws.panel[3].clear();
-  };
-  if (!validar(ws) || !verificardatosok(ws)) {
-    terminar();
-    return;
-  }
+  // The panel rests again however the command ends.
+  struct Panel {
+    Workspace& ws;
+    ~Panel() { ws.panel[3].clear(); }
+  } panel{ws};
+  if (!validar(ws) || !verificardatosok(ws)) return cmd.fin(Resultado::Rechazado);
   if (ws.vaspread1.dataRowCount() == 0) {
     ws.MsgBox(QStringLiteral("No hay datos que enviar"), Botones::Ok, QStringLiteral("Información Incompleta"));
-    terminar();
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
-  const bool hecho = preparar(ws);
-  terminar();
-  if (!hecho) return;
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----b_enviar_Click"));
+  return cmd.fin(preparar(ws) ? Resultado::Hecho : Resultado::Rechazado);
 }
 
-void enviararchiv_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----enviararchiv_Click"));
-  b_enviar_Click(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----enviararchiv_Click"));
+Resultado enviararchiv_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----enviararchiv_Click"),
+              QStringLiteral("TERMINO EL EVENTO-----enviararchiv_Click"));
+  return cmd.fin(b_enviar_Click(ws));
 }

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include "workspace/resultado.h"
 #include "workspace/textfile.h"
 
 class Workspace;
@@ -15,11 +16,11 @@ class Workspace;
 // writes the notice at once (temporary file in the same folder, then rename):
 // a failed write shows "Error inesperado #" and leaves any earlier file as it was.
 // Logs "Vorarido Exitoso!!!" when the file has been written.
-void arch_env_Click(Workspace& ws);
+Resultado arch_env_Click(Workspace& ws);
 
 // Validates and builds the image only; writes no file.
-void b_enviar_Click(Workspace& ws);
-void enviararchiv_Click(Workspace& ws);
+Resultado b_enviar_Click(Workspace& ws);
+Resultado enviararchiv_Click(Workspace& ws);
 
 // The notice file's bytes from the file image (rows 1 .. data row count).
 QByteArray textoAviso(const Workspace& ws);

@@ -43,8 +43,8 @@ void rehusar(Workspace& ws, const QString& nombre, const QString& causa) {
 
 }  // namespace
 
-void abrir_archivo(Workspace& ws) {
-  ws.EscribirLog(kAbrir);
+Resultado abrir_archivo(Workspace& ws) {
+  Comando cmd(ws, kAbrir, QStringLiteral("TERMINO EL EVENTO-----abrir_archivo"), Comando::Salida::AlHacerse);
   ws.vaspread1.setEnabled(true);
   ws.habilitar(QStringLiteral("vaspread1"), true);
   ws.habilitar(QStringLiteral("editar"), true);
@@ -59,18 +59,18 @@ void abrir_archivo(Workspace& ws) {
   d.filtro = trabajo::filtro(ws);
   d.carpetaInicial = ws.carpeta;
   const QString nombre = ws.prompter.abrirArchivo(d);
-  if (texto::dialogoCancelado(nombre)) return;
+  if (texto::dialogoCancelado(nombre)) return cmd.fin(Resultado::Cancelado);
 
   // The whole file is read and checked before anything of the workspace changes.
   QByteArray bytes;
   const texto::Resultado leido = texto::leerBytes(nombre, bytes);
   if (!leido.ok) {
     ws.errorInesperado(leido);
-    return;
+    return cmd.fin(Resultado::Fallido);
   }
   if (!texto::esTexto(bytes)) {
     rehusar(ws, nombre, QStringLiteral(" no es un archivo de trabajo: no es un archivo de texto."));
-    return;
+    return cmd.fin(Resultado::Fallido);
   }
   if (bytes.endsWith('\x1A')) bytes.chop(1);
   const bool conSaltoFinal = bytes.endsWith('\n') || bytes.endsWith('\r');
@@ -78,7 +78,7 @@ void abrir_archivo(Workspace& ws) {
   bytes.clear();
   if (tabla.ultima == 0) {
     rehusar(ws, nombre, QStringLiteral(" está vacío."));
-    return;
+    return cmd.fin(Resultado::Fallido);
   }
 
   // Detail: line 8 up to the first line from there whose column 1 holds the
@@ -112,16 +112,17 @@ void abrir_archivo(Workspace& ws) {
   const bool esTrabajo = tabla.primera(1) == trabajo::kFirma;
   if (esTrabajo && (trailer > tabla.ultima || (tabla.ultima > trailer && !conSaltoFinal))) {
     rehusar(ws, nombre, QStringLiteral(" es un archivo de trabajo incompleto: le falta su parte final."));
-    return;
+    return cmd.fin(Resultado::Fallido);
   }
   const int detalle = qMax(0, finDetalle - 8);
   const int ordenes = trailer <= tabla.ultima ? tabla.ultima - trailer : 0;
   for (Grid* g : {&ws.vaspread1, &ws.vaSpread6, &ws.vaSpread9})
     if (g->rowLimit() < Grid::kLimiteRenglones) g->setRowLimit(Grid::kLimiteRenglones);
-  if (!ws.cabeEnLimite(ws.vaspread1, detalle) || !ws.cabeEnLimite(ws.vaSpread9, ordenes)) return;
+  if (!ws.cabeEnLimite(ws.vaspread1, detalle) || !ws.cabeEnLimite(ws.vaSpread9, ordenes))
+    return cmd.fin(Resultado::Rechazado);
 
-  Ocupado ocupado(ws);
-  EnBloque b1(ws.vaspread1), b6(ws.vaSpread6), b9(ws.vaSpread9), b3(ws.vaSpread3);
+  cmd.ocupado(true);
+  for (Grid* g : {&ws.vaspread1, &ws.vaSpread6, &ws.vaSpread9, &ws.vaSpread3}) cmd.enBloque(*g);
   ws.EscribirLog(kAbrir + QStringLiteral("-----Borrar datos vaspread1"));
   ws.vaspread1.deleteAllRows();
   ws.EscribirLog(kAbrir + QStringLiteral("-----poner el cursor en la celda inicial"));
@@ -175,8 +176,8 @@ void abrir_archivo(Workspace& ws) {
   }
   ws.EscribirLog(kAbrir + QStringLiteral("-----poner el cursor en la celda inicial"));
   ws.cursor(ws.vaSpread9, 2, 1);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----abrir_archivo"));
+  return cmd.fin(Resultado::Hecho);
 }
 
-void abrirarchiv_Click(Workspace& ws) { abrir_archivo(ws); }
-void b_abrir_Click(Workspace& ws) { abrir_archivo(ws); }
+Resultado abrirarchiv_Click(Workspace& ws) { return abrir_archivo(ws); }
+Resultado b_abrir_Click(Workspace& ws) { return abrir_archivo(ws); }

@@ -16,10 +16,12 @@
 // file with more detail or order lines than the tables hold.
 #include <QString>
 
+#include "workspace/resultado.h"
+
 class Workspace;
 
-void abrir_archivo(Workspace& ws);
+Resultado abrir_archivo(Workspace& ws);
 
 // Archivo > "Abrir" and the toolbar image b_abrir.
-void abrirarchiv_Click(Workspace& ws);
-void b_abrir_Click(Workspace& ws);
+Resultado abrirarchiv_Click(Workspace& ws);
+Resultado b_abrir_Click(Workspace& ws);

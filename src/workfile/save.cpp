@@ -89,9 +89,13 @@ void faltaInformacion(Workspace& ws, int col, int row) {
 }  // namespace
 
 bool prepararguardar(Workspace& ws) {
-  ws.EscribirLog(kPreparar);
+  Comando cmd(ws, kPreparar, kFinPreparar, Comando::Salida::AlHacerse);
+  const auto rehusado = [&cmd] {
+    cmd.fin(Resultado::Rechazado);
+    return false;
+  };
   Grid& imagen = ws.vaSpread3;
-  EnBloque bloque(imagen);
+  cmd.enBloque(imagen);
   imagen.deleteAllRows();
 
   Grid& ordenes = ws.vaSpread9;
@@ -105,7 +109,7 @@ bool prepararguardar(Workspace& ws) {
   } else if (m == 1 && ordenes.isEmpty(2, 1)) {
     ws.MsgBox(QStringLiteral("Seleccione el Tipo de Movimiento para la Orden de Compra"), Botones::Ok,
               QStringLiteral("Aviso"), Icono::Informacion);
-    return false;
+    return rehusado();
   }
 
   ws.EscribirLog(kPreparar + QStringLiteral("-----si hay datos de detalle en archivo"));
@@ -116,11 +120,11 @@ bool prepararguardar(Workspace& ws) {
   ws.EscribirLog(kPreparar + QStringLiteral("-----llena datos de control en el encabezado del grid vaspread3"));
   encabezadoDeControl(ws);
 
-  if (!encabezadocampos(ws, QStringLiteral("preparar"), 7)) return false;
+  if (!encabezadocampos(ws, QStringLiteral("preparar"), 7)) return rehusado();
 
   ws.EscribirLog(kPreparar + QStringLiteral("-----Poner el detalle en el grid vaspread3"));
   {
-    Ocupado ocupado(ws);
+    cmd.ocupado(true);
     // The progress bar counts the lines copied; it rests again before the
     // file dialog opens.
     struct Avance {
@@ -138,26 +142,26 @@ bool prepararguardar(Workspace& ws) {
       if (detalle.vista(2, r) != departamento) imagen.setText(2, r + 7, departamento);
       for (int c = 1; c <= 11; ++c) {
         if (c == 2 ? !departamento.isEmpty() : !detalle.isEmpty(c, r)) continue;
-        ws.ocupado(false);
+        cmd.ocupado(false);
         faltaInformacion(ws, c, r);
-        return false;
+        return rehusado();
       }
     }
+    cmd.ocupado(false);
   }
   imagen.setText(1, n + 8, trabajo::kFirma);
-  ws.EscribirLog(kFinPreparar);
-  return true;
+  return cmd.fin(Resultado::Hecho) == Resultado::Hecho;
 }
 
-void guardar_informacion(Workspace& ws) {
-  ws.EscribirLog(kGuardar);
+Resultado guardar_informacion(Workspace& ws) {
+  Comando cmd(ws, kGuardar, QStringLiteral("TERMINO EL EVENTO-----guardar_informacion"), Comando::Salida::AlTerminar);
   if (ws.vaspread1.dataRowCount() == 0 && ws.vaSpread9.dataRowCount() == 0) {
     ws.MsgBox(QStringLiteral("No hay información para guardar"), Botones::Ok, QStringLiteral("Aviso"),
               Icono::Informacion);
-    return;
+    return cmd.fin(Resultado::Rechazado);
   }
   ws.EscribirLog(kGuardar + QStringLiteral("-----preparar para guardar información cancela si faltan datos en el grid"));
-  if (!prepararguardar(ws)) return;
+  if (!prepararguardar(ws)) return cmd.fin(Resultado::Rechazado);
 
   DialogoArchivo d;
   d.titulo = QStringLiteral("Guardar el archivo como:");
@@ -165,38 +169,37 @@ void guardar_informacion(Workspace& ws) {
   d.carpetaInicial = ws.carpeta;
   d.confirmarSobrescribir = true;
   const QString nombre = ws.prompter.guardarArchivo(d);
-  if (nombre.trimmed().isEmpty()) return;
+  if (nombre.trimmed().isEmpty()) return cmd.fin(Resultado::Cancelado);
 
-  texto::Resultado r;
-  {
-    Ocupado ocupado(ws);
-    // The image and the header part go to disk together: a failed write
-    // leaves no work file without its header part under the user's name.
-    const QStringList encabezado = ws.vaSpread9.toLines();
-    QStringList lineas = ws.vaSpread3.toLines();
-    lineas.append(encabezado);
-    r = texto::escribirArchivo(nombre, texto::unirLineas(lineas));
-    if (r.ok) {
-      ws.EscribirLog(kGuardar + QStringLiteral("-----Guardar el header"));
-      const QString header = ws.ruta(QStringLiteral("header.txt"));
-      QFile::remove(header);
-      r = texto::escribirLineas(header, encabezado);
-    }
+  cmd.ocupado(true);
+  // The image and the header part go to disk together: a failed write
+  // leaves no work file without its header part under the user's name.
+  const QStringList encabezado = ws.vaSpread9.toLines();
+  QStringList lineas = ws.vaSpread3.toLines();
+  lineas.append(encabezado);
+  texto::Resultado r = texto::escribirArchivo(nombre, texto::unirLineas(lineas));
+  if (r.ok) {
+    ws.EscribirLog(kGuardar + QStringLiteral("-----Guardar el header"));
+    const QString header = ws.ruta(QStringLiteral("header.txt"));
+    QFile::remove(header);
+    r = texto::escribirLineas(header, encabezado);
   }
-  if (!r.ok) ws.errorInesperado(r);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----guardar_informacion"));
+  cmd.ocupado(false);
+  if (!r.ok) {
+    ws.errorInesperado(r);
+    return cmd.fin(Resultado::Fallido);
+  }
+  return cmd.fin(Resultado::Hecho);
 }
 
-void b_save_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----b_save_Click"));
-  guardar_informacion(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----b_save_Click"));
+Resultado b_save_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----b_save_Click"), QStringLiteral("TERMINO EL EVENTO-----b_save_Click"));
+  return cmd.fin(guardar_informacion(ws));
 }
 
-void guardararchiv_Click(Workspace& ws) { guardar_informacion(ws); }
+Resultado guardararchiv_Click(Workspace& ws) { return guardar_informacion(ws); }
 
-void guardar_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----guardar_Click"));
-  guardar_informacion(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----guardar_Click"));
+Resultado guardar_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----guardar_Click"), QStringLiteral("TERMINO EL EVENTO-----guardar_Click"));
+  return cmd.fin(guardar_informacion(ws));
 }

@@ -19,6 +19,8 @@
 // that the orders of such a file can be opened again.
 #include <QString>
 
+#include "workspace/resultado.h"
+
 class Workspace;
 
 // Fills vaSpread3 with the image. False when the save must stop (a message
@@ -32,12 +34,12 @@ bool prepararguardar(Workspace& ws);
 // writes the whole work file at once (temporary file, then rename), then
 // header.txt. A failed write shows "Error inesperado #" with its description
 // and leaves any earlier file of that name as it was.
-void guardar_informacion(Workspace& ws);
+Resultado guardar_informacion(Workspace& ws);
 
 // Toolbar image b_save, Archivo > "Guardar como ..." and the button guardar.
-void b_save_Click(Workspace& ws);
-void guardararchiv_Click(Workspace& ws);
-void guardar_Click(Workspace& ws);
+Resultado b_save_Click(Workspace& ws);
+Resultado guardararchiv_Click(Workspace& ws);
+Resultado guardar_Click(Workspace& ws);
 
 namespace trabajo {
 // The pattern "0000": a number gets leading zeros up to four digits (rounded

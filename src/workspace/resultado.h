@@ -4,7 +4,8 @@
 // messages that were shown.
 enum class Resultado {
   Hecho,      // the command did its work (also when a question's answer makes it do so)
-  Rechazado,  // a check refused it; the user was told
+  Rechazado,  // a check refused it; the user was told (or there was nothing to work on)
   Cancelado,  // the user cancelled: a file dialog closed, a question answered so nothing happens
-  Fallido,    // an unexpected error, a file that could not be read or written
+  Fallido,    // an unexpected error; a file that could not be read or written, or is no
+              // file of the kind asked for (no text, empty, cut short)
 };

@@ -91,8 +91,9 @@ void disenoInicial(Workspace& ws) {
   ws.DTPicker1_4_minimo = ws.reloj.hoy();
 }
 
-void nuevaforma_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----nuevaforma_Click"));
+Resultado nuevaforma_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----nuevaforma_Click"),
+              QStringLiteral("TERMINO EL EVENTO-----nuevaforma_Click"));
   ws.vaspread1.setEnabled(true);
   ws.habilitar(QStringLiteral("vaspread1"), true);
   ws.habilitar(QStringLiteral("Combo2"), true);
@@ -107,11 +108,10 @@ void nuevaforma_Click(Workspace& ws) {
   ws.vaSpread7.deleteAllRows();
   ws.vaSpread9.deleteAllRows();
   ws.vaSpread9.clearDropDownLists(2);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----nuevaforma_Click"));
+  return cmd.fin(Resultado::Hecho);
 }
 
-void b_nuevo_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----b_nuevo_Click"));
-  nuevaforma_Click(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----b_nuevo_Click"));
+Resultado b_nuevo_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----b_nuevo_Click"), QStringLiteral("TERMINO EL EVENTO-----b_nuevo_Click"));
+  return cmd.fin(nuevaforma_Click(ws));
 }

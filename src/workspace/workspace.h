@@ -9,9 +9,11 @@
 #include <map>
 
 #include "workspace/clock.h"
+#include "workspace/comando.h"
 #include "workspace/grid.h"
 #include "workspace/log.h"
 #include "workspace/prompter.h"
+#include "workspace/resultado.h"
 #include "workspace/textfile.h"
 
 // Title of a message box shown without a title of its own.
@@ -102,7 +104,14 @@ class Workspace {
   // milliseconds (0: at every call, so a test sees every step).
   void doEvents();
   int pausaDoEvents = 40;
-  void ocupado(bool si) { prompter.cursorOcupado(si); }
+  // The busy pointer; commands set it through their frame (Comando).
+  void ocupado(bool si) {
+    ocupado_ = si;
+    prompter.cursorOcupado(si);
+  }
+  bool estaOcupado() const { return ocupado_; }
+  // The innermost command frame open, none between commands.
+  Comando* comandoAbierto = nullptr;
   // Moves a visible grid's cursor and asks the window to show it.
   void cursor(Grid& g, int col, int row) { g.setActiveCell(col, row); }
   QString ruta(const QString& archivo) const { return carpeta + QLatin1Char('/') + archivo; }
@@ -112,23 +121,12 @@ class Workspace {
 
  private:
   qint64 ultimoDoEvents_ = 0;
+  bool ocupado_ = false;
 };
 
 // Sets the tables' designed contents (headers, settings labels and defaults).
-// The busy pointer for as long as it lives.
-class Ocupado {
- public:
-  explicit Ocupado(Workspace& ws) : ws_(ws) { ws_.ocupado(true); }
-  ~Ocupado() { ws_.ocupado(false); }
-  Ocupado(const Ocupado&) = delete;
-  Ocupado& operator=(const Ocupado&) = delete;
-
- private:
-  Workspace& ws_;
-};
-
 void disenoInicial(Workspace& ws);
 
 // New (Archivo > Nuevo, b_nuevo): clears the workspace.
-void nuevaforma_Click(Workspace& ws);
-void b_nuevo_Click(Workspace& ws);
+Resultado nuevaforma_Click(Workspace& ws);
+Resultado b_nuevo_Click(Workspace& ws);
