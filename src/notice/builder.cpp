@@ -11,28 +11,6 @@
 
 namespace registro {
 
-QString ceroIzquierda(const QString& t, int ancho) {
-  if (t.isEmpty() || t.size() >= ancho) return t;
-  return QString(ancho - t.size(), QLatin1Char('0')) + t;
-}
-
-QString blancoDerecha(const QString& t, int ancho, bool rellenarVacio) {
-  if ((t.isEmpty() && !rellenarVacio) || t.size() >= ancho) return t;
-  return t + QString(ancho - t.size(), QLatin1Char(' '));
-}
-
-QString blancoIzquierda(const QString& t, int ancho) {
-  if (t.size() >= ancho) return t;
-  return QString(ancho - t.size(), QLatin1Char(' ')) + t;
-}
-
-QString puntuacionABlancos(QString t, bool conBarra) {
-  for (QChar& c : t) {
-    if (c == QLatin1Char('.') || c == QLatin1Char('-') || (conBarra && c == QLatin1Char('/'))) c = QLatin1Char(' ');
-  }
-  return t;
-}
-
 QString codigoMovimiento(const QString& tipo) {
   if (tipo == QStringLiteral("Alta")) return QStringLiteral("A");
   if (tipo == QStringLiteral("Baja")) return QStringLiteral("B");
@@ -59,6 +37,7 @@ QString codigoMercancia(const QString& descripcion) {
   return tabla.value(descripcion, descripcion);
 }
 
+// Invoice amount: the two decimals without the point, then the field's padding.
 QString importe(const QString& t) {
   QString texto = t;
   if (!texto.contains(QLatin1Char('.'))) texto += QStringLiteral(".00");
@@ -67,16 +46,13 @@ QString importe(const QString& t) {
   QString decimales = texto.mid(punto + 1);
   // Two implied decimals: "15." must not read as 0.15.
   while (decimales.size() < 2) decimales += QLatin1Char('0');
-  return ceroIzquierda(entero + decimales, 11);
+  return rellenar(HD().campos[hd::kImporte], entero + decimales);
 }
 
-QString sku(const QString& t) {
-  if (t.size() > 8) return t;
-  return ceroIzquierda(t, 8) + QStringLiteral("  ");
-}
+QString sku(const QString& t) { return rellenar(DT().campos[dt::kSku], t); }
 
 QString cantidad(const QString& t) {
-  QString q = ceroIzquierda(t + QStringLiteral("00"), 10);
+  QString q = rellenar(DT().campos[dt::kCantidad], t + QStringLiteral("00"));
   q.remove(QLatin1Char('.'));
   return q;
 }
@@ -88,8 +64,6 @@ namespace {
 using namespace registro;
 
 const QString kEntrada = QStringLiteral("ENTRO A LA  FUNCION----preparar");
-
-QString ultimos(const QString& t, int n) { return t.size() > n ? t.right(n) : t; }
 
 QString aaaammdd(const QDate& d) {
   return QStringLiteral("%1%2%3")
@@ -110,19 +84,38 @@ bool faltaEncabezado(Workspace& ws, const QString& texto) {
   return false;
 }
 
-// The DT record of one converted line (the nine columns of vaSpread8).
+// The last n characters of a text (all of a shorter one), padded by the field.
+QString ultimos(const Campo& campo, const QString& t) {
+  return rellenar(campo, t.size() > campo.ancho ? t.right(campo.ancho) : t);
+}
+
+// The CN record of one converted line (the nine columns of vaSpread8).
+QStringList registroCN(const QStringList& l) {
+  const std::vector<Campo>& c = CN().campos;
+  return {c[cn::kTipo].fijo, ultimos(c[cn::kTienda], l[0]), rellenar(c[cn::kMercancia], l[7]),
+          rellenar(c[cn::kContenedor], l[8])};
+}
+
+// The DT record of one converted line.
 QStringList registroDT(const QStringList& l) {
+  const std::vector<Campo>& c = DT().campos;
   const QString& barras = l[3];
-  return {QStringLiteral("DT"),
-          barras.trimmed().isEmpty() ? QString(13, QLatin1Char(' ')) : blancoIzquierda(barras, 13),
+  // A bar code of blanks only is written as an empty one: the field's blanks.
+  return {c[dt::kTipo].fijo,
+          rellenar(c[dt::kBarras], barras.trimmed().isEmpty() ? QString() : barras),
           (barras.size() == 12 || barras.size() == 11) ? QStringLiteral("UPC") : QStringLiteral("EAN"),
           sku(l[1]),
-          puntuacionABlancos(blancoDerecha(l[2], 20, true), true),
-          puntuacionABlancos(blancoDerecha(l[5], 10)),
-          puntuacionABlancos(blancoDerecha(l[4], 20)),
+          rellenar(c[dt::kModelo], l[2]),
+          rellenar(c[dt::kTalla], l[5]),
+          rellenar(c[dt::kColor], l[4]),
           cantidad(l[6]),
-          QStringLiteral("PZ "),
-          QStringLiteral("000001")};
+          c[dt::kUnidad].fijo,
+          c[dt::kPaquete].fijo};
+}
+
+// Puts a header field into its column of the HD row.
+void ponerHD(Grid& imagen, int fila, int campo, const QString& valor) {
+  imagen.setText(campo + 1, fila, rellenar(HD().campos[static_cast<size_t>(campo)], valor));
 }
 
 }  // namespace
@@ -220,31 +213,31 @@ bool preparar(Workspace& ws) {
       ws.doEvents();
       const QStringList& l = convertidas[r - 1];
       const int filaCN = i == 1 ? 2 * r : d + 1 + 2 * r;
-      imagen.setRowTexts(filaCN, {QStringLiteral("CN"), ceroIzquierda(ultimos(l[0], 5), 5), l[7], l[8]});
+      imagen.setRowTexts(filaCN, registroCN(l));
       imagen.setRowTexts(filaCN + 1, registroDT(l));
-      imagen.setText(14, filaHD, ceroIzquierda(l[0].left(5), 5));
+      ponerHD(imagen, filaHD, hd::kLugar, l[0].left(HD().campos[hd::kLugar].ancho));
     }
 
     // The header record; an empty source refuses the build.
     ws.EscribirLog(kEntrada + QStringLiteral("-----ENCABEZADO ") + QString::number(i));
-    imagen.setText(1, filaHD, QStringLiteral("HD"));
+    ponerHD(imagen, filaHD, hd::kTipo, HD().tipo);
     const QString tipo = ws.vaSpread9.text(2, i);
     if (tipo.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en Tipo de Movimiento"));
-    imagen.setText(2, filaHD, codigoMovimiento(tipo));
+    ponerHD(imagen, filaHD, hd::kMovimiento, codigoMovimiento(tipo));
     const QString vorarido = ws.vaSpread9.text(3, i);
     if (vorarido.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en Número de Vorarido"));
-    imagen.setText(3, filaHD, ceroIzquierda(vorarido, 4));
-    imagen.setText(4, filaHD, hoy);
-    imagen.setText(5, filaHD, hoy);
-    imagen.setText(6, filaHD, fechaEntrega(ws.Text1[4]));
-    imagen.setText(7, filaHD, horaEntrega(ws).remove(QLatin1Char(':')));
+    ponerHD(imagen, filaHD, hd::kEnvio, vorarido);
+    ponerHD(imagen, filaHD, hd::kFechaTransaccion, hoy);
+    ponerHD(imagen, filaHD, hd::kFechaEmbarque, hoy);
+    ponerHD(imagen, filaHD, hd::kFechaEntrega, fechaEntrega(ws.Text1[4]));
+    ponerHD(imagen, filaHD, hd::kHora, horaEntrega(ws).remove(QLatin1Char(':')));
     const QString proveedor = ws.vaSpread2.text(2, 14);
     if (proveedor.isEmpty()) {
       faltaEncabezado(ws, QStringLiteral("Falta Información en el Número de Proveedor"));
       mostrarForm5(ws);
       return false;
     }
-    imagen.setText(8, filaHD, puntuacionABlancos(blancoDerecha(proveedor, 10)));
+    ponerHD(imagen, filaHD, hd::kProveedor, proveedor);
     // Without the RFC the header would lose its fixed width.
     const QString rfc = ws.vaSpread2.text(2, 16);
     if (rfc.isEmpty()) {
@@ -252,17 +245,17 @@ bool preparar(Workspace& ws) {
       mostrarForm5(ws);
       return false;
     }
-    imagen.setText(9, filaHD, rfc);
+    ponerHD(imagen, filaHD, hd::kRfc, rfc);
     if (orden.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en el Número de Pedido"));
-    imagen.setText(10, filaHD, puntuacionABlancos(blancoIzquierda(orden, 9)));
+    ponerHD(imagen, filaHD, hd::kPedido, orden);
     const QString factura = ws.vaSpread9.text(4, i);
     if (factura.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en el Número de Factura"));
-    imagen.setText(11, filaHD, puntuacionABlancos(blancoDerecha(factura, 13)));
+    ponerHD(imagen, filaHD, hd::kFactura, factura);
     const QString monto = ws.vaSpread9.text(5, i);
     if (monto.isEmpty())
       return faltaEncabezado(ws, QStringLiteral("Falta Información en el Importe de la Factura"));
-    imagen.setText(12, filaHD, importe(monto));
-    imagen.setText(13, filaHD, ceroIzquierda(ultimos(ws.vaspread1.text(2, 1), 4), 4));
+    imagen.setText(hd::kImporte + 1, filaHD, importe(monto));
+    imagen.setText(hd::kDepartamento + 1, filaHD, ultimos(HD().campos[hd::kDepartamento], ws.vaspread1.text(2, 1)));
 
     // One CN per container within the order; DT records all stay.
     ws.EscribirLog(kEntrada + QStringLiteral("-----CONTENEDORES REPETIDOS ") + QString::number(i));

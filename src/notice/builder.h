@@ -10,6 +10,8 @@
 // The first order's HD is row 1; every further order starts after one empty row.
 #include <QString>
 
+#include "notice/records.h"
+
 class Workspace;
 
 // Builds the image. True when every order of vaSpread9 was built; false when
@@ -21,16 +23,8 @@ class Workspace;
 // CANTIDAD, merchandise type, CONTENEDOR).
 bool preparar(Workspace& ws);
 
-// The field rules, one by one.
+// The conversions of the field values (the padding is the record tables').
 namespace registro {
-// "0" in front up to `ancho`; an empty text stays empty, a longer one whole.
-QString ceroIzquierda(const QString& t, int ancho);
-// Blanks after up to `ancho`; an empty text stays empty unless rellenarVacio.
-QString blancoDerecha(const QString& t, int ancho, bool rellenarVacio = false);
-// Blanks in front up to `ancho`.
-QString blancoIzquierda(const QString& t, int ancho);
-// "." and "-" (and "/" when conBarra) become blanks.
-QString puntuacionABlancos(QString t, bool conBarra = false);
 // "Alta" A, "Baja" B, "Cambio" C, "Pedido Múltiple" (blanks around allowed) M; other texts unchanged.
 QString codigoMovimiento(const QString& tipo);
 // Delivery-type description -> merchandise type "1", "2" or "6"; other texts unchanged.
