@@ -1,0 +1,16 @@
+#pragma once
+// The packing list: a header (supplier, client, delivery date and hour, the
+// orders with their invoices), then per store its containers in order, each
+// with its lines (SKU, UPC/EAN, model, colour, size, quantity) and a subtotal;
+// totals per store, per order and for the shipment. Letter pages.
+#include <QPageLayout>
+
+#include "documents/shipment_documents.h"
+
+class QPagedPaintDevice;
+
+QPageLayout paginaLista();
+
+// Paints the list onto the device, after giving it the list's page. False
+// when painting failed.
+bool pintarListaEmpaque(const EnvioDocumentos& envio, QPagedPaintDevice& dispositivo);

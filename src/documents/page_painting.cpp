@@ -1,0 +1,35 @@
+#include "documents/page_painting.h"
+
+#include <QFontMetricsF>
+#include <QPagedPaintDevice>
+
+namespace pagina {
+
+Pintor::Pintor(QPagedPaintDevice& dispositivo) : dispositivo_(dispositivo) {
+  if (!p.begin(&dispositivo_)) return;
+  const double escala = dispositivo_.logicalDpiX() / kPulgada;
+  p.scale(escala, dispositivo_.logicalDpiY() / kPulgada);
+  const QRectF puntos = dispositivo_.pageLayout().paintRect(QPageLayout::Point);
+  area_ = QRectF(0, 0, puntos.width() * 10, puntos.height() * 10);
+}
+
+bool Pintor::nuevaPagina() { return dispositivo_.newPage(); }
+
+QFont letra(double alto, bool negrita) {
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setStyleHint(QFont::SansSerif);
+  f.setPixelSize(qMax(1, qRound(alto)));
+  f.setBold(negrita);
+  return f;
+}
+
+void texto(QPainter& p, const QRectF& caja, const QString& t, double alto, bool negrita, Qt::Alignment donde) {
+  QFont f = letra(alto, negrita);
+  const double ancho = QFontMetricsF(f).horizontalAdvance(t);
+  if (ancho > caja.width() && ancho > 0) f = letra(alto * caja.width() / ancho * 0.98, negrita);
+  p.setFont(f);
+  p.setPen(Qt::black);
+  p.drawText(caja, static_cast<int>(donde | Qt::AlignVCenter) | Qt::TextSingleLine, t);
+}
+
+}  // namespace pagina
