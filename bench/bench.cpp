@@ -2,16 +2,20 @@
 // printed at the end as one table (with the 50,000 / 5,000 ratio).
 #include <benchmark/benchmark.h>
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QPagedPaintDevice>
 #include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
+#include "documents/labels.h"
+#include "documents/packing_list.h"
 #include "generador.h"
 #include "intake/inf_import.h"
 #include "intake/order_selection.h"
@@ -104,6 +108,45 @@ void BM_RevisarRenglones(benchmark::State& s) {
     if (!revisar(s, rechazadas == 0, e, "revisar renglones")) break;
   }
 }
+
+// The shipment in ten-line containers (5,000 for 50,000 lines), each of one store.
+void ponerEnvioEnCajas(Workspace& ws, int n) {
+  banco::ponerEnvio(ws, n);
+  const int cajas = qMax(1, n / (banco::kTiendas * 10));
+  std::map<int, int> contadas;
+  for (int r = 1; r <= n; ++r) {
+    const int tienda = ws.vaspread1.text(5, r).toInt() - 1;
+    ws.vaspread1.setText(15, r, banco::contenedor(tienda, contadas[tienda]++ % cajas));
+  }
+}
+
+// Labels or packing list of the shipment as a PDF: the line checks, the merged
+// copy, the painting and the file written.
+void documentoPdf(benchmark::State& s, const std::function<bool(const EnvioDocumentos&, QPagedPaintDevice&)>& pintar) {
+  Entorno e;
+  ponerEnvioEnCajas(*e.ws, lineas(s));
+  const QString ruta = e.ruta(QStringLiteral("documento.pdf"));
+  for (auto _ : s) {
+    QFile::remove(ruta);
+    EnvioDocumentos envio;
+    bool ok = armarEnvio(*e.ws, envio) == Resultado::Hecho;
+    ok = ok && guardarPdf(ruta, QStringLiteral("banco"), [&](QPagedPaintDevice& d) { return pintar(envio, d); }).ok;
+    const bool cajas = lineas(s) != 50000 || envio.contenedores.size() == 5000;
+    if (!revisar(s, ok && cajas, e, "documento")) break;
+  }
+  s.counters["MB"] = static_cast<double>(QFile(ruta).size()) / 1e6;
+}
+void BM_EtiquetasPdf(benchmark::State& s) {
+  documentoPdf(s, [](const EnvioDocumentos& e, QPagedPaintDevice& d) {
+    return pintarEtiquetas(e, FormatoEtiqueta::Termica4x6, d);
+  });
+}
+void BM_EtiquetasHojaPdf(benchmark::State& s) {
+  documentoPdf(s, [](const EnvioDocumentos& e, QPagedPaintDevice& d) {
+    return pintarEtiquetas(e, FormatoEtiqueta::Carta, d);
+  });
+}
+void BM_ListaEmpaquePdf(benchmark::State& s) { documentoPdf(s, pintarListaEmpaque); }
 
 void BM_Preparar(benchmark::State& s) {
   Entorno e;
@@ -212,6 +255,9 @@ POR_TAMANO(BM_ImportarTabYElegir);
 POR_TAMANO(BM_Validar);
 POR_TAMANO(BM_RevisarRenglones);
 POR_TAMANO(BM_Preparar);
+POR_TAMANO(BM_EtiquetasPdf);
+POR_TAMANO(BM_EtiquetasHojaPdf);
+POR_TAMANO(BM_ListaEmpaquePdf);
 POR_TAMANO(BM_CrearAviso);
 POR_TAMANO(BM_OrdenarPorContenedor)->UseManualTime();
 #ifdef AVISO_BANCO_TRABAJO
@@ -285,7 +331,9 @@ class Tabla : public benchmark::ConsoleReporter {
 }  // namespace
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  // The documents paint text, which needs the GUI module; no display is used.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   Tabla tabla;
   benchmark::RunSpecifiedBenchmarks(&tabla);

@@ -24,12 +24,9 @@ struct LiberarSimbolo {
   void operator()(zint_symbol* s) const { ZBarcode_Delete(s); }
 };
 
-bool codificar(const QString& codigo, Barras& b, QString& motivo) {
+bool codificar(const QString& codigo, Barras& b) {
   std::unique_ptr<zint_symbol, LiberarSimbolo> s(ZBarcode_Create());
-  if (!s) {
-    motivo = QStringLiteral("Memoria insuficiente");
-    return false;
-  }
+  if (!s) return false;
   s->symbology = BARCODE_CODE128;
   s->input_mode = UNICODE_MODE;
   s->show_hrt = 0;            // the code is printed large under the bars instead
@@ -37,10 +34,7 @@ bool codificar(const QString& codigo, Barras& b, QString& motivo) {
   const QByteArray utf8 = codigo.toUtf8();
   const int rc = ZBarcode_Encode_and_Buffer_Vector(s.get(), reinterpret_cast<const unsigned char*>(utf8.constData()),
                                                    static_cast<int>(utf8.size()), 0);
-  if (rc >= ZINT_ERROR || !s->vector) {
-    motivo = QString::fromLatin1(s->errtxt);
-    return false;
-  }
+  if (rc >= ZINT_ERROR || !s->vector) return false;
   for (const zint_vector_rect* r = s->vector->rectangles; r; r = r->next)
     b.barras.emplace_back(r->x, r->y, r->width, r->height);
   b.ancho = s->vector->width;
@@ -134,10 +128,10 @@ int etiquetasPorPagina(FormatoEtiqueta formato) {
   return formato == FormatoEtiqueta::Termica4x6 ? 1 : kColumnasHoja * kFilasHoja;
 }
 
-int contenedorSinBarras(const EnvioDocumentos& envio, QString& motivo) {
+int contenedorSinBarras(const EnvioDocumentos& envio) {
   for (size_t i = 0; i < envio.contenedores.size(); ++i) {
     Barras b;
-    if (!codificar(envio.contenedores[i].codigo, b, motivo)) return static_cast<int>(i);
+    if (!codificar(envio.contenedores[i].codigo, b)) return static_cast<int>(i);
   }
   return -1;
 }
@@ -166,8 +160,7 @@ bool pintarEtiquetas(const EnvioDocumentos& envio, FormatoEtiqueta formato, QPag
     const QRectF puntos = lugarEtiqueta(formato, k).translated(-origen);
     const QRectF r(puntos.topLeft() * 10, puntos.size() * 10);
     Barras b;
-    QString motivo;
-    if (!codificar(envio.contenedores[i].codigo, b, motivo)) return false;
+    if (!codificar(envio.contenedores[i].codigo, b)) return false;
     if (porPagina > 1) {
       p.setPen(QPen(Qt::gray, 4));
       p.drawRect(r);  // where to cut

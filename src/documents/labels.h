@@ -25,8 +25,8 @@ int etiquetasPorPagina(FormatoEtiqueta formato);
 QRectF lugarEtiqueta(FormatoEtiqueta formato, int k);
 
 // The first container whose code Code 128 cannot carry (a character outside
-// Latin-1), -1 when every one can; `motivo` gets the barcode library's reason.
-int contenedorSinBarras(const EnvioDocumentos& envio, QString& motivo);
+// Latin-1, too long), -1 when every one can.
+int contenedorSinBarras(const EnvioDocumentos& envio);
 
 // Paints every label in order onto the device, after giving it the format's
 // page. False when a code cannot be drawn as a barcode or painting failed.

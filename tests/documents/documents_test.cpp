@@ -4,7 +4,7 @@
 #include <QRegularExpression>
 #include <map>
 
-#include "documents/labels.h"
+#include "documents/document_commands.h"
 #include "documents/packing_list.h"
 #include "notice/output.h"
 #include "shipment.h"
@@ -168,9 +168,22 @@ TEST_F(DocumentsTest, AFaultyLineIsShownAndNothingIsMade) {
     EXPECT_EQ(ws->vaspread1.activeRow(), c.filaFalla);
     EXPECT_EQ(ws->vaspread1.toLines(), detalle);
   }
+  // A code Code 128 cannot carry: refused for the labels, with the cursor on its line.
+  SetUp();
+  prompter.limpiar();
+  ws->vaspread1.setText(15, 6, QStringLiteral("V0000000\u20ac4"));
+  EnvioDocumentos e;
+  EXPECT_EQ(revisarEtiquetas(*ws, e), Resultado::Rechazado);
+  EXPECT_EQ(prompter.ultimo(), QStringLiteral("El contenedor no se puede escribir como c\u00f3digo de barras: V0000000\u20ac4"));
+  EXPECT_EQ(ws->vaspread1.activeRow(), 6);
+  // A PDF that cannot be written is an unexpected error, and no file.
+  const QString ruta = dir.filePath(QStringLiteral("no/existe.pdf"));
+  EXPECT_EQ(escribirListaEmpaque(*ws, e, ruta), Resultado::Fallido);
+  EXPECT_TRUE(prompter.ultimo().startsWith(QStringLiteral("Error inesperado #"))) << prompter.ultimo().toStdString();
+  EXPECT_FALSE(QFile::exists(ruta));
+
   ws->vaspread1.deleteAllRows();
   prompter.limpiar();
-  EnvioDocumentos e;
   EXPECT_EQ(armarEnvio(*ws, e), Resultado::Rechazado);
   EXPECT_EQ(prompter.ultimo(), QStringLiteral("No hay informaci\u00f3n para generar el documento"));
 }

@@ -1,0 +1,42 @@
+#include "documents/document_commands.h"
+
+#include "documents/packing_list.h"
+#include "workspace/workspace.h"
+
+const QString kTituloEtiquetas = QStringLiteral("Etiquetas de contenedor");
+const QString kTituloLista = QStringLiteral("Lista de empaque");
+
+namespace {
+
+Resultado escribir(Workspace& ws, const QString& ruta, const QString& titulo,
+                   const std::function<bool(QPagedPaintDevice&)>& pintar) {
+  const Ocupado ocupado(ws);
+  const texto::Resultado r = guardarPdf(ruta, titulo, pintar);
+  if (r.ok) return Resultado::Hecho;
+  ws.errorInesperado(r);
+  return Resultado::Fallido;
+}
+
+}  // namespace
+
+Resultado revisarEtiquetas(Workspace& ws, EnvioDocumentos& envio) {
+  const Resultado r = armarEnvio(ws, envio);
+  if (r != Resultado::Hecho) return r;
+  const int i = contenedorSinBarras(envio);
+  if (i < 0) return Resultado::Hecho;
+  const ContenedorDocumento& c = envio.contenedores[static_cast<size_t>(i)];
+  ws.MsgBox(QStringLiteral("El contenedor no se puede escribir como código de barras: ") + c.codigo);
+  ws.cursor(ws.vaspread1, 15, c.fila);
+  ws.foco = QStringLiteral("vaspread1");
+  return Resultado::Rechazado;
+}
+
+Resultado escribirEtiquetas(Workspace& ws, const EnvioDocumentos& envio, FormatoEtiqueta formato,
+                            const QString& ruta) {
+  return escribir(ws, ruta, kTituloEtiquetas,
+                  [&](QPagedPaintDevice& d) { return pintarEtiquetas(envio, formato, d); });
+}
+
+Resultado escribirListaEmpaque(Workspace& ws, const EnvioDocumentos& envio, const QString& ruta) {
+  return escribir(ws, ruta, kTituloLista, [&](QPagedPaintDevice& d) { return pintarListaEmpaque(envio, d); });
+}
