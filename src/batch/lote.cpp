@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHash>
 #include <QStringDecoder>
 #include <QTime>
@@ -20,6 +21,7 @@
 #include "intake/inf_import.h"
 #include "intake/order_selection.h"
 #include "intake/tab_import.h"
+#include "documents/document_commands.h"
 #include "notice/header_fields.h"
 #include "notice/output.h"
 #include "workfile/workfile.h"
@@ -58,7 +60,8 @@ const std::map<QString, bool>& opcionesConValor() {
       {QStringLiteral("cliente"), false},  {QStringLiteral("proveedor"), false}, {QStringLiteral("rfc"), false},
       {QStringLiteral("orden"), true},     {QStringLiteral("tipo"), false},    {QStringLiteral("datos"), true},
       {QStringLiteral("detalle"), true},   {QStringLiteral("trabajo"), false}, {QStringLiteral("entrega"), false},
-      {QStringLiteral("fecha"), false},    {QStringLiteral("hora"), false},    {QStringLiteral("aviso"), false}};
+      {QStringLiteral("fecha"), false},    {QStringLiteral("hora"), false},    {QStringLiteral("aviso"), false},
+      {QStringLiteral("pdf"), false},      {QStringLiteral("formato"), false}};
   return o;
 }
 
@@ -69,6 +72,9 @@ const std::map<QString, std::set<QString>>& opcionesDeComando() {
       {QStringLiteral("importar"),
        {QStringLiteral("orden"), QStringLiteral("tipo"), QStringLiteral("datos"), QStringLiteral("detalle"),
         QStringLiteral("trabajo")}},
+      {QStringLiteral("etiquetas"),
+       {QStringLiteral("entrega"), QStringLiteral("hora"), QStringLiteral("pdf"), QStringLiteral("formato")}},
+      {QStringLiteral("lista"), {QStringLiteral("entrega"), QStringLiteral("hora"), QStringLiteral("pdf")}},
       {QStringLiteral("generar"),
        {QStringLiteral("entrega"), QStringLiteral("fecha"), QStringLiteral("hora"), QStringLiteral("aviso")}}};
   return o;
@@ -165,6 +171,7 @@ class Corrida {
       Form_Load(ws_);
       if (o_.comando == QStringLiteral("cliente")) return cliente();
       if (o_.comando == QStringLiteral("importar")) return importar();
+      if (o_.comando == QStringLiteral("etiquetas") || o_.comando == QStringLiteral("lista")) return documento();
       return generar();
     } catch (const std::bad_alloc&) {
       ws_.errorInesperado(7, QStringLiteral("Memoria insuficiente"));
@@ -207,6 +214,7 @@ class Corrida {
   int cliente();
   int importar();
   int generar();
+  int documento();
 
   // importar's steps
   bool elegirPedidosInf(Form2Modelo& f, int& estado);
@@ -591,6 +599,58 @@ int Corrida::generar() {
   return estadoDe(r);
 }
 
+// ------------------------------------------------------------------ etiquetas, lista
+
+// Opens the work file with the open command, runs the file command's line
+// checks and writes the labels or the packing list as a PDF, whole or not at all.
+int Corrida::documento() {
+  const bool etiquetas = o_.comando == QStringLiteral("etiquetas");
+  const QString nombre = o_.comando + QStringLiteral(": ");
+  if (o_.posicionales.isEmpty()) return rehusar(nombre + QStringLiteral("falta el archivo de trabajo"), kError);
+  if (o_.posicionales.size() > 1)
+    return rehusar(nombre + QStringLiteral("sobran argumentos: ") + o_.posicionales.mid(1).join(QLatin1Char(' ')),
+                   kError);
+  const QString pdf = o_.valor(QStringLiteral("pdf"));
+  if (pdf.isEmpty()) return rehusar(nombre + QStringLiteral("falta --pdf SALIDA"), kError);
+  FormatoEtiqueta formato = FormatoEtiqueta::Termica4x6;
+  if (o_.tiene(QStringLiteral("formato")) && !leerFormatoEtiqueta(o_.valor(QStringLiteral("formato")), formato))
+    return rehusar(QStringLiteral("--formato \"") + o_.valor(QStringLiteral("formato")) +
+                       QStringLiteral("\" no es un formato de etiqueta (4x6, carta, a4)"),
+                   kError);
+  QDate fecha;
+  if (o_.tiene(QStringLiteral("entrega"))) {
+    fecha = leerFecha(o_.valor(QStringLiteral("entrega")));
+    if (!fecha.isValid())
+      return rehusar(QStringLiteral("--entrega \"") + o_.valor(QStringLiteral("entrega")) +
+                         QStringLiteral("\" no es una fecha DD/MM/AAAA"),
+                     kError);
+  }
+  QString hora;
+  if (o_.tiene(QStringLiteral("hora"))) {
+    const int i = buscarHora(ws_.Combo3, o_.valor(QStringLiteral("hora")));
+    if (i < 0)
+      return rehusar(QStringLiteral("--hora \"") + o_.valor(QStringLiteral("hora")) +
+                         QStringLiteral("\" no es una de las horas de entrega (") +
+                         ws_.Combo3.entradas.join(QStringLiteral(", ")) + QStringLiteral(")"),
+                     kError);
+    hora = ws_.Combo3.entradas[i];
+  }
+  // Painting text needs the GUI module's application object (main() makes one).
+  if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+    return rehusar(nombre + QStringLiteral("no se pueden dibujar documentos en este proceso"), kError);
+
+  const int e = abrirTrabajo(o_.posicionales[0]);
+  if (e != kHecho) return e;
+  EnvioDocumentos envio;
+  Resultado r = etiquetas ? revisarEtiquetas(ws_, envio) : armarEnvio(ws_, envio);
+  if (r != Resultado::Hecho) return estadoDe(r);
+  // Only what was given is printed: a work file keeps no delivery date or hour.
+  envio.entrega = fecha;
+  envio.hora = hora;
+  r = etiquetas ? escribirEtiquetas(ws_, envio, formato, pdf) : escribirListaEmpaque(ws_, envio, pdf);
+  return estadoDe(r);
+}
+
 }  // namespace
 
 QString ayuda() {
@@ -603,6 +663,9 @@ QString ayuda() {
       "             [--datos \"OC|NUM VORARIDO|FACTURA|IMPORTE\"]... [--detalle \"TIENDA|SKU|CANTIDAD|CONTENEDOR\"]...\n"
       "             --trabajo SALIDA\n"
       "  aviso-lote [--carpeta DIR] generar TRABAJO --entrega DD/MM/AAAA --hora HH:MM --aviso SALIDA\n"
+      "  aviso-lote [--carpeta DIR] etiquetas TRABAJO --pdf SALIDA [--formato 4x6|carta|a4]\n"
+      "             [--entrega DD/MM/AAAA] [--hora HH:MM]\n"
+      "  aviso-lote [--carpeta DIR] lista TRABAJO --pdf SALIDA [--entrega DD/MM/AAAA] [--hora HH:MM]\n"
       "  aviso-lote --ayuda\n"
       "\n"
       "Comandos:\n"
@@ -640,7 +703,22 @@ QString ayuda() {
       "             --hora HH:MM       hora de entrega, una de 07:00, 08:00 ... 15:00 (\"9\" o \"09\"\n"
       "                                también valen).\n"
       "             --aviso SALIDA     archivo del aviso a escribir (.txt).\n"
-      "\n"
+      "  etiquetas  Abre el archivo de trabajo TRABAJO y escribe en SALIDA (PDF) una etiqueta por\n"
+      "             contenedor, como Archivo > \"Etiquetas de contenedor...\" en la ventana: código de\n"
+      "             barras Code 128 del contenedor, tienda, departamento, órdenes, tipo de entrega,\n"
+      "             proveedor, renglones y piezas, \"Contenedor k de n\" de su tienda. Antes revisa los\n"
+      "             renglones como \"Crear archivo a enviar\": el primer error se dice y no se escribe\n"
+      "             nada.\n"
+      "             --pdf SALIDA       archivo PDF a escribir.\n"
+      "             --formato 4x6|carta|a4\n"
+      "                                4x6: etiqueta térmica de 4 x 6 pulgadas, una por página (si no\n"
+      "                                se da); carta o a4: hoja con seis etiquetas.\n"
+      "             --entrega DD/MM/AAAA  fecha de entrega impresa (si no se da, no se imprime).\n"
+      "             --hora HH:MM       hora de entrega impresa, una de 07:00 ... 15:00.\n"
+      "  lista      Abre el archivo de trabajo TRABAJO y escribe en SALIDA (PDF) la lista de empaque,\n"
+      "             como Archivo > \"Lista de empaque...\": por tienda sus contenedores con sus\n"
+      "             renglones y subtotales; totales por tienda, por orden y del envío. Las mismas\n"
+      "             revisiones y las opciones --pdf, --entrega y --hora de etiquetas.\n"      "\n"
       "Opciones generales:\n"
       "  --carpeta DIR      carpeta del programa (info.cfg, dudizod.ini, Log, header.txt); sin ella,\n"
       "                     la carpeta de aviso-lote.\n"
@@ -675,7 +753,7 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
     salida.flush();
     return kHecho;
   }
-  if (o.comando.isEmpty()) return uso(QStringLiteral("Falta el comando: cliente, importar o generar"));
+  if (o.comando.isEmpty()) return uso(QStringLiteral("Falta el comando: cliente, importar, generar, etiquetas o lista"));
   auto comando = opcionesDeComando().find(o.comando);
   if (comando == opcionesDeComando().end()) return uso(QStringLiteral("Comando desconocido: ") + o.comando);
   for (const auto& [nombre, valores] : o.valores) {
