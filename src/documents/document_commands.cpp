@@ -1,6 +1,7 @@
 #include "documents/document_commands.h"
 
 #include "documents/packing_list.h"
+#include "workspace/comando.h"
 #include "workspace/workspace.h"
 
 const QString kTituloEtiquetas = QStringLiteral("Etiquetas de contenedor");
@@ -10,11 +11,12 @@ namespace {
 
 Resultado escribir(Workspace& ws, const QString& ruta, const QString& titulo,
                    const std::function<bool(QPagedPaintDevice&)>& pintar) {
-  const Ocupado ocupado(ws);
+  Comando cmd(ws, QString());
+  cmd.ocupado(true);
   const texto::Resultado r = guardarPdf(ruta, titulo, pintar);
-  if (r.ok) return Resultado::Hecho;
+  if (r.ok) return cmd.fin(Resultado::Hecho);
   ws.errorInesperado(r);
-  return Resultado::Fallido;
+  return cmd.fin(Resultado::Fallido);
 }
 
 }  // namespace

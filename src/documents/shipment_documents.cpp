@@ -9,6 +9,7 @@
 #include "editing/container_kinds.h"
 #include "notice/line_checks.h"
 #include "notice/validation.h"
+#include "workspace/comando.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -102,25 +103,27 @@ void agruparTiendas(EnvioDocumentos& e) {
     for (int k = 0; k < t.cuantos; ++k) e.contenedores[static_cast<size_t>(t.primero + k)].deTienda = t.cuantos;
 }
 
-Resultado sinLineas(Workspace& ws) {
+Resultado sinLineas(Workspace& ws, Comando& cmd) {
   ws.MsgBox(QStringLiteral("No hay información para generar el documento"), Botones::Ok, QStringLiteral("Aviso"),
             Icono::Informacion);
-  return Resultado::Rechazado;
+  return cmd.fin(Resultado::Rechazado);
 }
 
 }  // namespace
 
 Resultado armarEnvio(Workspace& ws, EnvioDocumentos& envio) {
-  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----armarEnvio"));
+  Comando cmd(ws, QStringLiteral("ENTRO A LA FUNCION-----armarEnvio"), QStringLiteral("TERMINO LA FUNCION-----armarEnvio"),
+              Comando::Salida::AlHacerse);
   envio = EnvioDocumentos();
-  if (ws.vaspread1.dataRowCount() == 0) return sinLineas(ws);
+  if (ws.vaspread1.dataRowCount() == 0) return sinLineas(ws, cmd);
   {
     const RevisionDetalle::Primera falla = RevisionDetalle(ws.vaspread1, ws.vaSpread9).primeraFalla();
     if (falla.fila != 0) {
       avisarFalla(ws, falla.fila, falla.falla);
-      return Resultado::Rechazado;
+      return cmd.fin(Resultado::Rechazado);
     }
   }
+  cmd.ocupado(true);
   envio.proveedor = ws.vaSpread2.text(2, 14);
   envio.cliente = ws.vaSpread2.text(2, 2);
   envio.entrega = ws.DTPicker1_4;
@@ -135,10 +138,9 @@ Resultado armarEnvio(Workspace& ws, EnvioDocumentos& envio) {
   Grid copia(QStringLiteral("copia"), Grid::kLimiteRenglones, kColContenedor);
   copiarUnidas(ws.vaspread1, copia);
   agruparContenedores(copia, ws.vaspread1, indiceOrden, envio);
-  if (envio.contenedores.empty()) return sinLineas(ws);
+  if (envio.contenedores.empty()) return sinLineas(ws, cmd);
   agruparTiendas(envio);
-  ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----armarEnvio"));
-  return Resultado::Hecho;
+  return cmd.fin(Resultado::Hecho);
 }
 
 texto::Resultado guardarPdf(const QString& ruta, const QString& titulo,
