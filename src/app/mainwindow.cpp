@@ -34,6 +34,7 @@
 #include "intake/order_selection.h"
 #include "intake/tab_import.h"
 #include "notice/header_fields.h"
+#include "documents/document_commands.h"
 #include "notice/output.h"
 #include "workfile/workfile.h"
 #include "workspace/startup.h"
@@ -154,6 +155,8 @@ void MainWindow::crearMenus() {
   nuevaAccion(importar, QStringLiteral("importararchiv"), QStringLiteral("Archivo INF"));
   nuevaAccion(importar, QStringLiteral("arrch_tabulador"), QStringLiteral("Archivo delimitado por Tabuladores"));
   nuevaAccion(archivo, QStringLiteral("arch_env"), QStringLiteral("Crear archivo a enviar"));
+  nuevaAccion(archivo, QStringLiteral("etiquetas"), QStringLiteral("Etiquetas de contenedor..."));
+  nuevaAccion(archivo, QStringLiteral("listaempaque"), QStringLiteral("Lista de empaque..."));
   nuevaAccion(archivo, QStringLiteral("guardararchiv"), QStringLiteral("&Guardar como ..."));
   separador(archivo, QStringLiteral("separación1"));
   nuevaAccion(archivo, QStringLiteral("enviararchiv"), QStringLiteral("&Enviar"));
@@ -401,6 +404,8 @@ void MainWindow::conectarComandos() {
   conectar(QStringLiteral("abrirarchiv"), [&w] { return abrirarchiv_Click(w); });
   conectar(QStringLiteral("b_abrir"), [&w] { return b_abrir_Click(w); });
   conectar(QStringLiteral("arch_env"), [&w] { return arch_env_Click(w); });
+  conectar(QStringLiteral("etiquetas"), [&w] { return etiquetas_Click(w); });
+  conectar(QStringLiteral("listaempaque"), [&w] { return listaempaque_Click(w); });
   conectar(QStringLiteral("b_enviar"), [&w] { return b_enviar_Click(w); });
   conectar(QStringLiteral("enviararchiv"), [&w] { return enviararchiv_Click(w); });
   // Editar (also the right-button menu of the detail grid), the clipboard

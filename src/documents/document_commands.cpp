@@ -42,3 +42,41 @@ Resultado escribirEtiquetas(Workspace& ws, const EnvioDocumentos& envio, Formato
 Resultado escribirListaEmpaque(Workspace& ws, const EnvioDocumentos& envio, const QString& ruta) {
   return escribir(ws, ruta, kTituloLista, [&](QPagedPaintDevice& d) { return pintarListaEmpaque(envio, d); });
 }
+
+namespace {
+
+Resultado vistaPrevia(Workspace& ws, Comando& cmd, const QString& titulo, const QPageLayout& pagina,
+                      std::function<bool(QPagedPaintDevice&)> pintar) {
+  VistaPreviaModelo vista;
+  vista.titulo = titulo;
+  vista.pagina = pagina;
+  vista.pintar = std::move(pintar);
+  ws.prompter.ejecutarDialogo(vista);
+  return cmd.fin(vista.impreso ? Resultado::Hecho : Resultado::Cancelado);
+}
+
+}  // namespace
+
+Resultado etiquetas_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----etiquetas_Click"),
+              QStringLiteral("TERMINO EL EVENTO-----etiquetas_Click"));
+  EnvioDocumentos envio;
+  const Resultado r = revisarEtiquetas(ws, envio);
+  if (r != Resultado::Hecho) return cmd.fin(r);
+  FormatoEtiquetasModelo formato;
+  ws.prompter.ejecutarDialogo(formato);
+  if (!formato.aceptado) return cmd.fin(Resultado::Cancelado);
+  const FormatoEtiqueta f = formato.formato;
+  return vistaPrevia(ws, cmd, kTituloEtiquetas, paginaEtiquetas(f),
+                     [&envio, f](QPagedPaintDevice& d) { return pintarEtiquetas(envio, f, d); });
+}
+
+Resultado listaempaque_Click(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----listaempaque_Click"),
+              QStringLiteral("TERMINO EL EVENTO-----listaempaque_Click"));
+  EnvioDocumentos envio;
+  const Resultado r = armarEnvio(ws, envio);
+  if (r != Resultado::Hecho) return cmd.fin(r);
+  return vistaPrevia(ws, cmd, kTituloLista, paginaLista(),
+                     [&envio](QPagedPaintDevice& d) { return pintarListaEmpaque(envio, d); });
+}

@@ -2,10 +2,13 @@
 // The steps the window and aviso-lote share to make the container labels and
 // the packing list: the shipment checked and gathered, then painted as a PDF
 // (aviso-lote) or on the printer of the window's preview.
+#include <QPageLayout>
 #include <QString>
+#include <functional>
 
 #include "documents/labels.h"
 #include "documents/shipment_documents.h"
+#include "workspace/prompter.h"
 #include "workspace/resultado.h"
 
 class Workspace;
@@ -23,3 +26,34 @@ Resultado escribirListaEmpaque(Workspace& ws, const EnvioDocumentos& envio, cons
 // Titles of the documents (PDF title, preview window).
 extern const QString kTituloEtiquetas;  // "Etiquetas de contenedor"
 extern const QString kTituloLista;      // "Lista de empaque"
+
+// The choice of the labels' format, before the preview (default: the 4 x 6
+// thermal label).
+class FormatoEtiquetasModelo : public DialogoModelo {
+ public:
+  QString forma() const override { return QStringLiteral("FormatoEtiquetas"); }
+  FormatoEtiqueta formato = FormatoEtiqueta::Termica4x6;
+  bool aceptado = false;
+  void aceptar(FormatoEtiqueta f) {
+    formato = f;
+    aceptado = cerrado = true;
+  }
+  void cancelar() { cerrado = true; }
+};
+
+// A document shown before it is printed: the window's print preview, from
+// which the clerk prints or saves a PDF. `impreso` when it was printed.
+class VistaPreviaModelo : public DialogoModelo {
+ public:
+  QString forma() const override { return QStringLiteral("VistaPrevia"); }
+  QString titulo;
+  QPageLayout pagina;
+  std::function<bool(QPagedPaintDevice&)> pintar;
+  bool impreso = false;
+};
+
+// Archivo > "Etiquetas de contenedor...": the checks, the format, the preview.
+// Archivo > "Lista de empaque...": the checks, the preview.
+// Cancelled when the format is not chosen or the preview closes unprinted.
+Resultado etiquetas_Click(Workspace& ws);
+Resultado listaempaque_Click(Workspace& ws);

@@ -63,6 +63,8 @@ TEST_F(VentanaTest, ArbolDeMenusExacto) {
       Q("    importararchiv|Archivo INF"),
       Q("    arrch_tabulador|Archivo delimitado por Tabuladores"),
       Q("  arch_env|Crear archivo a enviar"),
+      Q("  etiquetas|Etiquetas de contenedor..."),
+      Q("  listaempaque|Lista de empaque..."),
       Q("  guardararchiv|&Guardar como ..."),
       Q("  separación1|-"),
       Q("  enviararchiv|&Enviar"),

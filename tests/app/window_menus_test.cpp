@@ -93,6 +93,8 @@ TEST_F(VentanaMenusTest, CadaElementoLlevaASuComando) {
       {"Importar", "ENTRO AL EVENTO-----Importar_Click", nullptr},
       {"arrch_tabulador", "ENTRO AL EVENTO-----arrch_tabulador_Click", nullptr},
       {"arch_env", "Entro al Evento-----arch_env_Click", nullptr},
+      {"etiquetas", "ENTRO AL EVENTO-----etiquetas_Click", nullptr},
+      {"listaempaque", "ENTRO AL EVENTO-----listaempaque_Click", nullptr},
       {"b_enviar", "ENTRO AL EVENTO-----b_enviar_Click", nullptr},
       {"enviararchiv", "TERMINO EL EVENTO-----enviararchiv_Click", nullptr},
       {"guardararchiv", "ENTRO AL EVENTO-----guardar_informacion", nullptr},

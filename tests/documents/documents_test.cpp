@@ -141,6 +141,41 @@ TEST_F(DocumentsTest, PackingListTotalsAreTheNoticesDetailRecords) {
   EXPECT_EQ(lista, aviso);
 }
 
+// The window's commands: the format asked for, then the preview, which paints
+// what the PDF holds; closing either without going on cancels.
+TEST_F(DocumentsTest, TheMenuCommandsAskTheFormatThenPreview) {
+  struct Caso {
+    bool etiquetas, eligeFormato, imprime;
+    Resultado resultado;
+    int paginas;
+  };
+  const Caso casos[] = {{true, true, true, Resultado::Hecho, 2},
+                        {true, false, true, Resultado::Cancelado, 0},
+                        {true, true, false, Resultado::Cancelado, 2},
+                        {false, true, true, Resultado::Hecho, 1}};
+  for (const Caso& c : casos) {
+    QStringList vistos;
+    int paginas = 0;
+    prompter.alDialogo = [&](DialogoModelo& d) {
+      vistos << d.forma();
+      if (auto* f = dynamic_cast<FormatoEtiquetasModelo*>(&d)) {
+        if (c.eligeFormato) f->aceptar(FormatoEtiqueta::A4);
+        else f->cancelar();
+      }
+      auto* v = dynamic_cast<VistaPreviaModelo*>(&d);
+      if (!v) return;
+      const QString ruta = pdf(v->pintar);
+      paginas = correr(QStringLiteral("pdfinfo"), {ruta}).section(QStringLiteral("Pages:"), 1).section(
+          QLatin1Char('\n'), 0, 0).trimmed().toInt();
+      v->impreso = c.imprime;
+    };
+    EXPECT_EQ(c.etiquetas ? etiquetas_Click(*ws) : listaempaque_Click(*ws), c.resultado);
+    EXPECT_EQ(paginas, c.paginas);
+    EXPECT_EQ(vistos.size(), (c.etiquetas ? 1 : 0) + (c.eligeFormato ? 1 : 0));
+  }
+  EXPECT_TRUE(textosLog().contains(QStringLiteral("TERMINO EL EVENTO-----listaempaque_Click")));
+}
+
 // The line checks of the file command: the first fault is shown and no document made.
 TEST_F(DocumentsTest, AFaultyLineIsShownAndNothingIsMade) {
   struct Caso {

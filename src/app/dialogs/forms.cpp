@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QPushButton>
 
+#include "app/dialogs/document_dialogs.h"
 #include "app/dialogs/form2dialogo.h"
 #include "app/dialogs/form5dialogo.h"
 #include "app/dialogs/split_dialogs.h"
@@ -46,4 +47,5 @@ void registrarFormas(QtPrompter& p) {
   registrar<Form3Modelo, Form3Dialogo>(p, QStringLiteral("Form3"));
   for (const char* forma : {"Form6", "Form9", "Form10", "Form7", "Form8"})
     registrar<SepararModelo, SepararDialogo>(p, QString::fromLatin1(forma));
+  registrarFormasDocumentos(p);
 }
