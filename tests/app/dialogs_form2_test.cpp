@@ -210,4 +210,34 @@ TEST_F(Form2DialogoTest, ElPrompterDeLaVentanaLaAbreYCierraConElModelo) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+TEST_F(Form2DialogoTest, ConElTecladoYVariasALaVezCadaUnaPorLasMismasReglas) {
+  cargar({linea(Q("100"), Q("12"), Q("1"), Q("A")), linea(Q("200"), Q("45"), Q("1"), Q("B")),
+          linea(Q("300"), Q("12"), Q("1"), Q("C")), linea(Q("400"), Q("12"), Q("1"), Q("D"))});
+  Form2Dialogo d(modelo);
+  d.show();
+  QApplication::setActiveWindow(&d);
+  auto* l1 = d.findChild<QListWidget*>(Q("List1"));
+  auto* l2 = d.findChild<QListWidget*>(Q("List2"));
+  l1->setFocus();
+  QTest::keyClick(l1, Qt::Key_Home);
+  QTest::keyClick(l1, Qt::Key_Return);
+  EXPECT_EQ(textos(l2), QStringList{Q("100 - 12")});
+  // Three more at once: the other department is refused with its message, the rest go in.
+  clic(l1, 1);
+  QTest::mouseClick(l1->viewport(), Qt::LeftButton, Qt::ShiftModifier, l1->visualItemRect(l1->item(3)).center());
+  EXPECT_EQ(l1->selectedItems().size(), 3);
+  pulsar(d, "Command1");
+  EXPECT_EQ(prompter.textos(), QStringList{Q("Las Ordenes de Compra deben ser del mismo departamento")});
+  EXPECT_EQ(textos(l2), (QStringList{Q("100 - 12"), Q("300 - 12"), Q("400 - 12")}));
+  // A double click adds; an order already there is not added twice.
+  QTest::mouseDClick(l1->viewport(), Qt::LeftButton, {}, l1->visualItemRect(l1->item(0)).center());
+  EXPECT_EQ(l2->count(), 3);
+  // Enter on Aceptar and Esc leave the form open.
+  d.findChild<QPushButton*>(Q("Command2"))->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+  EXPECT_TRUE(d.isVisible());
+  EXPECT_EQ(modelo.fin, Form2Modelo::Fin::Abierto);
+}
+
 }  // namespace

@@ -202,4 +202,33 @@ TEST_F(Form5DialogoTest, ElMenuLaAbrePorElPrompterDeLaVentana) {
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+TEST_F(Form5DialogoTest, EnterPasaDeCajaEnCajaYAceptaEnLaUltimaEscCancela) {
+  Form5Dialogo d(modelo);
+  abrir(d);
+  caja(d, "ncliente")->setFocus();
+  caja(d, "ncliente")->selectAll();
+  teclear(caja(d, "ncliente"), "5678");
+  for (const char* siguiente : {"Text2", "rfc"}) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), caja(d, siguiente));
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  QApplication::processEvents();
+  EXPECT_TRUE(prompter.mensajes.empty());
+  EXPECT_EQ(d.result(), int(QDialog::Accepted));
+  EXPECT_EQ(ws->vaSpread2.text(2, 2), Q("5678"));
+
+  Form5Modelo otro(*ws);
+  otro.Form_Load();
+  Form5Dialogo e(otro);
+  abrir(e);
+  teclear(caja(e, "ncliente"), "9");
+  QTest::keyClick(caja(e, "ncliente"), Qt::Key_Escape);
+  QApplication::processEvents();
+  EXPECT_TRUE(otro.cerrado);
+  EXPECT_FALSE(e.isVisible());
+  EXPECT_EQ(ws->vaSpread2.text(2, 2), Q("5678"));
+}
+
 }  // namespace

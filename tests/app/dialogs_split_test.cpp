@@ -169,15 +169,14 @@ TEST_F(SepararDialogoTest, Form3TomaElNumeroDeRenglonesYLasCantidadesDeSuGrid) {
   EXPECT_TRUE(d.isVisible());
   EXPECT_EQ(grid->currentIndex().row(), 2);
 
-  // Typed into the third cell as a user would, then accepted.
+  // Typed into the third cell as a user would; Enter on the last line accepts.
   apoyo::clic(grid, 1, 3);
   QTest::keyClicks(apoyo::destinoTeclas(grid), Q("5"));
+  apoyo::captura(d, Q("dialogo_Form3"));
+  prompter.limpiar();
   QTest::keyClick(apoyo::destinoTeclas(grid), Qt::Key_Return);
   apoyo::procesar();
   EXPECT_EQ(m.vaSpread1.text(1, 3), Q("5"));
-  apoyo::captura(d, Q("dialogo_Form3"));
-  prompter.limpiar();
-  pulsar(d, "Command1");
   EXPECT_TRUE(prompter.mensajes.empty());
   EXPECT_FALSE(d.isVisible());
   EXPECT_EQ(cantidades(ws->vaspread1), QStringList({Q("7"), Q("2"), Q("3"), Q("5"), Q("7")}));
@@ -358,6 +357,65 @@ TEST_F(SepararDialogoTest, EnLaVentanaLasFormasDeVerdadSeparanYColoreanLaVista) 
   EXPECT_EQ(cajas, 0);
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
   apoyo::captura(*w, Q("ventana_separada"));
+}
+
+TEST_F(SepararDialogoTest, EnterPasaALaCajaSiguienteYAceptaEnLaUltimaEscCancela) {
+  lineas(*ws);
+  SepararModelo dos(*ws, 2);
+  dos.SKU = Q("SKU2");
+  dos.CantidadMaxima = Q("10");
+  SepararDialogo d(dos);
+  d.show();
+  QApplication::setActiveWindow(&d);
+  apoyo::procesar();
+  apoyo::escribir(&d, Q("4"));
+  apoyo::tecla(&d, Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), Q("cant2"));
+  apoyo::escribir(&d, Q("6"));
+  apoyo::tecla(&d, Qt::Key_Return);
+  EXPECT_FALSE(d.isVisible());
+  EXPECT_EQ(d.result(), QDialog::Accepted);
+  EXPECT_EQ(cantidades(ws->vaspread1), QStringList({Q("7"), Q("6"), Q("4"), Q("7")}));
+
+  // Form3: Enter takes the number to the grid, goes down it and accepts on its last line.
+  Form3Modelo m(*ws);
+  m.Form_Load();
+  m.SKU = Q("SKU2");
+  m.CantMax = Q("10");
+  Form3Dialogo f(m);
+  f.show();
+  QApplication::setActiveWindow(&f);
+  apoyo::procesar();
+  apoyo::escribir(&f, Q("2"));
+  apoyo::tecla(&f, Qt::Key_Return);
+  auto* grid = f.findChild<QTableView*>(Q("vaSpread1"));
+  ASSERT_EQ(grid->model()->rowCount(), 2);
+  grid->setCurrentIndex(grid->model()->index(0, 0));
+  for (const char* q : {"3", "4"}) {
+    apoyo::escribir(grid, Q(q));
+    apoyo::tecla(grid, Qt::Key_Return);
+  }
+  EXPECT_EQ(m.vaSpread1.text(1, 2), Q("4"));
+  EXPECT_TRUE(prompter.mensajes.empty()) << prompter.textos().join(Q("|")).toStdString();
+  EXPECT_EQ(f.result(), QDialog::Accepted);
+
+  // Esc is Cancelar, in both.
+  SepararModelo otro(*ws, 3);
+  SepararDialogo d3(otro);
+  d3.show();
+  QApplication::setActiveWindow(&d3);
+  apoyo::procesar();
+  apoyo::tecla(&d3, Qt::Key_Escape);
+  EXPECT_TRUE(otro.cerrado);
+  EXPECT_FALSE(d3.isVisible());
+  Form3Modelo m3(*ws);
+  Form3Dialogo f3(m3);
+  f3.show();
+  QApplication::setActiveWindow(&f3);
+  apoyo::procesar();
+  QTest::keyClick(f3.findChild<QLineEdit*>(Q("Text3")), Qt::Key_Escape);
+  EXPECT_TRUE(m3.cerrado);
+  EXPECT_FALSE(f3.isVisible());
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/dialogs/forms.h"
 
@@ -35,7 +37,8 @@ void mostrar(QListWidget* w, const ListaOrdenes& l) {
     w->addItems(textos);
   }
   if (l.indice >= 0 && l.indice < w->count()) {
-    w->setCurrentRow(l.indice);
+    // Already there: the other orders selected with it stay selected.
+    if (w->currentRow() != l.indice || w->selectedItems().isEmpty()) w->setCurrentRow(l.indice);
   } else {
     w->setCurrentRow(-1);
     w->clearSelection();
@@ -79,15 +82,49 @@ Form2Dialogo::Form2Dialogo(Form2Modelo& modelo, QWidget* padre) : QDialog(padre)
   v->addLayout(listas, 1);
   v->addLayout(abajo);
 
-  connect(Command1_, &QPushButton::clicked, this, [this] { m_.Command1_Click(); despues(); });
+  connect(Command1_, &QPushButton::clicked, this, [this] { anadir(); });
   connect(Command2_, &QPushButton::clicked, this, [this] { m_.Command2_Click(); despues(); });
   connect(Command3_, &QPushButton::clicked, this, [this] { m_.Command3_Click(); despues(); });
   connect(Command4_, &QPushButton::clicked, this, [this] { m_.Command4_Click(); despues(); });
   // A click in a list (or moving in it with the keys) selects the entry in the model.
   connect(List1_, &QListWidget::currentRowChanged, this, [this](int fila) { clicLista(List1_, fila); });
   connect(List2_, &QListWidget::currentRowChanged, this, [this](int fila) { clicLista(List2_, fila); });
+  // Several orders are chosen at once with Ctrl or Shift; a double click or
+  // Enter adds them as ">>Añadir >>" does. Enter never reaches Aceptar and Esc
+  // does nothing: only Cancelar abandons the import.
+  List1_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  connect(List1_, &QListWidget::itemDoubleClicked, this, [this] { anadir(); });
+  List1_->installEventFilter(this);
+  teclasDeForma(*this, {}, nullptr, nullptr);
 
   leer();
+}
+
+void Form2Dialogo::anadir() {
+  QList<int> filas;
+  for (const QListWidgetItem* i : List1_->selectedItems()) filas.append(List1_->row(i));
+  std::sort(filas.begin(), filas.end());
+  if (filas.size() <= 1) {
+    m_.Command1_Click();
+  } else {
+    // Each order goes through the rules and messages of one.
+    for (int fila : filas) {
+      m_.List1.indice = fila;
+      m_.Command1_Click();
+    }
+  }
+  despues();
+}
+
+bool Form2Dialogo::eventFilter(QObject* o, QEvent* e) {
+  if (o == List1_ && e->type() == QEvent::KeyPress) {
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+      anadir();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(o, e);
 }
 
 void Form2Dialogo::clicLista(QListWidget* lista, int fila) {

@@ -19,8 +19,12 @@ class Form2Dialogo : public QDialog {
   // Shows the model's lists and selections; closes when the model has closed.
   void leer();
 
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override;
+
  private:
   void despues();  // after every handler
+  void anadir();   // >>Añadir >> on each order selected in List1
   void clicLista(QListWidget* lista, int fila);
 
   Form2Modelo& m_;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/cajatexto.h"
+#include "app/dialogs/forms.h"
 
 Form5Dialogo::Form5Dialogo(Form5Modelo& modelo, QWidget* padre) : QDialog(padre), m_(modelo) {
   setObjectName(QStringLiteral("Form5"));
@@ -59,6 +60,7 @@ Form5Dialogo::Form5Dialogo(Form5Modelo& modelo, QWidget* padre) : QDialog(padre)
   setTabOrder(Text2_, rfc_);
   setTabOrder(rfc_, aceptar_);
   setTabOrder(aceptar_, Cancelar_);
+  teclasDeForma(*this, {ncliente_, Text2_, rfc_}, aceptar_, Cancelar_);
 
   connect(aceptar_, &QPushButton::clicked, this, [this] { m_.aceptar_Click(); despues(); });
   connect(Cancelar_, &QPushButton::clicked, this, [this] { m_.Cancelar_Click(); despues(); });

@@ -1,6 +1,7 @@
 #include "app/dialogs/forms.h"
 
 #include <QDialog>
+#include <QKeyEvent>
 #include <QPointer>
 #include <QPushButton>
 
@@ -26,6 +27,38 @@ void ejecutarForma(QtPrompter& p, QDialog& forma) {
 
 namespace {
 
+class TeclasForma : public QObject {
+ public:
+  TeclasForma(QDialog& forma, const QList<QWidget*>& cajas, QPushButton* aceptar, QPushButton* cancelar)
+      : QObject(&forma), cajas_(cajas), aceptar_(aceptar), cancelar_(cancelar) {
+    forma.installEventFilter(this);
+    for (QWidget* c : cajas_) c->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() != QEvent::KeyPress) return false;
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if (k->modifiers() & ~Qt::KeypadModifier) return false;
+    if (k->key() == Qt::Key_Escape) {
+      // Esc is the form's Cancelar, with its own handler, never a bare close.
+      if (cancelar_ && cancelar_->isEnabled()) cancelar_->click();
+      return true;
+    }
+    if (k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) return false;
+    const int i = cajas_.indexOf(static_cast<QWidget*>(o));
+    if (i < 0) return false;
+    if (i + 1 < cajas_.size()) cajas_[i + 1]->setFocus(Qt::TabFocusReason);
+    else if (aceptar_ && aceptar_->isEnabled()) aceptar_->click();
+    return true;
+  }
+
+ private:
+  QList<QWidget*> cajas_;
+  QPushButton* aceptar_;
+  QPushButton* cancelar_;
+};
+
 // The form of model type M shown by dialog class D.
 template <class M, class D>
 void registrar(QtPrompter& p, const QString& nombre) {
@@ -48,4 +81,8 @@ void registrarFormas(QtPrompter& p) {
   for (const char* forma : {"Form6", "Form9", "Form10", "Form7", "Form8"})
     registrar<SepararModelo, SepararDialogo>(p, QString::fromLatin1(forma));
   registrarFormasDocumentos(p);
+}
+
+void teclasDeForma(QDialog& forma, const QList<QWidget*>& cajas, QPushButton* aceptar, QPushButton* cancelar) {
+  new TeclasForma(forma, cajas, aceptar, cancelar);
 }

@@ -5,6 +5,7 @@ class QDialog;
 class QPushButton;
 class QString;
 class QWidget;
+template <typename T> class QList;
 
 // Registers the form of every dialog model ("Form2", "Form3", "Form5" to
 // "Form10") with the window's prompter.
@@ -17,3 +18,8 @@ void ejecutarForma(QtPrompter& p, QDialog& forma);
 // A form's button with its control name. Enter in a list or a box must not
 // press a button by itself, so none is an automatic default.
 QPushButton* boton(QWidget* padre, const QString& nombre, const QString& texto);
+
+// The keyboard of a form with boxes: Enter in a box moves to the next one (the
+// focus leaves it as with Tab, so its leaving rules apply) and on the last one
+// presses `aceptar`; Esc presses `cancelar` (without one, Esc does nothing).
+void teclasDeForma(QDialog& forma, const QList<QWidget*>& cajas, QPushButton* aceptar, QPushButton* cancelar);

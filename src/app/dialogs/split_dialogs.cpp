@@ -8,11 +8,14 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/dialogs/forms.h"
 
@@ -57,6 +60,28 @@ class ModeloCantidades : public QAbstractTableModel {
  private:
   Grid& g_;
   int filas_;
+};
+
+// The editor of a quantity: Enter keeps what was typed and goes down.
+class DelegadoCantidades : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  std::function<void()> alEnter;
+
+ protected:
+  bool eventFilter(QObject* editor, QEvent* e) override {
+    if (e->type() == QEvent::KeyPress && alEnter) {
+      const auto* k = static_cast<QKeyEvent*>(e);
+      if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && !(k->modifiers() & ~Qt::KeypadModifier)) {
+        auto* w = static_cast<QWidget*>(editor);
+        emit commitData(w);
+        emit closeEditor(w, QAbstractItemDelegate::NoHint);
+        alEnter();
+        return true;
+      }
+    }
+    return QStyledItemDelegate::eventFilter(editor, e);
+  }
 };
 
 namespace {
@@ -126,6 +151,7 @@ SepararDialogo::SepararDialogo(SepararModelo& modelo, QWidget* padre) : QDialog(
 
   connect(Command1_, &QPushButton::clicked, this, [this] { m_.Command1_Click(); despues(); });
   connect(Command2_, &QPushButton::clicked, this, [this] { m_.Command2_Click(); despues(); });
+  teclasDeForma(*this, QList<QWidget*>(cajas_.begin(), cajas_.end()), Command1_, Command2_);
 
   leer();
   if (!cajas_.isEmpty()) cajas_.first()->setFocus(Qt::OtherFocusReason);
@@ -210,15 +236,45 @@ Form3Dialogo::Form3Dialogo(Form3Modelo& modelo, QWidget* padre) : QDialog(padre)
   });
   connect(Command1_, &QPushButton::clicked, this, [this] { m_.Command1_Click(); despues(); });
   connect(Command2_, &QPushButton::clicked, this, [this] { m_.Command2_Click(); despues(); });
+  teclasDeForma(*this, {Text3_, vaSpread1_}, Command1_, Command2_);
+  // Enter in the quantities goes down one line, typing or not; on the last
+  // line it falls to the form (Aceptar).
+  auto* delegado = new DelegadoCantidades(this);
+  delegado->alEnter = [this] { QMetaObject::invokeMethod(this, [this] { bajar(); }, Qt::QueuedConnection); };
+  vaSpread1_->setItemDelegate(delegado);
+  vaSpread1_->installEventFilter(this);
 
   leer();
   resize(sizeHint().expandedTo(QSize(420, 360)));
   Text3_->setFocus(Qt::OtherFocusReason);
 }
 
-Form3Dialogo::~Form3Dialogo() { Text3_->removeEventFilter(this); }
+Form3Dialogo::~Form3Dialogo() {
+  Text3_->removeEventFilter(this);
+  vaSpread1_->removeEventFilter(this);
+}
+
+bool Form3Dialogo::ultimaFila() const { return vaSpread1_->currentIndex().row() + 1 >= m_.filas(); }
+
+void Form3Dialogo::bajar() {
+  if (m_.cerrado) return;
+  if (ultimaFila()) {
+    Command1_->click();
+    return;
+  }
+  const QModelIndex i = vaSpread1_->currentIndex();
+  vaSpread1_->setCurrentIndex(cantidades_->index(i.isValid() ? i.row() + 1 : 0, 0));
+}
 
 bool Form3Dialogo::eventFilter(QObject* objeto, QEvent* evento) {
+  if (objeto == vaSpread1_ && evento->type() == QEvent::KeyPress) {
+    const auto* k = static_cast<QKeyEvent*>(evento);
+    const bool enter = k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter;
+    if (enter && !(k->modifiers() & ~Qt::KeypadModifier) && !ultimaFila()) {
+      bajar();
+      return true;
+    }
+  }
   if (objeto == Text3_ && evento->type() == QEvent::FocusOut) {
     const auto razon = static_cast<QFocusEvent*>(evento)->reason();
     // The window losing the focus (a message box, another program) is no

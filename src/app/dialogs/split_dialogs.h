@@ -49,6 +49,8 @@ class Form3Dialogo : public QDialog {
  private:
   void despues();
   void salirText3();
+  bool ultimaFila() const;
+  void bajar();  // Enter in the quantities
 
   Form3Modelo& m_;
   QLineEdit* sku_ = nullptr;
