@@ -30,6 +30,11 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
       if (c == Grid::kSinColor) return {};
       return QColor::fromRgb(c);
     }
+    case Qt::ToolTipRole: {
+      if (!tipCelda) return {};
+      const QString t = tipCelda(col, row);
+      return t.isEmpty() ? QVariant() : QVariant(t);
+    }
     default:
       return {};
   }

@@ -24,6 +24,8 @@ class GridModel : public QAbstractTableModel, public GridObserver {
   std::function<void(int, int, const QString&)> alEditar;
   // Heading tool tips by column (from 1); empty text: none.
   std::function<QString(int)> tipEncabezado;
+  // Tool tip of cell (col, row) from 1; empty text: none.
+  std::function<QString(int, int)> tipCelda;
   // Columns the user may type into (empty: all not locked).
   QVector<int> columnasEditables;
 

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QToolTip>
 
 #include "app/gridmodel.h"
@@ -13,6 +14,26 @@
 // ---------------------------------------------------------------- DelegadoCelda
 
 DelegadoCelda::DelegadoCelda(Grid& grid, QObject* parent) : QStyledItemDelegate(parent), grid_(grid) {}
+
+void DelegadoCelda::paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  QStyledItemDelegate::paint(p, option, index);
+  const int m = marca ? marca(index.column() + 1, index.row() + 1) : 0;
+  if (!m) return;
+  const QColor color = m == 2 ? QColor(200, 0, 0) : QColor(230, 140, 0);
+  const QRect r = option.rect.adjusted(1, 1, -1, -1);
+  p->save();
+  QPen pen(color, 2, m == 2 ? Qt::SolidLine : Qt::DashLine);
+  p->setPen(pen);
+  p->setBrush(Qt::NoBrush);
+  p->drawRect(r.adjusted(0, 0, -1, -1));
+  // A corner, so that the mark shows on a split's colour and under a selection.
+  const int lado = qMin(8, r.height() / 2);
+  const QPoint esquina = r.topRight();
+  p->setPen(Qt::NoPen);
+  p->setBrush(color);
+  p->drawPolygon(QPolygon({esquina, esquina - QPoint(lado, 0), esquina + QPoint(0, lado)}));
+  p->restore();
+}
 
 QWidget* DelegadoCelda::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                      const QModelIndex& index) const {

@@ -27,9 +27,13 @@ class DelegadoCelda : public QStyledItemDelegate {
   // Character typed in column `col` (from 1): the character to enter, or a
   // null QChar to swallow the key. Unset: every key passes.
   std::function<QChar(int col, QChar c)> filtroCaracter;
+  // Mark of cell (col, row) from 1: 0 none, 1 a warning, 2 an error. Drawn as
+  // a frame and a corner over the cell: the background and the text stay.
+  std::function<int(int col, int row)> marca;
   // The editor open now, if any.
   QWidget* editorAbierto() const { return editor_; }
 
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
   void setEditorData(QWidget* editor, const QModelIndex& index) const override;
   void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;

@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
       qtEnEspanol.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtEnEspanol);
   MainWindow w(QCoreApplication::applicationDirPath());
+  w.colocarEnPantalla();
   w.show();
   return app.exec();
 }

@@ -17,11 +17,14 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <exception>
 #include <new>
 
+#include "app/barra_busqueda.h"
+#include "app/columnas_fijas.h"
 #include "app/comandos.h"
 #include "app/dialogs/forms.h"
 #include "app/gridmodel.h"
@@ -108,6 +111,7 @@ MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* 
   conectarComandos();
   conectarGrids();
   conectarCampos();
+  crearAtajos();
 
   // The movement-type list shows over Text1(2) only while a type is chosen.
   ws_->mostrar(QStringLiteral("Combo1"), false);
@@ -149,14 +153,17 @@ void MainWindow::crearMenus() {
     acciones_.insert(nombre, s);
   };
   QMenu* archivo = menu(QStringLiteral("archivo"), QStringLiteral("&Archivo"));
-  nuevaAccion(archivo, QStringLiteral("nuevaforma"), QStringLiteral("&Nuevo"));
-  nuevaAccion(archivo, QStringLiteral("abrirarchiv"), QStringLiteral("&Abrir"));
+  nuevaAccion(archivo, QStringLiteral("nuevaforma"), QStringLiteral("&Nuevo"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+  nuevaAccion(archivo, QStringLiteral("abrirarchiv"), QStringLiteral("&Abrir"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   QMenu* importar = menu(QStringLiteral("importararchivo"), QStringLiteral("&Importar"), archivo);
-  nuevaAccion(importar, QStringLiteral("importararchiv"), QStringLiteral("Archivo INF"));
+  nuevaAccion(importar, QStringLiteral("importararchiv"), QStringLiteral("Archivo INF"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
   nuevaAccion(importar, QStringLiteral("arrch_tabulador"), QStringLiteral("Archivo delimitado por Tabuladores"));
-  nuevaAccion(archivo, QStringLiteral("arch_env"), QStringLiteral("Crear archivo a enviar"));
+  nuevaAccion(archivo, QStringLiteral("arch_env"), QStringLiteral("Crear archivo a enviar"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   nuevaAccion(archivo, QStringLiteral("etiquetas"), QStringLiteral("Etiquetas de contenedor..."));
   nuevaAccion(archivo, QStringLiteral("listaempaque"), QStringLiteral("Lista de empaque..."));
+  nuevaAccion(archivo, QStringLiteral("guardar_actual"), QStringLiteral("Guardar"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   nuevaAccion(archivo, QStringLiteral("guardararchiv"), QStringLiteral("&Guardar como ..."));
   separador(archivo, QStringLiteral("separación1"));
   nuevaAccion(archivo, QStringLiteral("enviararchiv"), QStringLiteral("&Enviar"));
@@ -185,6 +192,10 @@ void MainWindow::crearMenus() {
   separador(editar, QStringLiteral("separador3"));
   nuevaAccion(editar, QStringLiteral("insertar"), QStringLiteral("&Insertar renglón"));
   nuevaAccion(editar, QStringLiteral("borrar"), QStringLiteral("&Borrar renglón"));
+  separador(editar, QStringLiteral("separador4"));
+  nuevaAccion(editar, QStringLiteral("buscar"), QStringLiteral("Buscar..."))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+  nuevaAccion(editar, QStringLiteral("marcado"), QStringLiteral("Siguiente renglón marcado"))
+      ->setShortcut(QKeySequence(Qt::Key_F8));
 
   QMenu* config = menu(QStringLiteral("configaplic"), QStringLiteral("&Configuración"));
   nuevaAccion(config, QStringLiteral("generales"), QStringLiteral("&Datos Generales"));
@@ -192,6 +203,7 @@ void MainWindow::crearMenus() {
   nuevaAccion(config, QStringLiteral("ftp"), QStringLiteral("&Conexión FTP"));
 
   QMenu* ayuda = menu(QStringLiteral("help"), QStringLiteral("&?"));
+  nuevaAccion(ayuda, QStringLiteral("guia"), QStringLiteral("Guía del usuario"))->setShortcut(QKeySequence(Qt::Key_F1));
   nuevaAccion(ayuda, QStringLiteral("acerca"), QStringLiteral("&Acerca de ..."));
 }
 
@@ -288,8 +300,21 @@ void MainWindow::crearCentro() {
     for (int c = 0; c < g->model()->columnCount(); ++c)
       g->setColumnWidth(c, qMax(g == vaSpread9_ ? 110 : 70, fm.horizontalAdvance(g->model()->headerData(c, Qt::Horizontal).toString()) + 24));
   }
-  division->setStretchFactor(0, 4);
-  division->setStretchFactor(1, 1);
+  // The order number and the store stay in view while typing containers.
+  new ColumnasFijas(vaspread1_, {1, 5});
+  // The detail grid takes the spare height; the per-order table keeps a few rows.
+  division->setObjectName(QStringLiteral("division"));
+  division->setStretchFactor(0, 1);
+  division->setStretchFactor(1, 0);
+  division->setChildrenCollapsible(false);
+  vaspread1_->setMinimumHeight(vaspread1_->verticalHeader()->defaultSectionSize() * 4);
+  const int alto9 = vaSpread9_->horizontalHeader()->sizeHint().height() +
+                    vaSpread9_->verticalHeader()->defaultSectionSize() * 3 + vaSpread9_->frameWidth() * 2 + 16;
+  vaSpread9_->setMinimumHeight(alto9);
+  abajo->setMaximumHeight(alto9 * 2);
+  division->setSizes({10000, alto9});
+  buscar_ = new BarraBusqueda(centro);
+  v->addWidget(buscar_);
   v->addWidget(division, 1);
 
   // Header fields, under the detail grid.
@@ -348,18 +373,41 @@ void MainWindow::crearCentro() {
 void MainWindow::crearBarraEstado() {
   QStatusBar* sb = statusBar();
   sb->setObjectName(QStringLiteral("StatusBar1"));
-  for (int i = 1; i <= 3; ++i) {
-    panel_[i] = new QLabel(sb);
-    panel_[i]->setObjectName(QStringLiteral("panel%1").arg(i));
-    panel_[i]->setMinimumWidth(160);
-  }
-  panel_[1]->setObjectName(QStringLiteral("Output"));
-  sb->addWidget(panel_[1], 2);
-  sb->addWidget(panel_[2], 1);
-  sb->addWidget(panel_[3], 1);
+  // Laid out once, in two rows so that everything shows on a narrow screen:
+  // the panels of the program (the progress bar over "Output") and the work
+  // file; then the lines in error and the totals.
+  auto* filas = new QWidget(sb);
+  filas->setObjectName(QStringLiteral("filasEstado"));
+  auto* g = new QGridLayout(filas);
+  g->setContentsMargins(0, 0, 0, 0);
+  g->setVerticalSpacing(0);
+  auto etiqueta = [filas](const QString& nombre) {
+    auto* l = new QLabel(filas);
+    l->setObjectName(nombre);
+    l->setFrameShape(QFrame::StyledPanel);
+    l->setMinimumWidth(60);
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return l;
+  };
+  for (int i = 1; i <= 3; ++i) panel_[i] = etiqueta(i == 1 ? QStringLiteral("Output") : QStringLiteral("panel%1").arg(i));
+  archivo_ = etiqueta(QStringLiteral("archivoTrabajo"));
+  errores_ = etiqueta(QStringLiteral("renglonesMarcados"));
+  totales_ = etiqueta(QStringLiteral("totales"));
+  g->addWidget(panel_[1], 0, 0);
+  g->addWidget(panel_[2], 0, 1);
+  g->addWidget(panel_[3], 0, 2);
+  g->addWidget(archivo_, 0, 3);
+  g->addWidget(errores_, 1, 0);
+  g->addWidget(totales_, 1, 1, 1, 3);
+  g->setColumnStretch(0, 2);
+  g->setColumnStretch(1, 1);
+  g->setColumnStretch(2, 1);
+  g->setColumnStretch(3, 2);
+  sb->addWidget(filas, 1);
   ProgressBar1_ = new QProgressBar(sb);
   ProgressBar1_->setObjectName(QStringLiteral("ProgressBar1"));
   ProgressBar1_->setTextVisible(false);
+  panel_[1]->installEventFilter(this);
   ProgressBar1_->setValue(0);
 }
 
@@ -560,6 +608,7 @@ void MainWindow::alFoco(const std::function<void()>& manejador) {
 
 bool MainWindow::eventFilter(QObject* o, QEvent* e) {
   const QEvent::Type tipo = e->type();
+  if (o == panel_[1] && (tipo == QEvent::Resize || tipo == QEvent::Move)) colocarProgreso();
   if (tipo == QEvent::KeyPress) {
     for (int i = 1; i <= 7; ++i) {
       if (o != Text1_[i]) continue;
@@ -714,12 +763,13 @@ void MainWindow::refrescar() {
   }
   colocarProgreso();
   refrescando_ = false;
+  if (revision_) revision_->start();
 }
 
 void MainWindow::colocarProgreso() {
   // The progress bar stays over the "Output" panel.
   if (!ProgressBar1_ || !panel_[1]) return;
-  ProgressBar1_->setGeometry(panel_[1]->geometry());
+  ProgressBar1_->setGeometry(QRect(panel_[1]->mapTo(statusBar(), QPoint(0, 0)), panel_[1]->size()));
   ProgressBar1_->raise();
 }
 
@@ -739,6 +789,7 @@ void MainWindow::showEvent(QShowEvent* e) {
 
 void MainWindow::closeEvent(QCloseEvent* e) {
   // Closing the window ends the program at once, without a question.
+  guardarLugar();
   terminado_ = true;
   e->accept();
 }

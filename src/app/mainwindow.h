@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "app/marcas.h"
 #include "app/qtprompter.h"
 #include "workspace/workspace.h"
 
@@ -17,8 +18,11 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QPushButton;
+class BarraBusqueda;
 class GridModel;
+class QTimer;
 class VistaGrid;
+struct Busqueda;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -49,6 +53,15 @@ class MainWindow : public QMainWindow {
   bool terminado() const { return terminado_; }
   // True while a command runs.
   bool ocupado() const { return ocupado_; }
+  BarraBusqueda* barraBusqueda() const { return buscar_; }
+  // The marks of the detail grid as of the last review.
+  const MarcasDetalle& marcas() const { return marcas_; }
+  // Reviews the detail grid now (marks, totals and the status bar); after a
+  // change it is done once the window has nothing else to do.
+  void revisarDetalle();
+  // The size and place remembered in preferencias.ini when they fit the
+  // screen; else the screen's available area, maximized on a small screen.
+  void colocarEnPantalla();
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -63,6 +76,15 @@ class MainWindow : public QMainWindow {
   void crearBarra();
   void crearCentro();
   void crearBarraEstado();
+  void crearAtajos();
+  // The line of the detail grid the cursor goes to (its column by the leave-cell rule).
+  void irARenglon(int fila, int col);
+  bool buscarRenglon(const Busqueda& b, bool adelante);
+  void siguienteMarcado();
+  // F6: the detail grid, the per-order table, the delivery date and hour in turn.
+  void siguienteZona();
+  void mostrarGuia();
+  void guardarLugar();
   void conectarComandos();
   void conectarGrids();
   void conectarCampos();
@@ -100,6 +122,13 @@ class MainWindow : public QMainWindow {
   QDateEdit* DTPicker1_4_ = nullptr;
   QProgressBar* ProgressBar1_ = nullptr;
   QLabel* panel_[4] = {};
+  QLabel* archivo_ = nullptr;   // the work file and "sin guardar"
+  QLabel* errores_ = nullptr;   // lines in error and with warnings
+  QLabel* totales_ = nullptr;
+  BarraBusqueda* buscar_ = nullptr;
+  MarcasDetalle marcas_;
+  QTimer* revision_ = nullptr;  // one review after a burst of changes
+  bool lugarRecordado_ = false;  // the size and place go to preferencias.ini
   bool ocupado_ = false;
   bool enBucle_ = false;    // the running command has let the window repaint
   bool esperando_ = false;  // a message, file dialog or form waits for the user

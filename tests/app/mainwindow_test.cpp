@@ -65,6 +65,7 @@ TEST_F(VentanaTest, ArbolDeMenusExacto) {
       Q("  arch_env|Crear archivo a enviar"),
       Q("  etiquetas|Etiquetas de contenedor..."),
       Q("  listaempaque|Lista de empaque..."),
+      Q("  guardar_actual|Guardar"),
       Q("  guardararchiv|&Guardar como ..."),
       Q("  separación1|-"),
       Q("  enviararchiv|&Enviar"),
@@ -92,11 +93,15 @@ TEST_F(VentanaTest, ArbolDeMenusExacto) {
       Q("  separador3|-"),
       Q("  insertar|&Insertar renglón"),
       Q("  borrar|&Borrar renglón"),
+      Q("  separador4|-"),
+      Q("  buscar|Buscar..."),
+      Q("  marcado|Siguiente renglón marcado"),
       Q("configaplic|&Configuración"),
       Q("  generales|&Datos Generales"),
       Q("  separador|-"),
       Q("  ftp|&Conexión FTP"),
       Q("help|&?"),
+      Q("  guia|Guía del usuario"),
       Q("  acerca|&Acerca de ..."),
   };
   EXPECT_EQ(real, esperado);

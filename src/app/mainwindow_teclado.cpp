@@ -1,0 +1,198 @@
+// The main window for a clerk at speed: shortcuts, F6 between the zones, the
+// find bar, the marks of the detail grid with F8, the totals, the user guide,
+// and the window's size and place on its screen.
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPointer>
+#include <QScreen>
+#include <QSettings>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/barra_busqueda.h"
+#include "app/gridmodel.h"
+#include "app/gridview.h"
+#include "app/mainwindow.h"
+#include "editing/totales.h"
+#include "workfile/workfile.h"
+
+namespace {
+
+constexpr int kColCantidad = 11;
+const QString kPreferencias = QStringLiteral("preferencias.ini");
+const QString kGuia = QStringLiteral("guia_usuario.md");
+
+QString cuenta(const QString& nombre, const Cuenta& c, bool conContenedores) {
+  QString t = QStringLiteral("%1: %2 ren. %3 pzs.").arg(nombre).arg(c.lineas).arg(c.piezas);
+  if (conContenedores) t += QStringLiteral(" %1 cont.").arg(c.contenedores);
+  return t;
+}
+
+}  // namespace
+
+void MainWindow::crearAtajos() {
+  revision_ = new QTimer(this);
+  revision_->setSingleShot(true);
+  revision_->setInterval(0);
+  connect(revision_, &QTimer::timeout, this, [this] { revisarDetalle(); });
+  // The totals of the current line follow the cursor.
+  connect(vaspread1_->selectionModel(), &QItemSelectionModel::currentChanged, revision_, [this] { revision_->start(); });
+  vaspread1_->delegado()->marca = [this](int col, int fila) { return static_cast<int>(marcas_.marca(col, fila)); };
+  modelo1_->tipCelda = [this](int col, int fila) { return marcas_.tip(col, fila); };
+
+  // Guardar writes the work file through the save command.
+  conectar(QStringLiteral("guardar_actual"), [this] { return guardararchiv_Click(*ws_); });
+  // What moves in the window only, outside the command frame.
+  const std::pair<const char*, std::function<void()>> vistas[] = {
+      {"buscar", [this] { buscar_->abrir(); }},
+      {"marcado", [this] { siguienteMarcado(); }},
+      {"guia", [this] { mostrarGuia(); }}};
+  for (const auto& [nombre, f] : vistas) {
+    const QString n = QString::fromLatin1(nombre);
+    comandos_.insert(n, [f = f] { f(); return Resultado::Hecho; });
+    connect(accion(n), &QAction::triggered, this, [this, f = f] {
+      if (!ocupado_) f();
+    });
+  }
+  buscar_->alBuscar = [this](const Busqueda& b, bool adelante) { return buscarRenglon(b, adelante); };
+  buscar_->alCerrar = [this] { vaspread1_->setFocus(Qt::ShortcutFocusReason); };
+  auto atajo = [this](const QKeySequence& k, const std::function<void()>& f) {
+    auto* a = new QShortcut(k, this);
+    a->setContext(Qt::WindowShortcut);
+    connect(a, &QShortcut::activated, this, f);
+  };
+  atajo(QKeySequence(Qt::Key_F3), [this] { buscar_->buscar(true) || (buscar_->abrir(), true); });
+  atajo(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { buscar_->buscar(false) || (buscar_->abrir(), true); });
+  atajo(QKeySequence(Qt::Key_F6), [this] { siguienteZona(); });
+}
+
+void MainWindow::revisarDetalle() {
+  if (!ws_) return;
+  marcas_.revisar(ws_->vaspread1, ws_->vaSpread9);
+  vaspread1_->viewport()->update();
+  if (marcas_.errores() || marcas_.avisos())
+    errores_->setText(QStringLiteral("Con error: %1  Con aviso: %2 (F8)").arg(marcas_.errores()).arg(marcas_.avisos()));
+  else
+    errores_->setText(QStringLiteral("Sin errores"));
+  const int fila = vaspread1_->currentIndex().isValid() ? vaspread1_->currentIndex().row() + 1 : 0;
+  const Totales t = contarEnvio(ws_->vaspread1, fila);
+  QStringList partes{cuenta(QStringLiteral("Envío"), t.envio, true)};
+  if (t.orden.lineas) partes << cuenta(QStringLiteral("OC"), t.orden, true);
+  if (t.contenedor.lineas) partes << cuenta(QStringLiteral("Cont."), t.contenedor, false);
+  totales_->setText(partes.join(QStringLiteral(" | ")));
+  totales_->setToolTip(QStringLiteral("Renglones, piezas y contenedores del envío, de la orden y del contenedor del "
+                                      "renglón actual"));
+}
+
+void MainWindow::irARenglon(int fila, int col) {
+  const QModelIndex i = modelo1_->index(fila - 1, col - 1);
+  if (!i.isValid()) return;
+  vaspread1_->setCurrentIndex(i);
+  vaspread1_->scrollTo(vaspread1_->currentIndex());
+}
+
+bool MainWindow::buscarRenglon(const Busqueda& b, bool adelante) {
+  if (ocupado_) return false;
+  vaspread1_->terminarEdicion();
+  const QModelIndex actual = vaspread1_->currentIndex();
+  const int fila = ::buscarRenglon(ws_->vaspread1, b, actual.isValid() ? actual.row() + 1 : 0, adelante);
+  if (!fila) return false;
+  irARenglon(fila, actual.isValid() ? actual.column() + 1 : kColCantidad);
+  return true;
+}
+
+void MainWindow::siguienteMarcado() {
+  if (ocupado_) return;
+  vaspread1_->terminarEdicion();
+  revisarDetalle();
+  const QModelIndex actual = vaspread1_->currentIndex();
+  const int fila = marcas_.siguiente(actual.isValid() ? actual.row() + 1 : 0);
+  if (!fila) return;
+  irARenglon(fila, marcas_.columnaMarcada(fila));
+  vaspread1_->setFocus(Qt::ShortcutFocusReason);
+}
+
+void MainWindow::siguienteZona() {
+  if (ocupado_) return;
+  const QList<QWidget*> zonas{vaspread1_, vaSpread9_, DTPicker1_4_, Combo3_};
+  QWidget* foco = QApplication::focusWidget();
+  int i = -1;
+  for (int k = 0; k < zonas.size() && i < 0; ++k)
+    if (foco && (foco == zonas[k] || zonas[k]->isAncestorOf(foco))) i = k;
+  for (int paso = 1; paso <= zonas.size(); ++paso) {
+    QWidget* z = zonas[(i + paso) % zonas.size()];
+    if (z->isVisible() && z->isEnabled()) {
+      z->setFocus(Qt::TabFocusReason);
+      return;
+    }
+  }
+}
+
+void MainWindow::mostrarGuia() {
+  static QPointer<QDialog> abierta;
+  if (abierta) {
+    abierta->raise();
+    abierta->activateWindow();
+    return;
+  }
+  // The guide travels beside the program.
+  QString ruta = ws_->ruta(kGuia);
+  if (!QFile::exists(ruta)) ruta = QCoreApplication::applicationDirPath() + QLatin1Char('/') + kGuia;
+  QFile f(ruta);
+  if (!f.open(QIODevice::ReadOnly)) {
+    ejecutar([this] {
+      ws_->MsgBox(QStringLiteral("No se encontró la guía del usuario (") + kGuia + QStringLiteral(") junto al programa."),
+                  Botones::Ok, QStringLiteral("Aviso"), Icono::Informacion);
+    });
+    return;
+  }
+  auto* d = new QDialog(this);
+  d->setObjectName(QStringLiteral("guia"));
+  d->setWindowTitle(QStringLiteral("Guía del usuario"));
+  d->setAttribute(Qt::WA_DeleteOnClose);
+  auto* texto = new QTextBrowser(d);
+  texto->setObjectName(QStringLiteral("textoGuia"));
+  texto->setSearchPaths({QFileInfo(ruta).absolutePath()});
+  texto->setMarkdown(QString::fromUtf8(f.readAll()));
+  auto* v = new QVBoxLayout(d);
+  v->addWidget(texto);
+  const QRect zona = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 700);
+  d->resize(qMin(900, zona.width() * 9 / 10), qMin(700, zona.height() * 9 / 10));
+  abierta = d;
+  d->show();
+}
+
+void MainWindow::colocarEnPantalla() {
+  const QRect zona = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 760);
+  QSettings p(ws_->ruta(kPreferencias), QSettings::IniFormat);
+  const QRect guardada = p.value(QStringLiteral("ventana/lugar")).toRect();
+  lugarRecordado_ = true;
+  if (p.value(QStringLiteral("ventana/maximizada")).toBool() || zona.width() < 1280 || zona.height() < 760) {
+    // A small screen: all of it (what was remembered is kept for a larger one).
+    setGeometry(zona);
+    setWindowState(windowState() | Qt::WindowMaximized);
+    return;
+  }
+  if (guardada.isValid() && zona.contains(guardada)) {
+    setGeometry(guardada);
+    return;
+  }
+  // Never larger than the screen: the frame of the window manager included.
+  const QMargins marco(4, 30, 4, 4);
+  setGeometry(zona.marginsRemoved(marco));
+}
+
+void MainWindow::guardarLugar() {
+  if (!lugarRecordado_) return;
+  QSettings p(ws_->ruta(kPreferencias), QSettings::IniFormat);
+  p.setValue(QStringLiteral("ventana/maximizada"), isMaximized());
+  if (!isMaximized()) p.setValue(QStringLiteral("ventana/lugar"), geometry());
+}
