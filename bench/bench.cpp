@@ -15,6 +15,8 @@
 #include <string>
 
 #include "documents/labels.h"
+#include "editing/busqueda.h"
+#include "editing/totales.h"
 #include "documents/packing_list.h"
 #include "generador.h"
 #include "intake/inf_import.h"
@@ -148,6 +150,30 @@ void BM_EtiquetasHojaPdf(benchmark::State& s) {
 }
 void BM_ListaEmpaquePdf(benchmark::State& s) { documentoPdf(s, pintarListaEmpaque); }
 
+// Find in the window: a SKU that no line has (every line read) and a
+// container by its beginning from the first line.
+void BM_Buscar(benchmark::State& s) {
+  Entorno e;
+  banco::ponerEnvio(*e.ws, lineas(s));
+  const Busqueda ninguno{CampoBusqueda::Sku, QStringLiteral("NO-EXISTE"), true};
+  const Busqueda ultimo{CampoBusqueda::Contenedor, e.ws->vaspread1.text(15, lineas(s)).left(6), false};
+  for (auto _ : s) {
+    const bool ok = buscarRenglon(e.ws->vaspread1, ninguno, 1, true) == 0 &&
+                    buscarRenglon(e.ws->vaspread1, ultimo, lineas(s), false) > 0;
+    if (!revisar(s, ok, e, "buscar")) break;
+  }
+}
+
+// The totals of the status bar, counted again after each change.
+void BM_Totales(benchmark::State& s) {
+  Entorno e;
+  banco::ponerEnvio(*e.ws, lineas(s));
+  for (auto _ : s) {
+    const Totales t = contarEnvio(e.ws->vaspread1, lineas(s) / 2);
+    if (!revisar(s, t.envio.lineas == lineas(s), e, "totales")) break;
+  }
+}
+
 void BM_Preparar(benchmark::State& s) {
   Entorno e;
   banco::ponerEnvio(*e.ws, lineas(s));
@@ -254,6 +280,8 @@ POR_TAMANO(BM_ImportarInf);
 POR_TAMANO(BM_ImportarTabYElegir);
 POR_TAMANO(BM_Validar);
 POR_TAMANO(BM_RevisarRenglones);
+POR_TAMANO(BM_Buscar);
+POR_TAMANO(BM_Totales);
 POR_TAMANO(BM_Preparar);
 POR_TAMANO(BM_EtiquetasPdf);
 POR_TAMANO(BM_EtiquetasHojaPdf);

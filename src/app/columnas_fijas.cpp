@@ -3,15 +3,30 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 
 #include "app/gridview.h"
+
+namespace {
+
+// Paints as the grid's own cells do (its marks included); never edits.
+class PintorFijas : public QStyledItemDelegate {
+ public:
+  PintorFijas(DelegadoCelda* base, QObject* padre) : QStyledItemDelegate(padre), base_(base) {}
+  void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override { base_->paint(p, o, i); }
+
+ private:
+  DelegadoCelda* base_;
+};
+
+}  // namespace
 
 ColumnasFijas::ColumnasFijas(VistaGrid* base, const QList<int>& columnas)
     : QTableView(base), base_(base), columnas_(columnas) {
   setObjectName(base->objectName() + QStringLiteral("_fijas"));
   setModel(base->model());
   setSelectionModel(base->selectionModel());
-  setItemDelegate(base->delegado());  // the same marks
+  setItemDelegate(new PintorFijas(base->delegado(), this));
   setEditTriggers(NoEditTriggers);
   setFocusPolicy(Qt::NoFocus);
   verticalHeader()->hide();

@@ -586,12 +586,21 @@ void MainWindow::conectarCampos() {
       Combo2_Click(*ws_);
     });
   });
-  connect(DTPicker1_4_, &QDateEdit::dateChanged, this, [this](const QDate& d) {
-    if (refrescando_) return;
-    ejecutar([this, d] {
-      ws_->DTPicker1_4 = d;
-      DTPicker1_Change(*ws_, 4);
-    });
+  // A date is taken once the picker has finished with it: the calendar sets
+  // its date more than once per click, and a message shown in between (the
+  // weekend one) would come back after each, eating the clicks meanwhile.
+  connect(DTPicker1_4_, &QDateEdit::dateChanged, this, [this] {
+    if (refrescando_ || fechaPendiente_) return;
+    fechaPendiente_ = true;
+    QMetaObject::invokeMethod(this, [this] {
+      fechaPendiente_ = false;
+      const QDate d = DTPicker1_4_->date();
+      if (d == ws_->DTPicker1_4) return;
+      ejecutar([this, d] {
+        ws_->DTPicker1_4 = d;
+        DTPicker1_Change(*ws_, 4);
+      });
+    }, Qt::QueuedConnection);
   });
 }
 

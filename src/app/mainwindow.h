@@ -135,4 +135,5 @@ class MainWindow : public QMainWindow {
   bool refrescando_ = false;
   bool terminado_ = false;
   bool pintando_ = false;
+  bool fechaPendiente_ = false;  // a picked delivery date waits to be taken
 };

@@ -58,6 +58,7 @@ void MainWindow::crearAtajos() {
   for (const auto& [nombre, f] : vistas) {
     const QString n = QString::fromLatin1(nombre);
     comandos_.insert(n, [f = f] { f(); return Resultado::Hecho; });
+    addAction(accion(n));  // its key works whatever state its menu is in
     connect(accion(n), &QAction::triggered, this, [this, f = f] {
       if (!ocupado_) f();
     });
