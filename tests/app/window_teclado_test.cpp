@@ -240,6 +240,13 @@ TEST_F(VentanaTecladoTest, CabeEnUnaPantallaDe1366x768ATresEscalas) {
     // The detail grid shows more lines than the per-order table.
     EXPECT_GT(w->vistaDetalle()->height(), w->vistaPedidos()->height());
     EXPECT_TRUE(fuera.isEmpty()) << fuera.join(Q(", ")).toStdString();
+    // Moved and closed, it opens again where it was left.
+    if (!w->isMaximized()) w->setGeometry(w->geometry().adjusted(40, 20, -60, -30));
+    const QRect lugar = w->geometry();
+    w->close();
+    MainWindow otra(carpeta(), &prompter, &reloj);
+    otra.colocarEnPantalla();
+    EXPECT_EQ(otra.isMaximized() ? w->geometry() : otra.geometry(), lugar);
     return;
   }
   const QString config = carpeta() + Q("/pantalla.json");
