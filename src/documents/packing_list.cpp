@@ -34,7 +34,7 @@ class Lista {
  public:
   Lista(const EnvioDocumentos& e, pagina::Pintor* pintor, QRectF area, int paginas)
       : e_(e), pintor_(pintor), area_(area), paginas_(paginas), fuente_(pagina::letra(kLetra)),
-        negrita_(pagina::letra(kLetra, true)), metrica_(fuente_) {}
+        negrita_(pagina::letra(kLetra, true)), metrica_(fuente_), anchoMaximo_(metrica_.maxWidth()) {}
 
   bool recorrer() {
     cabezaPagina();
@@ -121,6 +121,13 @@ class Lista {
     const double ancho = QFontMetricsF(pintor_->p.font()).horizontalAdvance(t);
     pintor_->p.drawText(QPointF(x + col.ancho * area_.width() - ancho, base), t);
   }
+  // The text cut with "…" where it would run into the next column; only a
+  // text that might not fit is measured.
+  QString cabe(const QString& t, const Columna& col) const {
+    const double ancho = col.ancho * area_.width() - kLetra * 0.5;
+    if (t.size() * anchoMaximo_ <= ancho) return t;
+    return metrica_.elidedText(t, Qt::ElideRight, ancho);
+  }
   void contenedor(const ContenedorDocumento& c) {
     reservar(kRenglon * 4);
     cabezaContenedor(c, false);
@@ -133,11 +140,9 @@ class Lista {
         const QString cantidad = documento::numero(l.cantidad);
         const double x = area_.left(), base = y_ + kRenglon * 0.75;
         QPainter& p = pintor_->p;
-        p.drawText(QPointF(x + kColumnas[0].desde * area_.width(), base), l.sku);
-        p.drawText(QPointF(x + kColumnas[1].desde * area_.width(), base), l.upc);
-        p.drawText(QPointF(x + kColumnas[2].desde * area_.width(), base), l.modelo);
-        p.drawText(QPointF(x + kColumnas[3].desde * area_.width(), base), l.color);
-        p.drawText(QPointF(x + kColumnas[4].desde * area_.width(), base), l.talla);
+        const QString* textos[] = {&l.sku, &l.upc, &l.modelo, &l.color, &l.talla};
+        for (int k = 0; k < 5; ++k)
+          p.drawText(QPointF(x + kColumnas[k].desde * area_.width(), base), cabe(*textos[k], kColumnas[k]));
         p.drawText(QPointF(area_.right() - metrica_.horizontalAdvance(cantidad), base), cantidad);
       }
       y_ += kRenglon;
@@ -166,6 +171,7 @@ class Lista {
   int paginas_;
   QFont fuente_, negrita_;
   QFontMetricsF metrica_;
+  double anchoMaximo_;
   double y_ = 0;
   int pagina_ = 0;
   bool ok_ = true;

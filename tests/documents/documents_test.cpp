@@ -41,6 +41,7 @@ class DocumentsTest : public WorkspaceTest {
       x.contenedor = Q(l.contenedor);
       v.push_back(x);
     }
+    v[4].color = QStringLiteral("AZUL MARINO CON RAYA");  // fits the notice, not the list's column
     ponerLineas(*ws, v);
   }
   // Standard output of a program of the test tools (poppler-utils, zbar-tools).
