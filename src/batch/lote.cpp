@@ -183,7 +183,7 @@ class Corrida {
     return kError;
   }
 
-  void terminar() { prompter_.terminar(); }
+  void terminar() { prompter_.terminar(ws_.log.perdidas()); }
 
   static Respuesta respuesta(const QString& texto) {
     const QString t = texto.trimmed().toLower();

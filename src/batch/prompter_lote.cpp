@@ -30,14 +30,12 @@ QString absoluta(const QString& ruta) {
   return ruta.isEmpty() ? ruta : QDir::cleanPath(QFileInfo(ruta).absoluteFilePath());
 }
 
-const QString kErrorLog = QStringLiteral("Error al generar el archivo Log");
-
 }  // namespace
 
-void PrompterLote::terminar() {
-  if (fallasLog_ > 1)
-    aviso(QStringLiteral("aviso-lote"), QStringLiteral("\"") + kErrorLog + QStringLiteral("\" se repitió ") +
-                                            QString::number(fallasLog_) + QStringLiteral(" veces: ningún renglón del registro se escribió"));
+void PrompterLote::terminar(qint64 perdidas) {
+  if (perdidas > 0)
+    aviso(QStringLiteral("aviso-lote"), perdidas == 1 ? QStringLiteral("1 renglón del registro no se pudo escribir")
+                                                      : QString::number(perdidas) + QStringLiteral(" renglones del registro no se pudieron escribir"));
 }
 
 QString PrompterLote::linea(const QString& titulo, const QString& texto) {
@@ -56,10 +54,6 @@ void PrompterLote::aviso(const QString& titulo, const QString& texto) {
 }
 
 Respuesta PrompterLote::mostrar(const Mensaje& m) {
-  if (m.texto == kErrorLog) {
-    if (fallasLog_++ == 0) aviso(m.titulo, m.texto);
-    return Respuesta::Ok;
-  }
   aviso(m.titulo, m.texto);
   if (m.botones == Botones::Ok) return Respuesta::Ok;
   // A question takes the next answer that fits it; otherwise the harmless one.

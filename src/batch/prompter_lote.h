@@ -35,10 +35,8 @@ class PrompterLote : public Prompter {
   // One line of the program's own on standard error, "TITLE: TEXT".
   void aviso(const QString& titulo, const QString& texto);
 
-  // The log could not be written: the window says so at every log line; here
-  // it is said once, and how often it came is told at the end (terminar).
-  int fallasDelLog() const { return fallasLog_; }
-  void terminar();
+  // At the end: how many log lines were lost, when any.
+  void terminar(qint64 perdidas);
 
   // "TITLE: TEXT" as printed: CR LF, CR and LF inside the text become " / "
   // (those that end the text are left out).
@@ -46,5 +44,4 @@ class PrompterLote : public Prompter {
 
  private:
   QTextStream& err_;
-  int fallasLog_ = 0;
 };

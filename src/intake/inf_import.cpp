@@ -25,19 +25,15 @@ class TemporalBorrado {
 
 }  // namespace
 
-texto::Resultado convertirdelimitado(Workspace& ws, const QString& ruta, const QString& separador) {
+texto::Resultado convertirdelimitado(Workspace& ws, QStringList& lineas, const QString& separador) {
   ws.EscribirLog(QStringLiteral("MODULO2-----ENTRO A LA FUNCION-----convertirdelimitado"));
-  QStringList lineas;
-  texto::Resultado r = texto::leerLineas(ruta, lineas);
-  if (r.ok) {
-    if (separador.size() == 1) {
-      // One character for another: in place, no copy of the line.
-      for (QString& l : lineas) l.replace(separador[0], QLatin1Char('\t'));
-    } else if (!separador.isEmpty()) {
-      for (QString& l : lineas) l.replace(separador, QStringLiteral("\t"), Qt::CaseSensitive);
-    }
-    r = texto::escribirLineas(ws.ruta(kTemporal), lineas);
+  if (separador.size() == 1) {
+    // One character for another: in place, no copy of the line.
+    for (QString& l : lineas) l.replace(separador[0], QLatin1Char('\t'));
+  } else if (!separador.isEmpty()) {
+    for (QString& l : lineas) l.replace(separador, QStringLiteral("\t"), Qt::CaseSensitive);
   }
+  const texto::Resultado r = texto::escribirLineas(ws.ruta(kTemporal), lineas);
   if (!r.ok) ws.EscribirLog(QStringLiteral("MODULO2-----ERROR EN LA FUNCION-----convertirdelimitado"));
   return r;
 }
@@ -72,15 +68,16 @@ Resultado importararchiv_inf(Workspace& ws) {
   QStringList lineas;
   cmd.ocupado(true);
   ws.doEvents();
-  const texto::Resultado convertido = convertirdelimitado(ws, nombre, QStringLiteral(","));
+  // The file is checked whole before anything is loaded, so a refused file
+  // leaves the workspace as cleared. The lines go on from memory: the tab
+  // copy is not read back.
+  const Resultado leido = pedidos::leerArchivoDeOrdenes(ws, nombre, 1, QLatin1Char(','), lineas);
+  if (leido != Resultado::Hecho) return cmd.fin(leido);
+  const texto::Resultado convertido = convertirdelimitado(ws, lineas, QStringLiteral(","));
   if (!convertido.ok) {
     ws.errorInesperado(convertido);
     return cmd.fin(Resultado::Fallido);
   }
-  // The file is checked whole before anything is loaded, so a refused file
-  // leaves the workspace as cleared.
-  const Resultado leido = pedidos::leerArchivoDeOrdenes(ws, temporal, nombre, 1, lineas);
-  if (leido != Resultado::Hecho) return cmd.fin(leido);
   QFile::remove(temporal);
   cmd.ocupado(false);
   if (lineas.size() < 2) {

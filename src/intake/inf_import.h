@@ -12,9 +12,9 @@
 
 class Workspace;
 
-// Writes archtabs.tmp in the program folder: every line of the file at `ruta`
-// with each occurrence of `separador` replaced by a TAB, CR LF after each line.
-texto::Resultado convertirdelimitado(Workspace& ws, const QString& ruta, const QString& separador);
+// Replaces each occurrence of `separador` in the order file's lines by a TAB
+// and writes them to archtabs.tmp in the program folder, CR LF after each line.
+texto::Resultado convertirdelimitado(Workspace& ws, QStringList& lineas, const QString& separador);
 
 // The import itself (the workspace is expected to be cleared first).
 Resultado importararchiv_inf(Workspace& ws);

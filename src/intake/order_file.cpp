@@ -14,7 +14,7 @@ bool existeOAvisa(Workspace& ws, const QString& nombre) {
   return false;
 }
 
-Resultado leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString& mostrado, int encabezado,
+Resultado leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, int encabezado, QChar separador,
                                QStringList& lineas) {
   QByteArray bytes;
   const texto::Resultado r = texto::leerBytes(ruta, bytes);
@@ -23,20 +23,32 @@ Resultado leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString
     return Resultado::Fallido;
   }
   if (!texto::esTexto(bytes)) {
-    ws.MsgBox(QStringLiteral("El archivo: ") + mostrado +
+    ws.MsgBox(QStringLiteral("El archivo: ") + ruta +
                   QStringLiteral(" no es un archivo de texto con órdenes de compra.\r\nNo se cargó ningún dato."),
               Botones::Ok, QStringLiteral("Datos incorrectos"));
     return Resultado::Fallido;
   }
   if (bytes.endsWith('\x1A')) bytes.chop(1);
+  const bool sinFinal = !bytes.endsWith('\n') && !bytes.endsWith('\r');
   lineas = texto::partirLineas(texto::desde1252(bytes));
+  bytes.clear();
   qsizetype n = lineas.size();
   while (n > 0 && lineas[n - 1].isEmpty()) --n;
-  lineas.resize(n);
   if (n == 0) {
-    avisarSinOrdenes(ws, mostrado);
+    avisarSinOrdenes(ws, ruta);
     return Resultado::Fallido;
   }
+  // A last line without its line end that lacks fields is what an
+  // interrupted copy leaves; loaded, it would give a notice with a wrong
+  // quantity or without a container. A cut inside the last field cannot be
+  // told from a whole line.
+  if (sinFinal && n == lineas.size() && n >= 2 && lineas[n - 1].count(separador) < lineas[n - 2].count(separador)) {
+    ws.MsgBox(QStringLiteral("El archivo: ") + ruta + QStringLiteral(" está incompleto: su último renglón (") +
+                  QString::number(n) + QStringLiteral(") está cortado, le faltan campos.\r\nNo se cargó ningún dato."),
+              Botones::Ok, QStringLiteral("Datos incorrectos"));
+    return Resultado::Fallido;
+  }
+  lineas.resize(n);
   if (!ws.cabeEnLimite(ws.vaspread1, static_cast<int>(n) - encabezado)) return Resultado::Rechazado;
   return Resultado::Hecho;
 }

@@ -15,14 +15,16 @@ namespace pedidos {
 // encuentra" ("Datos incorrectos") and answers false.
 bool existeOAvisa(Workspace& ws, const QString& nombre);
 
-// Reads the file at `ruta` as lines, the blank lines at its end left out.
+// Reads the order file at `ruta` as lines, the blank lines at its end left out.
 // Hecho: read. Fallido: a file that serves as no order file: it could not be
-// read (an unexpected error was shown, "Error inesperado #", logged), is no
-// text or holds no line (its message was shown). Rechazado: it has more lines
-// than the detail grid holds (after `encabezado` heading lines); the limit
-// message was shown. `mostrado` is the name shown in the messages.
-Resultado leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, const QString& mostrado, int encabezado,
-                             QStringList& lineas);
+// read (an unexpected error was shown, "Error inesperado #", logged; also a
+// folder, a pipe or a device in its place), is no text, holds no line, or ends
+// in a cut line (no line end and fewer `separador` fields than the line before
+// it: an interrupted copy); its message was shown. Rechazado: it has more
+// lines than the detail grid holds (after `encabezado` heading lines); the
+// limit message was shown.
+Resultado leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, int encabezado, QChar separador,
+                               QStringList& lineas);
 // "El archivo: <name> no contiene órdenes de compra" ("Datos incorrectos").
 void avisarSinOrdenes(Workspace& ws, const QString& mostrado);
 

@@ -26,7 +26,7 @@ Resultado arrch_tabulador_Click(Workspace& ws) {
   // refused file leaves the work in progress as it was.
   QStringList lineas;
   cmd.ocupado(true);
-  const Resultado lectura = pedidos::leerArchivoDeOrdenes(ws, nombre, nombre, 0, lineas);
+  const Resultado lectura = pedidos::leerArchivoDeOrdenes(ws, nombre, 0, QLatin1Char('\t'), lineas);
   cmd.ocupado(false);
   if (lectura != Resultado::Hecho) return cmd.fin(lectura);
 

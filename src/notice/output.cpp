@@ -39,6 +39,27 @@ void quitarArchTxt(Workspace& ws) {
   if (QFile::exists(arch)) QFile::remove(arch);
 }
 
+// The notice is built from the per-order table alone: the lines of an order
+// that has no row there would be missing from it. Refuses on the first such
+// line, with the detail grid's cursor on it.
+bool lineasConOrden(Workspace& ws) {
+  QSet<QString> enTabla;
+  const int ordenes = ws.vaSpread9.dataRowCount();
+  for (int i = 1; i <= ordenes; ++i) enTabla.insert(ws.vaSpread9.text(1, i));
+  const int lineas = ws.vaspread1.dataRowCount();
+  for (int r = 1; r <= lineas; ++r) {
+    const QString orden = ws.vaspread1.text(1, r);
+    if (enTabla.contains(orden)) continue;
+    ws.cursor(ws.vaspread1, 1, r);
+    ws.MsgBox(QStringLiteral("Existen renglones de la Orden de Compra ") + orden +
+                  QStringLiteral(" que no está en la tabla de órdenes"),
+              Botones::Ok, QStringLiteral("Aviso Importante"), Icono::Critico);
+    ws.foco = QStringLiteral("vaspread1");
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 QByteArray textoAviso(const Workspace& ws) {
@@ -50,6 +71,8 @@ QByteArray textoAviso(const Workspace& ws) {
   }
   return bytes;
 }
+
+texto::Resultado escribirAviso(const Workspace& ws, QIODevice& d) { return texto::escribirEn(d, textoAviso(ws)); }
 
 texto::Resultado formatofijo(Workspace& ws, const QString& archivo) {
   ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----formatofijo"));
@@ -69,7 +92,7 @@ texto::Resultado formatofijo(Workspace& ws, const QString& archivo) {
       if (fin < bytes.size() && bytes[fin] == '\r' && fin + 1 < bytes.size() && bytes[fin + 1] == '\n') ++fin;
       inicio = fin + 1;
     }
-    r = texto::escribirArchivo(archivo, salida);
+    r = texto::reemplazar(archivo, [&salida](QIODevice& d) { return texto::escribirEn(d, salida); });
   }
   quitarArchTxt(ws);
   ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----formatofijo"));
@@ -136,6 +159,7 @@ Resultado arch_env_Click(Workspace& ws) {
       return cmd.fin(Resultado::Rechazado);
     }
   }
+  if (!lineasConOrden(ws)) return cmd.fin(Resultado::Rechazado);
 
   cmd.ocupado(true);
   const bool preparado = preparar(ws);
@@ -153,7 +177,7 @@ Resultado arch_env_Click(Workspace& ws) {
 
   // The notice is written whole, without tabs, in one go: the chosen file is
   // never left missing, half written or holding tabs.
-  const texto::Resultado r = texto::escribirArchivo(ruta, textoAviso(ws));
+  const texto::Resultado r = texto::reemplazar(ruta, [&ws](QIODevice& d) { return escribirAviso(ws, d); });
   quitarArchTxt(ws);
   if (!r.ok) {
     ws.errorInesperado(r);
@@ -177,6 +201,7 @@ Resultado b_enviar_Click(Workspace& ws) {
     ws.MsgBox(QStringLiteral("No hay datos que enviar"), Botones::Ok, QStringLiteral("Información Incompleta"));
     return cmd.fin(Resultado::Rechazado);
   }
+  if (!lineasConOrden(ws)) return cmd.fin(Resultado::Rechazado);
   return cmd.fin(preparar(ws) ? Resultado::Hecho : Resultado::Rechazado);
 }
 

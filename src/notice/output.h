@@ -12,18 +12,22 @@
 class Workspace;
 
 // Checks (hour, cancellation dates, amounts, then validar, verificardatosok,
-// lines, invoices, orders with lines), builds the image, asks where to save and
-// writes the notice at once (temporary file in the same folder, then rename):
+// lines, invoices, orders with lines, lines with an order in the per-order
+// table), builds the image, asks where to save and
+// replaces the chosen file by the notice whole or not at all:
 // a failed write shows "Error inesperado #" and leaves any earlier file as it was.
 // Logs "Vorarido Exitoso!!!" when the file has been written.
 Resultado arch_env_Click(Workspace& ws);
 
-// Validates and builds the image only; writes no file.
+// Validates (and refuses lines whose order has no row in the per-order
+// table) and builds the image only; writes no file.
 Resultado b_enviar_Click(Workspace& ws);
 Resultado enviararchiv_Click(Workspace& ws);
 
-// The notice file's bytes from the file image (rows 1 .. data row count).
+// The notice file's bytes from the file image (rows 1 .. data row count),
+// and its writer.
 QByteArray textoAviso(const Workspace& ws);
+texto::Resultado escribirAviso(const Workspace& ws, QIODevice& d);
 
 // Rewrites the file `archivo` in place without tab characters, every line
 // ended by CR LF, whole or not at all (the old file stays on failure). A

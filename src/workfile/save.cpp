@@ -1,7 +1,5 @@
 #include "workfile/save.h"
 
-#include <QFile>
-
 #include "notice/header_fields.h"
 #include "workspace/workspace.h"
 
@@ -153,6 +151,12 @@ bool prepararguardar(Workspace& ws) {
   return cmd.fin(Resultado::Hecho) == Resultado::Hecho;
 }
 
+texto::Resultado escribirTrabajo(const Workspace& ws, QIODevice& d) {
+  QStringList lineas = ws.vaSpread3.toLines();
+  lineas.append(ws.vaSpread9.toLines());
+  return texto::escribirEn(d, texto::unirLineas(lineas));
+}
+
 Resultado guardar_informacion(Workspace& ws) {
   Comando cmd(ws, kGuardar, QStringLiteral("TERMINO EL EVENTO-----guardar_informacion"), Comando::Salida::AlTerminar);
   if (ws.vaspread1.dataRowCount() == 0 && ws.vaSpread9.dataRowCount() == 0) {
@@ -172,17 +176,13 @@ Resultado guardar_informacion(Workspace& ws) {
   if (nombre.trimmed().isEmpty()) return cmd.fin(Resultado::Cancelado);
 
   cmd.ocupado(true);
-  // The image and the header part go to disk together: a failed write
-  // leaves no work file without its header part under the user's name.
-  const QStringList encabezado = ws.vaSpread9.toLines();
-  QStringList lineas = ws.vaSpread3.toLines();
-  lineas.append(encabezado);
-  texto::Resultado r = texto::escribirArchivo(nombre, texto::unirLineas(lineas));
+  // The work file first: a failed write leaves no work file without its
+  // header part under the user's name. header.txt is replaced, never removed
+  // first, so a failure keeps the earlier one.
+  texto::Resultado r = texto::reemplazar(nombre, [&ws](QIODevice& d) { return escribirTrabajo(ws, d); });
   if (r.ok) {
     ws.EscribirLog(kGuardar + QStringLiteral("-----Guardar el header"));
-    const QString header = ws.ruta(QStringLiteral("header.txt"));
-    QFile::remove(header);
-    r = texto::escribirLineas(header, encabezado);
+    r = ws.vaSpread9.saveTabText(ws.ruta(QStringLiteral("header.txt")));
   }
   cmd.ocupado(false);
   if (!r.ok) {

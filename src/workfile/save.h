@@ -20,7 +20,9 @@
 #include <QString>
 
 #include "workspace/resultado.h"
+#include "workspace/textfile.h"
 
+class QIODevice;
 class Workspace;
 
 // Fills vaSpread3 with the image. False when the save must stop (a message
@@ -30,10 +32,13 @@ class Workspace;
 // and is locked.
 bool prepararguardar(Workspace& ws);
 
+// The work file's bytes: the image vaSpread3, then the per-order header table.
+texto::Resultado escribirTrabajo(const Workspace& ws, QIODevice& d);
+
 // The save command: checks, builds the image, asks for the file name and
-// writes the whole work file at once (temporary file, then rename), then
-// header.txt. A failed write shows "Error inesperado #" with its description
-// and leaves any earlier file of that name as it was.
+// replaces the whole work file at once, then header.txt the same way. A
+// failed write shows "Error inesperado #" with its description and leaves
+// any earlier file of that name as it was.
 Resultado guardar_informacion(Workspace& ws);
 
 // Toolbar image b_save, Archivo > "Guardar como ..." and the button guardar.

@@ -426,8 +426,12 @@ QStringList Grid::toLines() const {
   return out;
 }
 
+texto::Resultado Grid::saveTabText(QIODevice& device) const {
+  return texto::escribirEn(device, texto::unirLineas(toLines()));
+}
+
 texto::Resultado Grid::saveTabText(const QString& path) const {
-  return texto::escribirLineas(path, toLines());
+  return texto::reemplazar(path, [this](QIODevice& d) { return saveTabText(d); });
 }
 
 // ---- sheet ---------------------------------------------------------------
@@ -536,8 +540,10 @@ bool Grid::loadSheetBytes(const QByteArray& bytes) {
   return true;
 }
 
+texto::Resultado Grid::saveSheet(QIODevice& device) const { return texto::escribirEn(device, sheetBytes()); }
+
 texto::Resultado Grid::saveSheet(const QString& path) const {
-  return texto::escribirArchivo(path, sheetBytes());
+  return texto::reemplazar(path, [this](QIODevice& d) { return saveSheet(d); });
 }
 
 texto::Resultado Grid::loadSheet(const QString& path) {

@@ -86,11 +86,13 @@ class Grid {
   // Tab text: line n is row n, the k-th TAB-separated field column k.
   texto::Resultado loadTabText(const QString& path);
   void fromLines(const QStringList& lines);
-  texto::Resultado saveTabText(const QString& path) const;
+  texto::Resultado saveTabText(const QString& path) const;  // whole or not at all
+  texto::Resultado saveTabText(QIODevice& device) const;
   QStringList toLines() const;  // rows 1..dataRowCount, columns 1..dataColCount each
   // Sheet: every cell, header row included, read back unchanged.
   texto::Resultado loadSheet(const QString& path);
-  texto::Resultado saveSheet(const QString& path) const;
+  texto::Resultado saveSheet(const QString& path) const;  // whole or not at all
+  texto::Resultado saveSheet(QIODevice& device) const;
   QByteArray sheetBytes() const;
   bool loadSheetBytes(const QByteArray& bytes);
 

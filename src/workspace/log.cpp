@@ -57,5 +57,13 @@ void EventLog::EscribirLog(const QString& texto) {
   // One open-append-close; the folder is looked at only when that fails.
   bool ok = texto::anexar(ruta, bytes).ok;
   if (!ok && !QFileInfo::exists(carpetaLog_) && QDir().mkdir(carpetaLog_)) ok = texto::anexar(ruta, bytes).ok;
-  if (!ok) prompter_.mostrar({QStringLiteral("Error al generar el archivo Log"), QStringLiteral("Aviso Importante"), Icono::Critico, Botones::Ok});
+  if (ok) {
+    avisado_ = false;
+    return;
+  }
+  ++perdidas_;
+  if (avisado_) return;
+  // Set before the box shows: the repaint under it logs too.
+  avisado_ = true;
+  prompter_.mostrar({QStringLiteral("Error al generar el archivo Log"), QStringLiteral("Aviso Importante"), Icono::Critico, Botones::Ok});
 }

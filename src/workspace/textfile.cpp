@@ -7,6 +7,7 @@
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -20,9 +21,6 @@ const char16_t kAlto[32] = {
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-qint64 gLimiteDisco = -1;
-qint64 gEscritos = 0;
 
 int byteDe(QChar c) {
   const char16_t u = c.unicode();
@@ -52,6 +50,62 @@ Resultado deError(QFileDevice::FileError e, const QString& ruta, const QString& 
     default:
       return Resultado::falla(75, QStringLiteral("Error de acceso a la ruta o al archivo: ") + ruta + QStringLiteral(" (") + detalle + QStringLiteral(")"));
   }
+}
+
+// What a path names when it is no regular file ("una carpeta", ...); empty
+// for a regular file or a path that names nothing.
+QString queEs(const QFileInfo& info) {
+  if (!info.exists() || info.isFile()) return {};
+  if (info.isDir()) return QStringLiteral("una carpeta");
+#ifdef Q_OS_UNIX
+  struct stat st;
+  if (::stat(QFile::encodeName(info.absoluteFilePath()).constData(), &st) == 0) {
+    if (S_ISFIFO(st.st_mode)) return QStringLiteral("una tubería (FIFO)");
+    if (S_ISSOCK(st.st_mode)) return QStringLiteral("un socket");
+  }
+#endif
+  return QStringLiteral("un dispositivo");
+}
+
+Resultado noEsArchivo(const QString& ruta, const QString& que) {
+  return Resultado::falla(75, QStringLiteral("No se puede leer ") + ruta + QStringLiteral(": no es un archivo, es ") + que);
+}
+
+// Opens a regular file for reading. On POSIX the file is opened without
+// waiting (a pipe put in its place after the look before is not waited on)
+// and looked at again through its handle.
+Resultado abrirParaLeer(QFile& f, const QString& ruta) {
+  const QString que = queEs(QFileInfo(ruta));
+  if (!que.isEmpty()) return noEsArchivo(ruta, que);
+#ifdef Q_OS_UNIX
+  const int fd = ::open(QFile::encodeName(ruta).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd >= 0) {
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+      ::close(fd);
+      return noEsArchivo(ruta, QStringLiteral("un dispositivo"));
+    }
+    if (f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) return Resultado::exito();
+    ::close(fd);
+  }
+#endif
+  f.setFileName(ruta);
+  if (!f.open(QIODevice::ReadOnly)) return deError(f.error(), ruta, f.errorString());
+  return Resultado::exito();
+}
+
+// Makes a rename in the folder of `ruta` durable. POSIX syncs the folder
+// itself; on Windows the rename QSaveFile makes (MoveFileEx) is journaled by
+// the file system and there is no folder handle to flush.
+void sincronizarCarpeta(const QString& ruta) {
+#ifdef Q_OS_UNIX
+  const int fd = ::open(QFile::encodeName(QFileInfo(ruta).absolutePath()).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+#else
+  Q_UNUSED(ruta);
+#endif
 }
 
 }  // namespace
@@ -100,8 +154,9 @@ QStringList partirLineas(const QString& texto) {
 }
 
 Resultado leerBytes(const QString& ruta, QByteArray& bytes) {
-  QFile f(ruta);
-  if (!f.open(QIODevice::ReadOnly)) return deError(f.error(), ruta, f.errorString());
+  QFile f;
+  const Resultado abierto = abrirParaLeer(f, ruta);
+  if (!abierto.ok) return abierto;
   // No file of the system comes near this; reading a bigger one whole (and its
   // text twice that size) would only exhaust the memory.
   if (f.size() > kMaximoBytesLectura)
@@ -134,81 +189,91 @@ QByteArray unirLineas(const QStringList& lineas, bool finalConSalto) {
   return a1252(s);
 }
 
-void simularDiscoLlenoTras(qint64 bytes) {
-  gLimiteDisco = bytes;
-  gEscritos = 0;
-}
-
 Resultado escribirEn(QIODevice& dispositivo, const QByteArray& bytes) {
-  qint64 aEscribir = bytes.size();
-  bool lleno = false;
-  if (gLimiteDisco >= 0 && gEscritos + aEscribir > gLimiteDisco) {
-    aEscribir = qMax<qint64>(0, gLimiteDisco - gEscritos);
-    lleno = true;
-  }
-  const qint64 n = aEscribir > 0 ? dispositivo.write(bytes.constData(), aEscribir) : 0;
-  if (n > 0) gEscritos += n;
-  if (lleno) return Resultado::falla(61, QStringLiteral("Disco lleno"));
-  if (n != bytes.size()) {
-    return Resultado::falla(61, QStringLiteral("No se pudo escribir: ") + dispositivo.errorString());
-  }
-  return Resultado::exito();
+  const qint64 n = dispositivo.write(bytes);
+  if (n == bytes.size()) return Resultado::exito();
+  const QString causa = dispositivo.errorString();
+  return Resultado::falla(61, causa.isEmpty() || causa == QStringLiteral("Unknown error") ? QStringLiteral("escritura incompleta") : causa);
 }
 
-Resultado escribirArchivo(const QString& ruta, const QByteArray& bytes) {
-  QSaveFile f(ruta);
+Reemplazo::Reemplazo(const QString& ruta) : archivo_(std::make_unique<QSaveFile>(ruta)) {}
+Reemplazo::~Reemplazo() = default;
+
+QIODevice& Reemplazo::dispositivo() { return *archivo_; }
+
+bool Reemplazo::vaciar() { return archivo_->flush(); }
+
+Resultado Reemplazo::escribir(const Escritor& escritor) {
+  QSaveFile& f = *archivo_;
+  const QString ruta = f.fileName();
   if (!f.open(QIODevice::WriteOnly)) {
     QFileInfo info(ruta);
     if (!QFileInfo(info.absolutePath()).isWritable() || (info.exists() && !info.isWritable()))
       return Resultado::falla(75, QStringLiteral("Error de acceso a la ruta o al archivo: ") + ruta + QStringLiteral(" (") + f.errorString() + QStringLiteral(")"));
     return deError(f.error(), ruta, f.errorString());
   }
-  Resultado r = escribirEn(f, bytes);
+  Resultado r = escritor(dispositivo());
+  // The commit would rename even when what was still buffered could not be
+  // written (a full disk takes a small file whole into the buffer): the
+  // final flush and the file's error state are checked before it.
+  if (r.ok && (!vaciar() || f.error() != QFileDevice::NoError)) {
+    const QString causa = f.errorString();
+    r = Resultado::falla(61, causa.isEmpty() || causa == QStringLiteral("Unknown error") ? QStringLiteral("escritura incompleta") : causa);
+  }
   if (!r.ok) {
     f.cancelWriting();
-    return Resultado::falla(r.numero, r.descripcion + QStringLiteral(": ") + ruta);
+    return Resultado::falla(r.numero, QStringLiteral("No se pudo escribir el archivo: ") + ruta + QStringLiteral(" (") + r.descripcion + QStringLiteral(")"));
   }
   if (!f.commit()) return deError(f.error() == QFileDevice::NoError ? QFileDevice::WriteError : f.error(), ruta, f.errorString());
+  sincronizarCarpeta(ruta);
   return Resultado::exito();
 }
 
+Resultado reemplazar(const QString& ruta, const Escritor& escritor) { return Reemplazo(ruta).escribir(escritor); }
+
+Resultado escribirArchivo(const QString& ruta, const QByteArray& bytes) {
+  return reemplazar(ruta, [&bytes](QIODevice& d) { return escribirEn(d, bytes); });
+}
+
 Resultado escribirLineas(const QString& ruta, const QStringList& lineas) {
-  return escribirArchivo(ruta, unirLineas(lineas));
+  return reemplazar(ruta, [&lineas](QIODevice& d) { return escribirEn(d, unirLineas(lineas)); });
 }
 
 Resultado anexar(const QString& ruta, const QByteArray& bytes) {
 #ifdef Q_OS_UNIX
-  // The log appends a line at a time: a bare open, write and close.
+  // The log appends a line at a time: a bare open, write and close. A pipe
+  // in the file's place is opened without waiting and refused.
   const QByteArray nativa = QFile::encodeName(ruta);
-  const int fd = ::open(nativa.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
+  const int fd = ::open(nativa.constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
   if (fd < 0) {
     const int e = errno;
     if (e == EACCES || e == EPERM || e == EROFS) return Resultado::falla(70, QStringLiteral("Permiso denegado: ") + ruta);
     if (e == ENOENT || e == ENOTDIR) return Resultado::falla(76, QStringLiteral("No se encontró la ruta de acceso: ") + ruta);
     return Resultado::falla(75, QStringLiteral("Error de acceso a la ruta o al archivo: ") + ruta);
   }
-  qint64 aEscribir = bytes.size();
-  const bool lleno = gLimiteDisco >= 0 && gEscritos + aEscribir > gLimiteDisco;
-  if (lleno) aEscribir = qMax<qint64>(0, gLimiteDisco - gEscritos);
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return Resultado::falla(75, QStringLiteral("Error de acceso a la ruta o al archivo: ") + ruta);
+  }
   const char* p = bytes.constData();
   qint64 escritos = 0;
-  while (escritos < aEscribir) {
-    const ssize_t n = ::write(fd, p + escritos, static_cast<size_t>(aEscribir - escritos));
+  while (escritos < bytes.size()) {
+    const ssize_t n = ::write(fd, p + escritos, static_cast<size_t>(bytes.size() - escritos));
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     escritos += n;
   }
-  const int errorEscritura = escritos < aEscribir ? errno : 0;
-  gEscritos += escritos;
+  const int errorEscritura = escritos < bytes.size() ? errno : 0;
   const bool cerrado = ::close(fd) == 0;
-  if (lleno || errorEscritura == ENOSPC) return Resultado::falla(61, QStringLiteral("Disco lleno"));
-  if (escritos < aEscribir || !cerrado)
-    return Resultado::falla(61, QStringLiteral("No se pudo escribir: ") + ruta);
+  if (errorEscritura == ENOSPC) return Resultado::falla(61, QStringLiteral("Disco lleno: ") + ruta);
+  if (escritos < bytes.size() || !cerrado) return Resultado::falla(61, QStringLiteral("No se pudo escribir: ") + ruta);
   return Resultado::exito();
 #else
   QFile f(ruta);
   if (!f.open(QIODevice::WriteOnly | QIODevice::Append)) return deError(f.error(), ruta, f.errorString());
   Resultado r = escribirEn(f, bytes);
+  if (r.ok && !f.flush()) r = Resultado::falla(61, f.errorString());
   f.close();
   return r;
 #endif

@@ -5,8 +5,11 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 class QIODevice;
+class QSaveFile;
 
 namespace texto {
 
@@ -28,8 +31,10 @@ struct Resultado {
   static Resultado falla(int numero, const QString& descripcion) { return {false, numero, descripcion}; }
 };
 
-// Reads the whole file as lines. A file over kMaximoBytesLectura is not read
-// (error 7): 50,000 lines of any of the system's files are a small part of it.
+// Reads the whole file as lines. Only a regular file is read: a folder, a
+// pipe or a device is refused at once (error 75), never waited on. A file over
+// kMaximoBytesLectura is not read (error 7): 50,000 lines of any of the
+// system's files are a small part of it.
 constexpr qint64 kMaximoBytesLectura = qint64(256) << 20;
 Resultado leerLineas(const QString& ruta, QStringList& lineas);
 Resultado leerBytes(const QString& ruta, QByteArray& bytes);
@@ -37,15 +42,46 @@ Resultado leerBytes(const QString& ruta, QByteArray& bytes);
 // Joins lines with CR LF after every line (also the last).
 QByteArray unirLineas(const QStringList& lineas, bool finalConSalto = true);
 
-// Writes the bytes to the device and reports a short write.
+// A writer puts its bytes into an open device and reports the first write
+// that failed. Every file the system writes has one.
+using Escritor = std::function<Resultado(QIODevice&)>;
+
+// Writes the bytes to the device; a failed or short write is an error (61)
+// with the device's own description.
 Resultado escribirEn(QIODevice& dispositivo, const QByteArray& bytes);
 
-// Replaces the file at ruta by the bytes, atomically (temporary file in the
-// same folder, then rename). On failure the old file is left as it was.
+// A file replaced whole or not at all. The writer writes into a temporary
+// file in the same folder; only when every write and the final flush went
+// through is it renamed over the old file, and the folder synced so that the
+// new name survives a power cut. On any failure the old file stays byte for
+// byte and the result says why.
+class Reemplazo {
+ public:
+  explicit Reemplazo(const QString& ruta);
+  virtual ~Reemplazo();
+  Reemplazo(const Reemplazo&) = delete;
+  Reemplazo& operator=(const Reemplazo&) = delete;
+
+  Resultado escribir(const Escritor& escritor);
+
+ protected:
+  // Where the writer writes: the temporary file.
+  virtual QIODevice& dispositivo();
+  // Hands what is still buffered to the system; false when it did not all go.
+  virtual bool vaciar();
+  QSaveFile& temporal() { return *archivo_; }
+
+ private:
+  std::unique_ptr<QSaveFile> archivo_;
+};
+
+// The file-name convenience: Reemplazo(ruta).escribir(escritor). The recovery
+// file goes through here like every other file.
+Resultado reemplazar(const QString& ruta, const Escritor& escritor);
 Resultado escribirArchivo(const QString& ruta, const QByteArray& bytes);
 Resultado escribirLineas(const QString& ruta, const QStringList& lineas);
 
-// Appends bytes to a file (created when missing): open, write, close.
+// Appends bytes to a regular file (created when missing): open, write, close.
 Resultado anexar(const QString& ruta, const QByteArray& bytes);
 
 // True when the bytes can be a text file: no NUL and no control character
@@ -54,9 +90,5 @@ bool esTexto(const QByteArray& bytes);
 
 // Answer of a file dialog: empty or still a pattern ("*.inf") means cancelled.
 bool dialogoCancelado(const QString& nombre);
-
-// Test hook: when set, every write through this layer fails after that many
-// bytes have been written in total ("disco lleno"). -1 switches it off.
-void simularDiscoLlenoTras(qint64 bytes);
 
 }  // namespace texto

@@ -1,8 +1,7 @@
-// The work file under faults: a disk that fills at any point of a save, a
-// header.txt that cannot be written, a saved file cut at any byte, other line
-// ends and a byte order mark, a file too big to read, a target that cannot be
-// replaced. The old file stays whole or the new one is whole; an open either
-// refuses and changes nothing or loads what the file holds.
+// The work file under faults: a saved file cut at any byte, other line ends
+// and a byte order mark, a file too big to read, a target that cannot be
+// replaced. An open either refuses and changes nothing or loads what the file
+// holds.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -26,7 +25,6 @@ class TrabajoFallasTest : public WorkspaceTest {
     ws->vaSpread2.setText(2, 2, Q("778899"));
     prompter.limpiar();
   }
-  void TearDown() override { texto::simularDiscoLlenoTras(-1); }
 
   // Four detail lines of two orders, and the two orders.
   void envio() {
@@ -67,82 +65,6 @@ class TrabajoFallasTest : public WorkspaceTest {
     return celdas(ws->vaspread1) + " -- " + celdas(ws->vaSpread6) + " -- " + celdas(ws->vaSpread9);
   }
 };
-
-TEST_F(TrabajoFallasTest, DiscoLlenoEnCualquierPuntoDelGuardado) {
-  envio();
-  // A first save elsewhere gives the bytes of the whole command: its log
-  // lines, the work file and header.txt.
-  QTemporaryDir prueba;
-  const QString muestra = prueba.filePath(Q("envio.006"));
-  guardar(muestra);
-  ASSERT_TRUE(otros().isEmpty()) << otros().join(Q(" / ")).toStdString();
-  const QByteArray completo = leer(muestra);
-  const QByteArray header = leer(ws->ruta(Q("header.txt")));
-  const qint64 total = QFileInfo(ws->log.rutaDelDia()).size() + completo.size() + header.size();
-  ASSERT_GT(completo.size(), 200);
-
-  QTemporaryDir destino;
-  const QString ruta = destino.filePath(Q("envio.006"));
-  const QByteArray viejo("trabajo anterior\r\n");
-  int viejos = 0, nuevos = 0;
-  for (qint64 limite = 0; limite <= total + 16; limite += 37) {
-    SCOPED_TRACE(limite);
-    escribir(ruta, viejo);
-    QFile::remove(ws->log.rutaDelDia());
-    prompter.limpiar();
-    texto::simularDiscoLlenoTras(limite);
-    guardar(ruta);
-    texto::simularDiscoLlenoTras(-1);
-    const QByteArray queda = leer(ruta);
-    // Never a half file under the chosen name, never a temporary left beside it.
-    EXPECT_TRUE(queda == viejo || queda == completo) << queda.size();
-    EXPECT_EQ(fallas::contenido(destino.path()), QStringList{Q("envio.006")});
-    const QStringList m = otros();
-    if (queda == viejo) {
-      ++viejos;
-      ASSERT_EQ(m.size(), 1);
-      EXPECT_TRUE(m[0].startsWith(Q("Error inesperado # 61\r\n"))) << m[0].toStdString();
-    } else {
-      ++nuevos;
-      // Only header.txt may have failed after the work file was written.
-      ASSERT_LE(m.size(), 1);
-      if (!m.isEmpty()) EXPECT_TRUE(m[0].startsWith(Q("Error inesperado # 61\r\n"))) << m[0].toStdString();
-      else EXPECT_EQ(leer(ws->ruta(Q("header.txt"))), header);
-    }
-  }
-  EXPECT_GT(viejos, 3);
-  EXPECT_GT(nuevos, 0);
-  // The program folder holds no leftovers of the failed writes.
-  for (const QString& n : fallas::contenido(carpeta()))
-    EXPECT_TRUE(n == Q("Log") || n == Q("header.txt") || n.endsWith(Q(".cfg")) || n.endsWith(Q(".ini")))
-        << n.toStdString();
-}
-
-TEST_F(TrabajoFallasTest, HeaderTxtImposibleDejaElArchivoDeTrabajoEntero) {
-  envio();
-  QTemporaryDir prueba;
-  guardar(prueba.filePath(Q("muestra.006")));
-  const QByteArray completo = leer(prueba.filePath(Q("muestra.006")));
-  // A folder where header.txt should go.
-  QFile::remove(ws->ruta(Q("header.txt")));
-  ASSERT_TRUE(QDir(carpeta()).mkdir(Q("header.txt")));
-  prompter.limpiar();
-  const QString ruta = dir.filePath(Q("envio.006"));
-  guardar(ruta);
-  ASSERT_EQ(otros().size(), 1);
-  EXPECT_TRUE(otros()[0].startsWith(Q("Error inesperado # "))) << otros()[0].toStdString();
-  EXPECT_EQ(prompter.mensajes.back().icono, Icono::Critico);
-  EXPECT_EQ(leer(ruta), completo);
-  EXPECT_TRUE(QFileInfo(ws->ruta(Q("header.txt"))).isDir());
-  EXPECT_EQ(textosLog().last(), Q("TERMINO EL EVENTO-----guardar_informacion"));
-  // The file opens again with both orders.
-  tablasPrevias();
-  prompter.limpiar();
-  abrir(ruta);
-  EXPECT_TRUE(prompter.mensajes.empty());
-  EXPECT_EQ(ws->vaspread1.dataRowCount(), 4);
-  EXPECT_EQ(ws->vaSpread9.dataRowCount(), 2);
-}
 
 TEST_F(TrabajoFallasTest, CortadoEnCualquierByteRehusaOCargaLoQueTiene) {
   envio();

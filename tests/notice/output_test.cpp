@@ -148,10 +148,11 @@ TEST_F(OutputTest, TheContainerSortStaysWhenTheCommandIsRefused) {
   EXPECT_EQ(ws->vaspread1.activeRow(), 3);
 }
 
-TEST_F(OutputTest, NoOrdersEndsQuietlyWithoutAFile) {
+TEST_F(OutputTest, NoOrdersRefusesTheLinesWithoutAFile) {
+  // The notice is built from the per-order table: an empty one would leave out every line.
   ws->vaSpread9.deleteAllRows();
   crear();
-  EXPECT_TRUE(prompter.mensajes.empty());
+  EXPECT_EQ(prompter.textos(), QStringList{Q("Existen renglones de la Orden de Compra 12345678 que no está en la tabla de órdenes")});
   EXPECT_FALSE(QFile::exists(destino()));
 }
 

@@ -22,7 +22,7 @@ TEST_F(LogTest, OneFileADayInItsFolder) {
   EXPECT_TRUE(prompter.mensajes.empty());
 }
 
-TEST_F(LogTest, UnwritableFolderWarnsOncePerLineAndGoesOn) {
+TEST_F(LogTest, UnwritableFolderWarnsOnceAndCountsTheLostLines) {
   if (geteuid() == 0) {
     // root writes anywhere: make the log folder a plain file instead.
     escribir(QStringLiteral("Log"), "no soy carpeta");
@@ -32,7 +32,8 @@ TEST_F(LogTest, UnwritableFolderWarnsOncePerLineAndGoesOn) {
   ws->EscribirLog(QStringLiteral("uno"));
   ws->EscribirLog(QStringLiteral("dos"));
   QFile::setPermissions(carpeta(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-  ASSERT_EQ(prompter.mensajes.size(), 2u);
+  ASSERT_EQ(prompter.mensajes.size(), 1u);
+  EXPECT_EQ(ws->log.perdidas(), 2);
   EXPECT_EQ(prompter.mensajes[0].texto, QStringLiteral("Error al generar el archivo Log"));
   EXPECT_EQ(prompter.mensajes[0].titulo, QStringLiteral("Aviso Importante"));
   EXPECT_EQ(prompter.mensajes[0].icono, Icono::Critico);

@@ -26,20 +26,9 @@ TEST(TextFile, LinesEndInCrLfLfOrCr) {
   EXPECT_EQ(texto::unirLineas({QStringLiteral("a"), QString()}), QByteArray("a\r\n\r\n"));
 }
 
-TEST(TextFile, FailedWriteKeepsTheOldFile) {
+TEST(TextFile, MissingFilesAndFolders) {
   QTemporaryDir dir;
-  const QString ruta = dir.filePath(QStringLiteral("a.txt"));
-  ASSERT_TRUE(texto::escribirArchivo(ruta, "viejo").ok);
-  texto::simularDiscoLlenoTras(3);
-  const texto::Resultado r = texto::escribirArchivo(ruta, "contenido nuevo");
-  texto::simularDiscoLlenoTras(-1);
-  EXPECT_FALSE(r.ok);
-  EXPECT_EQ(r.numero, 61);
-  QFile f(ruta);
-  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-  EXPECT_EQ(f.readAll(), QByteArray("viejo"));
-  // A folder that does not exist: an error, no crash.
-  EXPECT_FALSE(texto::escribirArchivo(dir.filePath(QStringLiteral("no/hay/a.txt")), "x").ok);
+  EXPECT_FALSE(texto::escribirLineas(dir.filePath(QStringLiteral("no/hay/a.txt")), {QStringLiteral("x")}).ok);
   QByteArray b;
   EXPECT_EQ(texto::leerBytes(dir.filePath(QStringLiteral("falta.txt")), b).numero, 53);
 }
