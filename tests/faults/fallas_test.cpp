@@ -50,26 +50,30 @@ class FallasTest : public WorkspaceTest {
     b.truncate(b.lastIndexOf('\n') + 1 + quedan);
     return escribir(Q("cortado_") + QString::fromLatin1(nombre), b);
   }
-  void importarInf(const QString& r) {
+  Resultado importarInf(const QString& r) {
     prompter.alDialogo = [](DialogoModelo& m) {
       auto& f = dynamic_cast<Form2Modelo&>(m);
       if (f.seleccionarList1(Q("4500001234 - 123"))) f.Command1_Click();
       f.Command2_Click();
     };
     prompter.archivosAbrir.push_back(r);
-    importararchiv_Click(*ws);
+    return importararchiv_Click(*ws);
   }
-  void importarTab(const QString& r) {
+  Resultado importarTab(const QString& r) {
     prompter.archivosAbrir.push_back(r);
-    arrch_tabulador_Click(*ws);
+    return arrch_tabulador_Click(*ws);
   }
-  void abrir(const QString& r) {
+  Resultado abrir(const QString& r) {
     prompter.archivosAbrir.push_back(r);
-    abrirarchiv_Click(*ws);
+    return abrirarchiv_Click(*ws);
   }
-  void guardar(const QString& r) {
+  Resultado guardar(const QString& r) {
     prompter.archivosGuardar.push_back(r);
-    guardararchiv_Click(*ws);
+    return guardararchiv_Click(*ws);
+  }
+  Resultado arrancar() {
+    Form_Load(*ws);
+    return Resultado::Hecho;
   }
   // Two orders of two lines each, ready for the notice.
   void dosOrdenes() {
@@ -140,7 +144,8 @@ TEST_F(FallasTest, CadaEscritorSobreUnDiscoLlenoDejaElArchivoAnterior) {
 TEST_F(FallasTest, CadaComandoDiceLaFallaEnSeguidaYNoDejaNadaAMedias) {
   struct Caso {
     const char* nombre;
-    std::function<void(FallasTest&)> correr;  // lays the fault and runs the command
+    std::function<Resultado(FallasTest&)> correr;  // lays the fault and runs the command
+    Resultado fin;                                 // how the command ends
     QString mensaje;                          // the first message ("%1": the program folder; a final "…": its start)
     QString titulo;
     Icono icono;
@@ -157,31 +162,32 @@ TEST_F(FallasTest, CadaComandoDiceLaFallaEnSeguidaYNoDejaNadaAMedias) {
     EXPECT_FALSE(QFileInfo::exists(t.ruta(Q("aviso.txt"))));
   };
   const Caso casos[] = {
-      {"INF que es una tubería", [](FallasTest& t) { t.importarInf(t.tuberia(Q("p.inf"))); },
+      {"INF que es una tubería", [](FallasTest& t) { return t.importarInf(t.tuberia(Q("p.inf"))); }, Resultado::Fallido,
        kIlegible + Q("p.inf: no es un archivo, es una tubería (FIFO)"), Q("DUDIZOD"), Icono::Critico, nada},
-      {"tabulado que es una tubería", [](FallasTest& t) { t.importarTab(t.tuberia(Q("p.txt"))); },
+      {"tabulado que es una tubería", [](FallasTest& t) { return t.importarTab(t.tuberia(Q("p.txt"))); }, Resultado::Fallido,
        kIlegible + Q("p.txt: no es un archivo, es una tubería (FIFO)"), Q("DUDIZOD"), Icono::Critico, nada},
-      {"archivo de trabajo que es una tubería", [](FallasTest& t) { t.abrir(t.tuberia(Q("p.006"))); },
+      {"archivo de trabajo que es una tubería", [](FallasTest& t) { return t.abrir(t.tuberia(Q("p.006"))); }, Resultado::Fallido,
        kIlegible + Q("p.006: no es un archivo, es una tubería (FIFO)"), Q("DUDIZOD"), Icono::Critico, nada},
-      {"archivo de trabajo que es una carpeta", [](FallasTest& t) { t.abrir(t.carpetaLlamada(Q("p.006"))); },
+      {"archivo de trabajo que es una carpeta", [](FallasTest& t) { return t.abrir(t.carpetaLlamada(Q("p.006"))); }, Resultado::Fallido,
        kIlegible + Q("p.006: no es un archivo, es una carpeta"), Q("DUDIZOD"), Icono::Critico, nada},
-      {"info.cfg que es una tubería", [](FallasTest& t) { t.tuberia(Q("info.cfg")), Form_Load(*t.ws); },
+      {"info.cfg que es una tubería", [](FallasTest& t) { return t.tuberia(Q("info.cfg")), t.arrancar(); }, Resultado::Hecho,
        kAjuste + Q("info.cfg (No se puede leer %1/info.cfg: no es un archivo, es una tubería (FIFO)).\r\n"
                    "Se usarán los valores por omisión."),
        Q("Aviso Importante"), Icono::Exclamacion, nada},
-      {"dudizod.ini que es una tubería", [](FallasTest& t) { t.tuberia(Q("dudizod.ini")), Form_Load(*t.ws); },
+      {"dudizod.ini que es una tubería", [](FallasTest& t) { return t.tuberia(Q("dudizod.ini")), t.arrancar(); }, Resultado::Hecho,
        kAjuste + Q("dudizod.ini (No se puede leer %1/dudizod.ini: no es un archivo, es una tubería (FIFO)).\r\n"
                    "Se usarán los valores por omisión."),
        Q("Aviso Importante"), Icono::Exclamacion, nada},
-      {"INF cortado en su último renglón", [](FallasTest& t) { t.importarInf(t.cortado("pedidos_tres.inf", 30)); },
+      {"INF cortado en su último renglón", [](FallasTest& t) { return t.importarInf(t.cortado("pedidos_tres.inf", 30)); }, Resultado::Fallido,
        Q("El archivo: %1/cortado_pedidos_tres.inf") + kCortado, Q("Datos incorrectos"), Icono::Ninguno, nada},
-      {"tabulado cortado en su último renglón", [](FallasTest& t) { t.importarTab(t.cortado("pedidos_tab.txt", 30)); },
+      {"tabulado cortado en su último renglón", [](FallasTest& t) { return t.importarTab(t.cortado("pedidos_tab.txt", 30)); }, Resultado::Fallido,
        Q("El archivo: %1/cortado_pedidos_tab.txt") + kCortado, Q("Datos incorrectos"), Icono::Ninguno, nada},
       {"archtabs.tmp que es una carpeta",
        [](FallasTest& t) {
          t.carpetaLlamada(Q("archtabs.tmp"));
-         t.importarInf(kDatos + Q("pedidos_tres.inf"));
+         return t.importarInf(kDatos + Q("pedidos_tres.inf"));
        },
+       Resultado::Fallido,
        Q("Error inesperado # 61\r\nNo se pudo escribir el archivo: %1/archtabs.tmp…"), Q("DUDIZOD"), Icono::Critico,
        [](FallasTest& t) {
          t.esperarNadaCargado();
@@ -191,9 +197,9 @@ TEST_F(FallasTest, CadaComandoDiceLaFallaEnSeguidaYNoDejaNadaAMedias) {
        [](FallasTest& t) {
          t.dosOrdenes();
          t.carpetaLlamada(Q("header.txt"));
-         t.guardar(t.ruta(Q("envio.006")));
+         return t.guardar(t.ruta(Q("envio.006")));
        },
-       Q("Error inesperado # 61\r\nNo se pudo escribir el archivo: %1/header.txt…"), Q("DUDIZOD"), Icono::Critico,
+       Resultado::Fallido, Q("Error inesperado # 61\r\nNo se pudo escribir el archivo: %1/header.txt…"), Q("DUDIZOD"), Icono::Critico,
        [](FallasTest& t) {
          // The work file was written whole before; it opens with both orders.
          EXPECT_TRUE(QFileInfo(t.ruta(Q("header.txt"))).isDir());
@@ -206,9 +212,9 @@ TEST_F(FallasTest, CadaComandoDiceLaFallaEnSeguidaYNoDejaNadaAMedias) {
        [](FallasTest& t) {
          t.dosOrdenes();
          t.prompter.archivosGuardar.push_back(t.carpetaLlamada(Q("aviso.txt")));
-         arch_env_Click(*t.ws);
+         return arch_env_Click(*t.ws);
        },
-       Q("Error inesperado # …"), Q("DUDIZOD"), Icono::Critico,
+       Resultado::Fallido, Q("Error inesperado # …"), Q("DUDIZOD"), Icono::Critico,
        [](FallasTest& t) {
          EXPECT_TRUE(QFileInfo(t.ruta(Q("aviso.txt"))).isDir());
          EXPECT_FALSE(t.textosLog().contains(Q("Vorarido Exitoso!!!")));
@@ -219,29 +225,29 @@ TEST_F(FallasTest, CadaComandoDiceLaFallaEnSeguidaYNoDejaNadaAMedias) {
          t.guardar(t.ruta(Q("envio.006")));
          QByteArray b = t.leer(t.ruta(Q("envio.006")));
          b.truncate(b.lastIndexOf("22222222"));
-         t.abrir(t.escribir(Q("envio.006"), b));
-         ASSERT_TRUE(t.prompter.mensajes.empty()) << t.prompter.ultimo().toStdString();
+         EXPECT_EQ(t.abrir(t.escribir(Q("envio.006"), b)), Resultado::Hecho);
+         EXPECT_TRUE(t.prompter.mensajes.empty()) << t.prompter.ultimo().toStdString();
          ponerEntrega(*t.ws);
          t.prompter.archivosGuardar.push_back(t.ruta(Q("aviso.txt")));
-         arch_env_Click(*t.ws);
+         return arch_env_Click(*t.ws);
        },
-       kFueraDeTabla, Q("Aviso Importante"), Icono::Critico, sinAviso},
+       Resultado::Rechazado, kFueraDeTabla, Q("Aviso Importante"), Icono::Critico, sinAviso},
       {"envío con renglones de una orden que no está en la tabla",
        [](FallasTest& t) {
          t.dosOrdenes();
          ponerOrdenes(*t.ws, {Orden{}});
-         b_enviar_Click(*t.ws);
+         return b_enviar_Click(*t.ws);
        },
-       kFueraDeTabla, Q("Aviso Importante"), Icono::Critico, sinAviso},
+       Resultado::Rechazado, kFueraDeTabla, Q("Aviso Importante"), Icono::Critico, sinAviso},
       {"Log que es un archivo",
        [](FallasTest& t) {
          t.escribir(Q("Log"), "no soy carpeta");
          t.importarTab(kDatos + Q("pedidos_tab.txt"));
          t.ws->Combo2.texto = Q("7700001");
          t.ws->Combo2.indice = 0;
-         Combo2_Click(*t.ws);
+         return Combo2_Click(*t.ws);
        },
-       Q("Error al generar el archivo Log"), Q("Aviso Importante"), Icono::Critico,
+       Resultado::Hecho, Q("Error al generar el archivo Log"), Q("Aviso Importante"), Icono::Critico,
        [](FallasTest& t) {
          // Told once for the whole import and choice, whose work is done.
          EXPECT_EQ(fallas::cuantos(t.prompter, Q("Error al generar el archivo Log")), 1);
@@ -265,8 +271,7 @@ TEST_F(FallasTest, CadaComandoDiceLaFallaEnSeguidaYNoDejaNadaAMedias) {
     QDir().mkpath(carpeta());
     reiniciar();
     prompter = ScriptedPrompter();
-    c.correr(*this);
-    if (HasFatalFailure()) return;
+    EXPECT_EQ(c.correr(*this), c.fin);
     ASSERT_FALSE(prompter.mensajes.empty());
     const Mensaje& m = prompter.mensajes[0];
     QString esperado = c.mensaje.contains(Q("%1")) ? c.mensaje.arg(carpeta()) : c.mensaje;
