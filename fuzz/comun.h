@@ -55,6 +55,27 @@ inline void escribir(const QString& nombre, const uint8_t* datos, size_t n) {
   f.write(reinterpret_cast<const char*>(datos), static_cast<qint64>(n));
 }
 
+// The input grown when its first byte asks for it, so that small inputs reach
+// the limits: 0xFF repeats its last line until the file holds one line more
+// than a grid takes; 0xFE makes its last line 1 MB long. Any other first byte
+// leaves the input as it is.
+inline QByteArray crecer(const uint8_t* datos, size_t n) {
+  QByteArray b(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(n));
+  if (n < 2 || (datos[0] != 0xFF && datos[0] != 0xFE)) return b;
+  b.remove(0, 1);
+  while (b.endsWith('\n') || b.endsWith('\r')) b.chop(1);
+  const QByteArray ultima = b.mid(b.lastIndexOf('\n') + 1) + "\r\n";
+  if (datos[0] == 0xFE) return b + QByteArray(1 << 20, 'X') + "\r\n";
+  b += "\r\n";
+  const qsizetype faltan = Grid::kLimiteRenglones + 2 - b.count('\n');
+  if (faltan > 0) b += ultima.repeated(faltan);
+  return b;
+}
+
+inline void escribir(const QString& nombre, const QByteArray& b) {
+  escribir(nombre, reinterpret_cast<const uint8_t*>(b.constData()), static_cast<size_t>(b.size()));
+}
+
 // A fresh workspace on the run's folder, the log of earlier inputs removed.
 struct Entorno {
   PrompterFuzz prompter;

@@ -2,7 +2,9 @@
 // laid out as a work file's detail and header part (detail lines, a line whose
 // first cell is "DUDIZOD3.0", then one line per order), loaded straight into
 // the detail grids and the per-order table, then validar, preparar and the
-// notice text.
+// notice text. A notice built is written to a file as the file command
+// writes it and gives those bytes; the input itself, as a file, goes through
+// the tab removal, which leaves its lines without tabs, each ended by CR LF.
 #include "comun.h"
 #include "notice/builder.h"
 #include "notice/output.h"
@@ -39,6 +41,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     // Fixed width: no tab, every line ended by CR LF.
     exigir(!aviso.contains('\t'));
     exigir(aviso.isEmpty() || aviso.endsWith("\r\n"));
+    const QString archivo = ruta(QStringLiteral("aviso.txt"));
+    exigir(texto::reemplazar(archivo, [&ws](QIODevice& d) { return escribirAviso(ws, d); }).ok);
+    exigir(formatofijo(ws, archivo).ok);
+    QFile f(archivo);
+    exigir(f.open(QIODevice::ReadOnly) && f.readAll() == aviso);
   }
+  const QByteArray entrada(reinterpret_cast<const char*>(datos), static_cast<int>(n));
+  escribir(QStringLiteral("imagen.txt"), entrada);
+  exigir(formatofijo(ws, ruta(QStringLiteral("imagen.txt"))).ok);
+  QFile f(ruta(QStringLiteral("imagen.txt")));
+  exigir(f.open(QIODevice::ReadOnly));
+  const QByteArray sinTabs = f.readAll();
+  QByteArray esperado = entrada;
+  esperado.replace('\t', QByteArray());
+  exigir(!sinTabs.contains('\t'));
+  exigir(texto::partirLineas(texto::desde1252(sinTabs)) == texto::partirLineas(texto::desde1252(esperado)));
+  exigir(sinTabs.isEmpty() || sinTabs.endsWith("\r\n"));
   return 0;
 }

@@ -4,7 +4,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   using namespace fuzz;
-  escribir(QStringLiteral("pedidos.inf"), datos, n);
+  escribir(QStringLiteral("pedidos.inf"), crecer(datos, n));
   Entorno e;
   e.prompter.archivo = ruta(QStringLiteral("pedidos.inf"));
   importararchiv_Click(*e.ws);

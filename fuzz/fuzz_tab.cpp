@@ -5,7 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   using namespace fuzz;
-  escribir(QStringLiteral("pedidos.txt"), datos, n);
+  escribir(QStringLiteral("pedidos.txt"), crecer(datos, n));
   Entorno e;
   Workspace& ws = *e.ws;
   e.prompter.archivo = ruta(QStringLiteral("pedidos.txt"));

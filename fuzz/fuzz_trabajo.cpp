@@ -39,7 +39,7 @@ bool guardar(fuzz::Entorno& e, const QString& ruta) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   using namespace fuzz;
-  escribir(QStringLiteral("entrada.006"), datos, n);
+  escribir(QStringLiteral("entrada.006"), crecer(datos, n));
   Entorno e;
   Workspace& ws = *e.ws;
   // One line per copied cell would only slow the run; the copy is the same.

@@ -28,6 +28,9 @@ semillas() {
     fuzz_ajustes) echo fuzz/semillas/ajustes ;;
     fuzz_aviso) echo fuzz/semillas/aviso ;;
     fuzz_trabajo) echo fuzz/semillas/trabajo tests/data/batch ;;
+    fuzz_escritura) echo fuzz/semillas/escritura ;;
+    fuzz_pegar) echo fuzz/semillas/pegar ;;
+    fuzz_lote) echo fuzz/semillas/lote ;;
   esac
 }
 fallas=0
