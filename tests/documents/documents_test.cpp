@@ -108,38 +108,52 @@ TEST_F(DocumentsTest, EveryLabelDecodesToItsContainerInOrder) {
   }
 }
 
-// The packing list's subtotals and totals are the notice's DT records summed.
+// The packing list's subtotals and totals are the notice's DT records summed:
+// the shipment above, and again with a container whose lines fill pages.
 TEST_F(DocumentsTest, PackingListTotalsAreTheNoticesDetailRecords) {
-  const QString ruta = pdf([e = envio()](QPagedPaintDevice& d) { return pintarListaEmpaque(e, d); });
-  const QString texto = textoPdf(ruta);
-  for (const char* t : {"PROVEEDOR: 45678 CLIENTE: 1234 ENTREGA: 09/12/2026 09:00",
-                        "ORDEN DE COMPRA 22222222 FACTURA/REMISION F-200", "Página 1 de 1",
-                        "Total LUGAR-TIENDA 1234500001: 3 contenedores, 4 renglones, 19 piezas"})
-    EXPECT_TRUE(texto.contains(Q(t))) << t;
-  std::map<QString, std::pair<int, qint64>> lista, aviso;  // what -> lines, pieces
-  static const QRegularExpression total(
-      QStringLiteral("(?:Subtotal contenedor (\\S+?)|Total ORDEN DE COMPRA (\\S+) \\([^)]*\\)|TOTAL DEL ENV\u00cdO): "
-                     "(?:\\d+ contenedores?, )?(\\d+) rengl(?:\u00f3n|ones), ([\\d,]+) piezas?"));
-  for (auto m = total.globalMatch(texto); m.hasNext();) {
-    const auto t = m.next();
-    lista[t.captured(1) + t.captured(2)] = {t.captured(3).toInt(), t.captured(4).remove(QLatin1Char(',')).toLongLong()};
-  }
-
-  prompter.archivosGuardar.push_back(dir.filePath(QStringLiteral("aviso.txt")));
-  arch_env_Click(*ws);
-  QString orden, contenedor;
-  for (const QString& l : texto::partirLineas(texto::desde1252(leer(dir.filePath(QStringLiteral("aviso.txt")))))) {
-    if (l.startsWith(QStringLiteral("HD"))) orden = l.mid(59, 9).trimmed();
-    if (l.startsWith(QStringLiteral("CN"))) contenedor = l.mid(8);
-    if (!l.startsWith(QStringLiteral("DT"))) continue;
-    const qint64 piezas = l.mid(78, 10).toLongLong() / 100;
-    for (const QString& k : {orden, contenedor, QString()}) {
-      ++aviso[k].first;
-      aviso[k].second += piezas;
+  for (int extra : {0, 150}) {
+    SCOPED_TRACE(extra);
+    SetUp();
+    for (int i = 1; i <= extra; ++i) {
+      const int r = ws->vaspread1.dataRowCount() + 1;
+      ws->vaspread1.setRowTexts(r, ws->vaspread1.rowTexts(1));
+      ws->vaspread1.setText(6, r, QString::number(2000000 + i));
+      ws->vaSpread6.setRowTexts(r, ws->vaspread1.rowTexts(r).mid(0, 15));
     }
+    const QString ruta = pdf([e = envio()](QPagedPaintDevice& d) { return pintarListaEmpaque(e, d); });
+    const QString texto = textoPdf(ruta);
+    QStringList esperado = {Q("PROVEEDOR: 45678 CLIENTE: 1234 ENTREGA: 09/12/2026 09:00"),
+                            Q("ORDEN DE COMPRA 22222222 FACTURA/REMISION F-200"),
+                            Q("Total LUGAR-TIENDA 1234500001: 3 contenedores, 4 renglones, 19 piezas")};
+    esperado << (extra ? Q("CONTENEDOR A00000001 Cajas - azules Contenedor 1 de 1 (contin\u00faa)")
+                       : Q("P\u00e1gina 1 de 1"));
+    for (const QString& t : esperado) EXPECT_TRUE(texto.contains(t)) << t.toStdString();
+    std::map<QString, std::pair<int, qint64>> lista, aviso;  // what -> lines, pieces
+    static const QRegularExpression total(
+        QStringLiteral("(?:Subtotal contenedor (\\S+?)|Total ORDEN DE COMPRA (\\S+) \\([^)]*\\)|TOTAL DEL ENV\u00cdO): "
+                       "(?:\\d+ contenedores?, )?(\\d+) rengl(?:\u00f3n|ones), ([\\d,]+) piezas?"));
+    for (auto m = total.globalMatch(texto); m.hasNext();) {
+      const auto t = m.next();
+      lista[t.captured(1) + t.captured(2)] = {t.captured(3).toInt(),
+                                              t.captured(4).remove(QLatin1Char(',')).toLongLong()};
+    }
+
+    prompter.archivosGuardar.push_back(dir.filePath(QStringLiteral("aviso.txt")));
+    arch_env_Click(*ws);
+    QString orden, contenedor;
+    for (const QString& l : texto::partirLineas(texto::desde1252(leer(dir.filePath(QStringLiteral("aviso.txt")))))) {
+      if (l.startsWith(QStringLiteral("HD"))) orden = l.mid(59, 9).trimmed();
+      if (l.startsWith(QStringLiteral("CN"))) contenedor = l.mid(8);
+      if (!l.startsWith(QStringLiteral("DT"))) continue;
+      const qint64 piezas = l.mid(78, 10).toLongLong() / 100;
+      for (const QString& k : {orden, contenedor, QString()}) {
+        ++aviso[k].first;
+        aviso[k].second += piezas;
+      }
+    }
+    EXPECT_EQ(aviso.size(), 11u);  // 8 containers, 2 orders, the shipment
+    EXPECT_EQ(lista, aviso);
   }
-  EXPECT_EQ(aviso.size(), 11u);  // 8 containers, 2 orders, the shipment
-  EXPECT_EQ(lista, aviso);
 }
 
 // The window's commands: the format asked for, then the preview, which paints
