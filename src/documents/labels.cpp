@@ -70,17 +70,22 @@ void pintarEtiqueta(QPainter& p, const EnvioDocumentos& e, const ContenedorDocum
   y += renglon * 1.15;
   linea(QStringLiteral("LUGAR-TIENDA ") + c.tienda, 0.1 * h, true);
   y += 0.1 * h;
-  linea(QStringLiteral("DEPTO. ") + c.depto + QStringLiteral("   TIPO DE ENTREGA: ") + c.tipoEntrega, renglon, false);
-  y += renglon;
-  linea(QStringLiteral("ORDEN DE COMPRA: ") + listaOrdenes(c.ordenes), renglon, false);
-  y += renglon;
+  // The lines of detail in one size, the largest at which they fit; only the
+  // orders, as many as the container holds, may come out smaller.
   const QString entrega = documento::entrega(e);
-  if (!entrega.isEmpty()) linea(QStringLiteral("ENTREGA: ") + entrega, renglon, false);
-  y += renglon;
-  linea(QStringLiteral("RENGLONES: ") + documento::numero(static_cast<qint64>(c.lineas.size())) +
-            QStringLiteral("   PIEZAS: ") + documento::numero(c.piezas),
-        renglon, true);
-  y += renglon * 1.3;
+  const QString detalle[] = {
+      QStringLiteral("DEPTO. ") + c.depto + QStringLiteral("   TIPO DE ENTREGA: ") + c.tipoEntrega,
+      QStringLiteral("ORDEN DE COMPRA: ") + listaOrdenes(c.ordenes),
+      entrega.isEmpty() ? QString() : QStringLiteral("ENTREGA: ") + entrega,
+      QStringLiteral("RENGLONES: ") + documento::numero(static_cast<qint64>(c.lineas.size())) +
+          QStringLiteral("   PIEZAS: ") + documento::numero(c.piezas)};
+  double alto = renglon * 0.78;
+  for (int k : {0, 2, 3}) alto = qMin(alto, pagina::ajustada(detalle[k], alto, true, w));
+  for (const QString& t : detalle) {
+    pagina::texto(p, QRectF(dentro.left(), y, w, renglon), t, alto, &t == &detalle[3]);
+    y += renglon;
+  }
+  y += renglon * 0.3;
 
   // The bars over what is left but the code's own line.
   const double altoCodigo = 0.13 * h;

@@ -23,11 +23,13 @@ QFont letra(double alto, bool negrita) {
   return f;
 }
 
+double ajustada(const QString& t, double alto, bool negrita, double ancho) {
+  const double necesario = QFontMetricsF(letra(alto, negrita)).horizontalAdvance(t);
+  return necesario > ancho && necesario > 0 ? alto * ancho / necesario * 0.98 : alto;
+}
+
 void texto(QPainter& p, const QRectF& caja, const QString& t, double alto, bool negrita, Qt::Alignment donde) {
-  QFont f = letra(alto, negrita);
-  const double ancho = QFontMetricsF(f).horizontalAdvance(t);
-  if (ancho > caja.width() && ancho > 0) f = letra(alto * caja.width() / ancho * 0.98, negrita);
-  p.setFont(f);
+  p.setFont(letra(ajustada(t, alto, negrita, caja.width()), negrita));
   p.setPen(Qt::black);
   p.drawText(caja, static_cast<int>(donde | Qt::AlignVCenter) | Qt::TextSingleLine, t);
 }

@@ -30,6 +30,9 @@ class Pintor {
 // The documents' type face at `alto` tenths of a point.
 QFont letra(double alto, bool negrita = false);
 
+// The height, at most `alto`, at which `texto` fits `ancho`.
+double ajustada(const QString& texto, double alto, bool negrita, double ancho);
+
 // `texto` in `caja`, vertically centred, at `alto` tenths of a point or
 // smaller when it would not fit the box's width.
 void texto(QPainter& p, const QRectF& caja, const QString& texto, double alto, bool negrita,
