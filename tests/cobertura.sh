@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Line, function and branch coverage of src/ under the whole suite, in build-cobertura/.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+dir=build-cobertura
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage >/dev/null || exit 1
+cmake --build "$dir" -j"${AVISO_JOBS:-$(nproc)}" || exit 1
+find "$dir" -name '*.gcda' -delete
+QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" -j"${AVISO_JOBS:-$(nproc)}" >"$dir/ctest.log"
+estado=$?
+[ $estado -ne 0 ] && grep -A20 "FAILED:" "$dir/ctest.log"
+gcovr -r . --filter "$PWD/src/" --exclude '.*_autogen.*' "$dir" -s | tail -3
+exit $estado
