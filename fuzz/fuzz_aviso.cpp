@@ -70,11 +70,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     exigir(formatofijo(ws, archivo).ok);
     QFile f(archivo);
     exigir(f.open(QIODevice::ReadOnly) && f.readAll() == aviso);
+    // What the file command makes sure of before it builds: every order has lines.
+    bool conLineas = true;
+    for (int i = 1; i <= ws.vaSpread9.dataRowCount(); ++i) {
+      bool hay = false;
+      for (int r = 1; r <= ws.vaspread1.dataRowCount() && !hay; ++r) hay = ws.vaspread1.text(1, r) == ws.vaSpread9.text(1, i);
+      conLineas = conLineas && hay;
+    }
     const bool conDepartamento = !ws.vaspread1.text(2, 1).isEmpty();
-    if (admitidas(lineas) && conDepartamento) {
+    if (admitidas(lineas) && conDepartamento && conLineas) {
       const AvisoLeido leido = leerAviso(aviso);
       for (const Hallazgo& h : leido.hallazgos)
-        if (h.falta) std::fprintf(stderr, "línea %d, columna %d: %s\n", h.linea, h.columna, qPrintable(h.texto));
+        if (h.falta)
+          std::fprintf(stderr, "línea %d, columna %d: %s\n%s\n", h.linea, h.columna, qPrintable(h.texto),
+                       qPrintable(leido.lineas.value(h.linea - 1)));
       exigir(leido.faltas() == 0);
     }
   }

@@ -100,7 +100,8 @@ std::vector<CampoLeido> Lector::colocar(const QString& linea, const Registro& r,
   return campos;
 }
 
-// Whether the fields from `desde` on hold what their kinds and fixed texts say.
+// Whether the fields from `desde` on hold what their kinds and fixed texts say
+// (the code type, UPC or EAN).
 bool Lector::encaja(const Registro& r, const std::vector<CampoLeido>& campos, size_t desde) const {
   for (size_t j = desde; j < campos.size(); ++j) {
     const Campo& c = r.campos[j];
@@ -160,7 +161,7 @@ RegistroLeido Lector::cortar(int numero, const QString& linea, const Registro& r
         const Campo& c = r.campos[static_cast<size_t>(j)];
         if (c.ancho + delta < c.minimo()) continue;
         std::vector<CampoLeido> campos = colocar(linea, r, j, delta);
-        if (!encaja(r, campos, static_cast<size_t>(j) + 1)) continue;
+        if (!encaja(r, campos, 1)) continue;
         const bool creible = plausible(c, campos[static_cast<size_t>(j)].texto);
         if (crece < 0 || creible) {
           crece = j;
@@ -189,7 +190,8 @@ RegistroLeido Lector::cortar(int numero, const QString& linea, const Registro& r
                          .arg(n + 1)
                          .arg(r.campos[static_cast<size_t>(j)].nombre));
       } else if (delta > 0) {
-        const int primero = candidatos(r).front();
+        int primero = 0;
+        while (!r.campos[static_cast<size_t>(primero)].entero) ++primero;
         revisarHasta = static_cast<size_t>(primero);
         advertencia(numero, r.largo() + 1,
                     mide + QStringLiteral(": un valor se escribió más largo que su campo; no se revisan los "
