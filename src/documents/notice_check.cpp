@@ -133,6 +133,10 @@ Revision revisarAviso(const QString& rutaAviso, const QString& rutaTrabajo) {
   return r;
 }
 
+QString textoTotales(int n, int l, qint64 centesimos) {
+  return contenedores(n) + QStringLiteral(", ") + lineas(l) + QStringLiteral(", ") + piezas(centesimos);
+}
+
 QString textoHallazgo(const Hallazgo& h) {
   QString donde = h.falta ? QStringLiteral("Falta") : QStringLiteral("Advertencia");
   if (h.linea > 0) donde += QStringLiteral(" en la línea %1, columna %2").arg(h.linea).arg(h.columna);
@@ -166,14 +170,13 @@ QStringList informeRevision(const AvisoLeido& aviso) {
       out.append(QStringLiteral("  ") + nombre + QStringLiteral(": ") +
                  lineas(static_cast<int>(c.detalles.size())) + QStringLiteral(", ") + piezas(c.centesimos()));
     }
-    out.append(QStringLiteral("  Total del pedido: ") + contenedores(static_cast<int>(p.contenedores.size())) +
-               QStringLiteral(", ") + lineas(p.lineas()) + QStringLiteral(", ") + piezas(p.centesimos()));
+    out.append(QStringLiteral("  Total del pedido: ") +
+               textoTotales(static_cast<int>(p.contenedores.size()), p.lineas(), p.centesimos()));
   }
   out.append(QStringLiteral("Total del aviso: %1 %2, ")
                  .arg(aviso.pedidos.size())
                  .arg(aviso.pedidos.size() == 1 ? QStringLiteral("pedido") : QStringLiteral("pedidos")) +
-             contenedores(aviso.contenedores()) + QStringLiteral(", ") + lineas(aviso.lineasDetalle()) +
-             QStringLiteral(", ") + piezas(aviso.centesimos()));
+             textoTotales(aviso.contenedores(), aviso.lineasDetalle(), aviso.centesimos()));
   for (const Hallazgo& h : aviso.hallazgos) out.append(textoHallazgo(h));
   const int f = aviso.faltas(), a = aviso.advertencias();
   out.append(QStringLiteral("%1 %2, %3 %4.")

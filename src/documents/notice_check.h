@@ -28,5 +28,8 @@ void compararConTrabajo(AvisoLeido& aviso, const Workspace& trabajo);
 // totals) and every fault and warning, one line each, as aviso-lote prints them.
 QStringList informeRevision(const AvisoLeido& aviso);
 
+// "1 contenedor, 2 líneas, 30 piezas".
+QString textoTotales(int contenedores, int lineas, qint64 centesimos);
+
 // "Falta en la línea 3, columna 79: ..." / "Advertencia en la línea ...".
 QString textoHallazgo(const Hallazgo& h);

@@ -24,7 +24,9 @@ namespace {
 
 constexpr int kLinea = Qt::UserRole, kColumna = Qt::UserRole + 1;
 
-QString piezas(qint64 centesimos) { return textoPiezas(centesimos) + QStringLiteral(" piezas"); }
+QString piezas(qint64 centesimos) {
+  return textoPiezas(centesimos) + (centesimos == 100 ? QStringLiteral(" pieza") : QStringLiteral(" piezas"));
+}
 
 // A record's line in the tree: its text, its line and where a double click goes.
 QTreeWidgetItem* nodo(QTreeWidgetItem* padre, const QString& elemento, int linea, int columna, const QString& valor) {
@@ -38,10 +40,6 @@ QTreeWidgetItem* nodo(QTreeWidgetItem* padre, const QString& elemento, int linea
 void campos(QTreeWidgetItem* padre, const RegistroLeido& r) {
   for (size_t j = 1; j < r.campos.size(); ++j)
     nodo(padre, r.registro->campos[j].nombre, r.linea, r.campos[j].columna, r.legible(static_cast<int>(j)));
-}
-
-QString totales(int contenedores, int lineas, qint64 centesimos) {
-  return QStringLiteral("%1 contenedores, %2 líneas, %3").arg(contenedores).arg(lineas).arg(piezas(centesimos));
 }
 
 // Control characters shown as their visible symbols, one column each.
@@ -114,15 +112,14 @@ void RevisionAvisoDialogo::mostrar() {
   arbol_->clear();
   for (const PedidoLeido& p : a.pedidos) {
     auto* pedido = nodo(nullptr, QStringLiteral("Pedido ") + p.hd.legible(hd::kPedido), p.hd.linea, 1,
-                        totales(static_cast<int>(p.contenedores.size()), p.lineas(), p.centesimos()));
+                        textoTotales(static_cast<int>(p.contenedores.size()), p.lineas(), p.centesimos()));
     arbol_->addTopLevelItem(pedido);
     campos(pedido, p.hd);
     for (const ContenedorLeido& c : p.contenedores) {
       auto* cont = nodo(pedido, QStringLiteral("Contenedor ") + c.cn.legible(cn::kContenedor), c.cn.linea, 1,
-                        QStringLiteral("tienda %1, tipo de mercancía %2: %3 líneas, %4")
-                            .arg(c.cn.legible(cn::kTienda), c.cn.legible(cn::kMercancia))
-                            .arg(c.detalles.size())
-                            .arg(piezas(c.centesimos())));
+                        QStringLiteral("tienda %1, tipo de mercancía %2: ")
+                                .arg(c.cn.legible(cn::kTienda), c.cn.legible(cn::kMercancia)) +
+                            textoTotales(1, static_cast<int>(c.detalles.size()), c.centesimos()).section(QStringLiteral(", "), 1));
       for (const DetalleLeido& d : c.detalles) {
         const RegistroLeido& r = d.dt;
         auto* linea = nodo(cont, QStringLiteral("SKU ") + r.legible(dt::kSku), r.linea, 1,
@@ -134,8 +131,10 @@ void RevisionAvisoDialogo::mostrar() {
     }
   }
   arbol_->addTopLevelItem(nodo(nullptr, QStringLiteral("Total del aviso"), 0, 0,
-                               QStringLiteral("%1 pedidos, ").arg(a.pedidos.size()) +
-                                   totales(a.contenedores(), a.lineasDetalle(), a.centesimos())));
+                               QStringLiteral("%1 %2, ")
+                                       .arg(a.pedidos.size())
+                                       .arg(a.pedidos.size() == 1 ? QStringLiteral("pedido") : QStringLiteral("pedidos")) +
+                                   textoTotales(a.contenedores(), a.lineasDetalle(), a.centesimos())));
   for (int i = 0; i < arbol_->topLevelItemCount(); ++i) arbol_->topLevelItem(i)->setExpanded(true);
   arbol_->resizeColumnToContents(0);
 
