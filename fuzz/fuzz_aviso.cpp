@@ -4,12 +4,36 @@
 // the detail grids and the per-order table, then validar, preparar and the
 // notice text. A notice built is written to a file as the file command
 // writes it and gives those bytes; the input itself, as a file, goes through
-// the tab removal, which leaves its lines without tabs, each ended by CR LF.
+// the tab removal, which leaves its lines without tabs, each ended by CR LF. The
+// notice checker reads the notice back: from cells the window's rules admit,
+// it finds no fault.
 #include "comun.h"
+#include "documents/notice_reader.h"
 #include "notice/builder.h"
 #include "notice/output.h"
 #include "notice/validation.h"
 #include "workspace/textfile.h"
+
+namespace {
+
+// Cells as the window lets them in: no control character anywhere, a store
+// (column 5) of digits, a quantity (column 11) without blanks, a department
+// on the first detail line.
+bool admitidas(const QStringList& lineas) {
+  for (qsizetype i = 0; i < lineas.size(); ++i) {
+    const QStringList celdas = lineas[i].split(QLatin1Char('\t'));
+    for (qsizetype c = 0; c < celdas.size(); ++c) {
+      for (QChar ch : celdas[c]) {
+        if (ch.unicode() < 0x20 || (ch.unicode() >= 0x7F && ch.unicode() < 0xA0)) return false;
+        if (c == 4 && (ch < QLatin1Char('0') || ch > QLatin1Char('9'))) return false;
+        if (c == 10 && ch == QLatin1Char(' ')) return false;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   using namespace fuzz;
@@ -46,6 +70,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     exigir(formatofijo(ws, archivo).ok);
     QFile f(archivo);
     exigir(f.open(QIODevice::ReadOnly) && f.readAll() == aviso);
+    // What the file command makes sure of before it builds: every order has lines.
+    bool conLineas = true;
+    for (int i = 1; i <= ws.vaSpread9.dataRowCount(); ++i) {
+      bool hay = false;
+      for (int r = 1; r <= ws.vaspread1.dataRowCount() && !hay; ++r) hay = ws.vaspread1.text(1, r) == ws.vaSpread9.text(1, i);
+      conLineas = conLineas && hay;
+    }
+    const bool conDepartamento = !ws.vaspread1.text(2, 1).isEmpty();
+    if (admitidas(lineas) && conDepartamento && conLineas) {
+      const AvisoLeido leido = leerAviso(aviso);
+      for (const Hallazgo& h : leido.hallazgos)
+        if (h.falta)
+          std::fprintf(stderr, "línea %d, columna %d: %s\n%s\n", h.linea, h.columna, qPrintable(h.texto),
+                       qPrintable(leido.lineas.value(h.linea - 1)));
+      exigir(leido.faltas() == 0);
+    }
   }
   const QByteArray entrada(reinterpret_cast<const char*>(datos), static_cast<int>(n));
   escribir(QStringLiteral("imagen.txt"), entrada);

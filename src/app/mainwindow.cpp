@@ -38,6 +38,7 @@
 #include "intake/tab_import.h"
 #include "notice/header_fields.h"
 #include "documents/document_commands.h"
+#include "documents/notice_review.h"
 #include "notice/output.h"
 #include "workfile/workfile.h"
 #include "workspace/startup.h"
@@ -163,6 +164,7 @@ void MainWindow::crearMenus() {
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   nuevaAccion(archivo, QStringLiteral("etiquetas"), QStringLiteral("Etiquetas de contenedor..."));
   nuevaAccion(archivo, QStringLiteral("listaempaque"), QStringLiteral("Lista de empaque..."));
+  nuevaAccion(archivo, QStringLiteral("revisaraviso"), QStringLiteral("Revisar aviso..."));
   nuevaAccion(archivo, QStringLiteral("guardar_actual"), QStringLiteral("Guardar"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   nuevaAccion(archivo, QStringLiteral("guardararchiv"), QStringLiteral("&Guardar como ..."));
   separador(archivo, QStringLiteral("separación1"));
@@ -454,6 +456,7 @@ void MainWindow::conectarComandos() {
   conectar(QStringLiteral("arch_env"), [&w] { return arch_env_Click(w); });
   conectar(QStringLiteral("etiquetas"), [&w] { return etiquetas_Click(w); });
   conectar(QStringLiteral("listaempaque"), [&w] { return listaempaque_Click(w); });
+  conectar(QStringLiteral("revisaraviso"), [&w] { return revisaraviso_Click(w); });
   conectar(QStringLiteral("b_enviar"), [&w] { return b_enviar_Click(w); });
   conectar(QStringLiteral("enviararchiv"), [&w] { return enviararchiv_Click(w); });
   // Editar (also the right-button menu of the detail grid), the clipboard

@@ -17,6 +17,7 @@
 #include "batch/prompter_lote.h"
 #include "client/form5.h"
 #include "consolidation/form2.h"
+#include "documents/notice_check.h"
 #include "editing/detail_rules.h"
 #include "intake/inf_import.h"
 #include "intake/order_selection.h"
@@ -76,7 +77,8 @@ const std::map<QString, std::set<QString>>& opcionesDeComando() {
        {QStringLiteral("entrega"), QStringLiteral("hora"), QStringLiteral("pdf"), QStringLiteral("formato")}},
       {QStringLiteral("lista"), {QStringLiteral("entrega"), QStringLiteral("hora"), QStringLiteral("pdf")}},
       {QStringLiteral("generar"),
-       {QStringLiteral("entrega"), QStringLiteral("fecha"), QStringLiteral("hora"), QStringLiteral("aviso")}}};
+       {QStringLiteral("entrega"), QStringLiteral("fecha"), QStringLiteral("hora"), QStringLiteral("aviso")}},
+      {QStringLiteral("revisar"), {QStringLiteral("trabajo")}}};
   return o;
 }
 
@@ -666,6 +668,7 @@ QString ayuda() {
       "  aviso-lote [--carpeta DIR] etiquetas TRABAJO --pdf SALIDA [--formato 4x6|carta|a4]\n"
       "             [--entrega DD/MM/AAAA] [--hora HH:MM]\n"
       "  aviso-lote [--carpeta DIR] lista TRABAJO --pdf SALIDA [--entrega DD/MM/AAAA] [--hora HH:MM]\n"
+      "  aviso-lote revisar AVISO [--trabajo TRABAJO]\n"
       "  aviso-lote --ayuda\n"
       "\n"
       "Comandos:\n"
@@ -718,7 +721,14 @@ QString ayuda() {
       "  lista      Abre el archivo de trabajo TRABAJO y escribe en SALIDA (PDF) la lista de empaque,\n"
       "             como Archivo > \"Lista de empaque...\": por tienda sus contenedores con sus\n"
       "             renglones y subtotales; totales por tienda, por orden y del envío. Las mismas\n"
-      "             revisiones y las opciones --pdf, --entrega y --hora de etiquetas.\n"      "\n"
+      "             revisiones y las opciones --pdf, --entrega y --hora de etiquetas.\n"
+      "  revisar    Lee el aviso AVISO como lo lee la cadena: muestra por pedido su encabezado,\n"
+      "             sus contenedores con sus líneas y piezas y los totales, y cada falta y\n"
+      "             advertencia con su línea y su columna. Termina con 0 si no hay faltas (aunque\n"
+      "             haya advertencias), con 1 si las hay y con 2 si un archivo no se pudo leer.\n"
+      "             --trabajo TRABAJO  archivo de trabajo del que salió el aviso: por pedido y\n"
+      "                                contenedor, las piezas del aviso deben ser las del archivo.\n"
+      "\n"
       "Opciones generales:\n"
       "  --carpeta DIR      carpeta del programa (info.cfg, dudizod.ini, Log, header.txt); sin ella,\n"
       "                     la carpeta de aviso-lote.\n"
@@ -753,7 +763,8 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
     salida.flush();
     return kHecho;
   }
-  if (o.comando.isEmpty()) return uso(QStringLiteral("Falta el comando: cliente, importar, generar, etiquetas o lista"));
+  if (o.comando.isEmpty())
+    return uso(QStringLiteral("Falta el comando: cliente, importar, generar, etiquetas, lista o revisar"));
   auto comando = opcionesDeComando().find(o.comando);
   if (comando == opcionesDeComando().end()) return uso(QStringLiteral("Comando desconocido: ") + o.comando);
   for (const auto& [nombre, valores] : o.valores) {
@@ -770,6 +781,20 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
   }
   if (o.comando == QStringLiteral("cliente") && !o.posicionales.isEmpty())
     return uso(QStringLiteral("cliente: sobran argumentos: ") + o.posicionales.join(QLatin1Char(' ')));
+  if (o.comando == QStringLiteral("revisar")) {
+    // Reads files only: no settings, no log, no workspace of the program folder.
+    if (o.posicionales.isEmpty()) return uso(QStringLiteral("revisar: falta el archivo del aviso"));
+    if (o.posicionales.size() > 1)
+      return uso(QStringLiteral("revisar: sobran argumentos: ") + o.posicionales.mid(1).join(QLatin1Char(' ')));
+    const Revision r = revisarAviso(o.posicionales[0], o.valor(QStringLiteral("trabajo")));
+    if (!r.error.isEmpty()) {
+      avisos.aviso(kPrograma, r.error);
+      return kError;
+    }
+    for (const QString& linea : informeRevision(r.aviso)) salida << linea << '\n';
+    salida.flush();
+    return r.aviso.faltas() > 0 ? kRehusado : kHecho;
+  }
 
   QDate hoy;
   if (o.tiene(QStringLiteral("hoy"))) {

@@ -183,6 +183,7 @@ Resultado arch_env_Click(Workspace& ws) {
     ws.errorInesperado(r);
     return cmd.fin(Resultado::Fallido);
   }
+  ws.ultimoAviso = ruta;
   return cmd.fin(Resultado::Hecho);
 }
 

@@ -73,6 +73,7 @@ class Workspace {
   QString panel[4];          // status-bar panels 1..3 (3: "Cargando...", "Validando...")
   int progreso = 0, progresoMaximo = 0;
   QString foco;              // control that the window must give the focus to
+  QString ultimoAviso;       // the notice file the file command last wrote ("" when none yet)
 
   // Last-insertion record of the row commands, read by duplicarspread6.
   struct UltimaInsercion {

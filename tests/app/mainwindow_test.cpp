@@ -65,6 +65,7 @@ TEST_F(VentanaTest, ArbolDeMenusExacto) {
       Q("  arch_env|Crear archivo a enviar"),
       Q("  etiquetas|Etiquetas de contenedor..."),
       Q("  listaempaque|Lista de empaque..."),
+      Q("  revisaraviso|Revisar aviso..."),
       Q("  guardar_actual|Guardar"),
       Q("  guardararchiv|&Guardar como ..."),
       Q("  separación1|-"),

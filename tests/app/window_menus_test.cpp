@@ -95,6 +95,7 @@ TEST_F(VentanaMenusTest, CadaElementoLlevaASuComando) {
       {"arch_env", "Entro al Evento-----arch_env_Click", nullptr},
       {"etiquetas", "ENTRO AL EVENTO-----etiquetas_Click", nullptr},
       {"listaempaque", "ENTRO AL EVENTO-----listaempaque_Click", nullptr},
+      {"revisaraviso", "ENTRO AL EVENTO-----revisaraviso_Click", nullptr},
       {"b_enviar", "ENTRO AL EVENTO-----b_enviar_Click", nullptr},
       {"enviararchiv", "TERMINO EL EVENTO-----enviararchiv_Click", nullptr},
       {"guardararchiv", "ENTRO AL EVENTO-----guardar_informacion", nullptr},

@@ -18,7 +18,7 @@ TEST_F(LoteTest, AyudaEnEspanolYArgumentosEquivocados) {
     QStringList args;
     const char* mensaje;
   } casos[] = {
-      {{}, "aviso-lote: Falta el comando: cliente, importar, generar, etiquetas o lista"},
+      {{}, "aviso-lote: Falta el comando: cliente, importar, generar, etiquetas, lista o revisar"},
       {{QStringLiteral("borrar")}, "aviso-lote: Comando desconocido: borrar"},
       {{QStringLiteral("cliente"), QStringLiteral("--nombre"), QStringLiteral("x")}, "aviso-lote: Opción desconocida: --nombre"},
       {{QStringLiteral("cliente"), QStringLiteral("--cliente")}, "aviso-lote: Falta el valor de la opción --cliente"},

@@ -29,6 +29,7 @@ TEST_F(OutputTest, TheNoticeIsWrittenWholeWithoutTabs) {
   EXPECT_FALSE(leer(destino()).contains('\t'));
   EXPECT_FALSE(QFile::exists(ws->ruta(QStringLiteral("arch.txt"))));
   EXPECT_TRUE(textosLog().contains(QStringLiteral("Vorarido Exitoso!!!")));
+  EXPECT_EQ(ws->ultimoAviso, destino());  // what "Revisar aviso..." offers first
 
   // The save dialog as designed.
   ASSERT_EQ(prompter.dialogosArchivo.size(), 1u);

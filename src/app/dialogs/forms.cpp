@@ -8,6 +8,7 @@
 #include "app/dialogs/document_dialogs.h"
 #include "app/dialogs/form2dialogo.h"
 #include "app/dialogs/form5dialogo.h"
+#include "app/dialogs/notice_review_dialog.h"
 #include "app/dialogs/split_dialogs.h"
 #include "app/qtprompter.h"
 
@@ -81,6 +82,7 @@ void registrarFormas(QtPrompter& p) {
   for (const char* forma : {"Form6", "Form9", "Form10", "Form7", "Form8"})
     registrar<SepararModelo, SepararDialogo>(p, QString::fromLatin1(forma));
   registrarFormasDocumentos(p);
+  registrarRevisionAviso(p);
 }
 
 void teclasDeForma(QDialog& forma, const QList<QWidget*>& cajas, QPushButton* aceptar, QPushButton* cancelar) {

@@ -1,0 +1,188 @@
+#include "documents/notice_check.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <map>
+#include <utility>
+
+#include "workfile/open.h"
+#include "workspace/textfile.h"
+#include "workspace/workspace.h"
+
+using namespace registro;
+
+namespace {
+
+// Answers the open command's file dialog with the work file and keeps what it says.
+class PrompterRevision : public Prompter {
+ public:
+  explicit PrompterRevision(QString ruta) : ruta_(std::move(ruta)) {}
+  QStringList mensajes;
+  Respuesta mostrar(const Mensaje& m) override {
+    mensajes.append(QString(m.texto).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+    return Respuesta::Ok;
+  }
+  QString abrirArchivo(const DialogoArchivo&) override { return std::exchange(ruta_, QString()); }
+  QString guardarArchivo(const DialogoArchivo&) override { return QString(); }
+  void ejecutarDialogo(DialogoModelo&) override {}
+
+ private:
+  QString ruta_;
+};
+
+// Pieces per order and container, in hundredths, with where they stand.
+struct Piezas {
+  qint64 aviso = 0, trabajo = 0;
+  bool enAviso = false, enTrabajo = false;
+  int linea = 0, columna = 0, filaTrabajo = 0;
+};
+using Clave = std::pair<QString, QString>;  // order as the notice writes it (trimmed), container
+
+QString ordenComoAviso(const QString& orden) { return rellenar(HD().campos[hd::kPedido], orden).trimmed(); }
+
+QString piezas(qint64 centesimos) {
+  const QString t = textoPiezas(centesimos);
+  return t + (centesimos == 100 ? QStringLiteral(" pieza") : QStringLiteral(" piezas"));
+}
+
+// A field for people; a dash when the record holds nothing there.
+QString valor(const RegistroLeido& reg, int campo) {
+  const QString t = reg.legible(campo);
+  return t.isEmpty() ? QStringLiteral("—") : t;
+}
+
+QString lineas(int n) { return QString::number(n) + (n == 1 ? QStringLiteral(" línea") : QStringLiteral(" líneas")); }
+
+QString contenedores(int n) {
+  return QString::number(n) + (n == 1 ? QStringLiteral(" contenedor") : QStringLiteral(" contenedores"));
+}
+
+}  // namespace
+
+void compararConTrabajo(AvisoLeido& aviso, const Workspace& trabajo) {
+  std::map<Clave, Piezas> tabla;
+  std::map<QString, int> lineaPedido;
+  for (const PedidoLeido& p : aviso.pedidos) {
+    const QString orden = p.hd.texto(hd::kPedido).trimmed();
+    if (p.hd.linea > 0 && !lineaPedido.count(orden)) lineaPedido[orden] = p.hd.linea;
+    for (const ContenedorLeido& c : p.contenedores) {
+      Piezas& x = tabla[{orden, c.cn.texto(cn::kContenedor)}];
+      x.aviso += c.centesimos();
+      x.enAviso = true;
+      if (x.linea == 0) {
+        x.linea = c.cn.linea > 0 ? c.cn.linea : p.hd.linea;
+        x.columna = c.cn.linea > 0 ? CN().campos[cn::kContenedor].posicion : 1;
+      }
+    }
+  }
+  const Grid& g = trabajo.vaspread1;
+  for (int r = 1; r <= g.dataRowCount(); ++r) {
+    Piezas& x = tabla[{ordenComoAviso(g.text(1, r)), g.text(15, r)}];
+    x.trabajo += g.text(11, r).trimmed().toLongLong() * 100;
+    x.enTrabajo = true;
+    if (x.filaTrabajo == 0) x.filaTrabajo = r;
+  }
+  for (const auto& [clave, x] : tabla) {
+    const QString quien = QStringLiteral("El contenedor %1 del pedido %2").arg(clave.second, clave.first);
+    if (x.enAviso && x.enTrabajo && x.aviso == x.trabajo) continue;
+    Hallazgo h{true, x.linea, x.columna, QString()};
+    if (!x.enAviso) {
+      auto it = lineaPedido.find(clave.first);
+      h.linea = it == lineaPedido.end() ? 0 : it->second;
+      h.columna = it == lineaPedido.end() ? 0 : HD().campos[hd::kPedido].posicion;
+      h.texto = quien + QStringLiteral(" (%1 en el archivo de trabajo, renglón %2 del detalle) no está en el aviso.")
+                            .arg(piezas(x.trabajo))
+                            .arg(x.filaTrabajo);
+    } else if (!x.enTrabajo) {
+      h.texto = quien + QStringLiteral(" (%1 en el aviso) no está en el archivo de trabajo.").arg(piezas(x.aviso));
+    } else {
+      h.texto = quien + QStringLiteral(" lleva %1 en el aviso y %2 en el archivo de trabajo.")
+                            .arg(piezas(x.aviso), piezas(x.trabajo));
+    }
+    aviso.hallazgos.push_back(h);
+  }
+  std::stable_sort(aviso.hallazgos.begin(), aviso.hallazgos.end(), [](const Hallazgo& x, const Hallazgo& y) {
+    return x.linea != y.linea ? x.linea < y.linea : x.columna < y.columna;
+  });
+}
+
+Revision revisarAviso(const QString& rutaAviso, const QString& rutaTrabajo) {
+  Revision r;
+  QByteArray bytes;
+  const texto::Resultado leido = texto::leerBytes(rutaAviso, bytes);
+  if (!leido.ok) {
+    r.error = QStringLiteral("No se pudo leer el aviso. ") + leido.descripcion;
+    return r;
+  }
+  r.aviso = leerAviso(bytes);
+  if (rutaTrabajo.isEmpty()) return r;
+  if (!QFileInfo(rutaTrabajo).isFile()) {
+    r.error = QStringLiteral("No se encuentra el archivo de trabajo ") + rutaTrabajo;
+    return r;
+  }
+  QTemporaryDir carpeta;
+  PrompterRevision prompter(rutaTrabajo);
+  const Reloj reloj;
+  Workspace ws(carpeta.path(), prompter, reloj);
+  abrir_archivo(ws);
+  if (!prompter.mensajes.isEmpty()) {
+    r.error = prompter.mensajes.join(QStringLiteral(" / "));
+    return r;
+  }
+  compararConTrabajo(r.aviso, ws);
+  return r;
+}
+
+QString textoTotales(int n, int l, qint64 centesimos) {
+  return contenedores(n) + QStringLiteral(", ") + lineas(l) + QStringLiteral(", ") + piezas(centesimos);
+}
+
+QString textoHallazgo(const Hallazgo& h) {
+  QString donde = h.falta ? QStringLiteral("Falta") : QStringLiteral("Advertencia");
+  if (h.linea > 0) donde += QStringLiteral(" en la línea %1, columna %2").arg(h.linea).arg(h.columna);
+  return donde + QStringLiteral(": ") + h.texto;
+}
+
+QStringList informeRevision(const AvisoLeido& aviso) {
+  QStringList out;
+  const auto campos = [](const RegistroLeido& reg, std::initializer_list<int> cuales) {
+    QStringList partes;
+    for (int c : cuales)
+      partes.append(reg.registro->campos[static_cast<size_t>(c)].nombre + QLatin1Char(' ') + valor(reg, c));
+    return partes.join(QStringLiteral(", "));
+  };
+  for (const PedidoLeido& p : aviso.pedidos) {
+    if (p.hd.linea > 0) {
+      out.append(QStringLiteral("Pedido %1 (línea %2)").arg(valor(p.hd, hd::kPedido)).arg(p.hd.linea));
+      out.append(QStringLiteral("  ") + campos(p.hd, {hd::kMovimiento, hd::kEnvio, hd::kFactura, hd::kImporte}));
+      out.append(QStringLiteral("  ") + campos(p.hd, {hd::kFechaTransaccion, hd::kFechaEmbarque, hd::kFechaEntrega,
+                                                    hd::kHora}));
+      out.append(QStringLiteral("  ") + campos(p.hd, {hd::kProveedor, hd::kRfc, hd::kDepartamento, hd::kLugar}));
+    } else {
+      out.append(QStringLiteral("Registros sin encabezado HD"));
+    }
+    for (const ContenedorLeido& c : p.contenedores) {
+      const QString nombre = c.cn.linea > 0 ? QStringLiteral("Contenedor %1 (línea %2), tienda %3, tipo de mercancía %4")
+                                                  .arg(valor(c.cn, cn::kContenedor))
+                                                  .arg(c.cn.linea)
+                                                  .arg(valor(c.cn, cn::kTienda), valor(c.cn, cn::kMercancia))
+                                            : QStringLiteral("Detalles sin contenedor CN");
+      out.append(QStringLiteral("  ") + nombre + QStringLiteral(": ") +
+                 lineas(static_cast<int>(c.detalles.size())) + QStringLiteral(", ") + piezas(c.centesimos()));
+    }
+    out.append(QStringLiteral("  Total del pedido: ") +
+               textoTotales(static_cast<int>(p.contenedores.size()), p.lineas(), p.centesimos()));
+  }
+  out.append(QStringLiteral("Total del aviso: %1 %2, ")
+                 .arg(aviso.pedidos.size())
+                 .arg(aviso.pedidos.size() == 1 ? QStringLiteral("pedido") : QStringLiteral("pedidos")) +
+             textoTotales(aviso.contenedores(), aviso.lineasDetalle(), aviso.centesimos()));
+  for (const Hallazgo& h : aviso.hallazgos) out.append(textoHallazgo(h));
+  const int f = aviso.faltas(), a = aviso.advertencias();
+  out.append(QStringLiteral("%1 %2, %3 %4.")
+                 .arg(f)
+                 .arg(f == 1 ? QStringLiteral("falta") : QStringLiteral("faltas"))
+                 .arg(a)
+                 .arg(a == 1 ? QStringLiteral("advertencia") : QStringLiteral("advertencias")));
+  return out;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Checking a notice file: read back (notice_reader.h) and, when a work file is
+// given, compared with it: per order and container, the pieces in the notice
+// must equal the quantities of the work file's detail lines.
+#include <QString>
+#include <QStringList>
+
+#include "documents/notice_reader.h"
+
+class Workspace;
+
+struct Revision {
+  AvisoLeido aviso;
+  QString error;  // why a file could not be read; empty when both were read
+};
+
+// Reads the notice at `rutaAviso` and compares it with the work file at
+// `rutaTrabajo` when that is not empty. The work file is opened by the open
+// command into a workspace of its own in a temporary folder, so neither the
+// program folder nor its log is touched.
+Revision revisarAviso(const QString& rutaAviso, const QString& rutaTrabajo = QString());
+
+// Adds a fault for every order and container whose pieces differ between the
+// notice and the detail grid of `trabajo` (a workspace the work file was opened into).
+void compararConTrabajo(AvisoLeido& aviso, const Workspace& trabajo);
+
+// The summary of the notice (orders with their decoded header, containers,
+// totals) and every fault and warning, one line each, as aviso-lote prints them.
+QStringList informeRevision(const AvisoLeido& aviso);
+
+// "1 contenedor, 2 líneas, 30 piezas".
+QString textoTotales(int contenedores, int lineas, qint64 centesimos);
+
+// "Falta en la línea 3, columna 79: ..." / "Advertencia en la línea ...".
+QString textoHallazgo(const Hallazgo& h);

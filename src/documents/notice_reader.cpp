@@ -1,0 +1,382 @@
+#include "documents/notice_reader.h"
+
+#include <QDate>
+#include <algorithm>
+
+#include "workspace/textfile.h"
+
+using namespace registro;
+
+namespace {
+
+struct Renglon {
+  QString texto;
+  QString fin;  // "\r\n", "\n", "\r" or "" (the file ends)
+};
+
+// Lines as the bytes hold them, each with its own end.
+std::vector<Renglon> partir(const QString& s) {
+  std::vector<Renglon> out;
+  qsizetype inicio = 0;
+  while (inicio < s.size()) {
+    qsizetype fin = inicio;
+    while (fin < s.size() && s[fin] != QLatin1Char('\r') && s[fin] != QLatin1Char('\n')) ++fin;
+    Renglon r{s.mid(inicio, fin - inicio), QString()};
+    if (fin < s.size()) {
+      const bool crlf = s[fin] == QLatin1Char('\r') && fin + 1 < s.size() && s[fin + 1] == QLatin1Char('\n');
+      r.fin = s.mid(fin, crlf ? 2 : 1);
+      fin += crlf ? 2 : 1;
+    }
+    out.push_back(r);
+    inicio = fin;
+  }
+  return out;
+}
+
+bool esControl(QChar c) {
+  const char16_t u = c.unicode();
+  return u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0);
+}
+
+QString nombreControl(QChar c) {
+  if (c == QLatin1Char('\t')) return QStringLiteral("Un tabulador");
+  if (c.unicode() == 0) return QStringLiteral("Un carácter nulo (NUL)");
+  return QStringLiteral("El carácter de control 0x") +
+         QStringLiteral("%1").arg(static_cast<int>(c.unicode()), 2, 16, QLatin1Char('0')).toUpper();
+}
+
+bool esDigito(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// Where a value breaks the kind of its field (index within the value); -1 when it holds.
+int roto(const Campo& c, const QString& v) {
+  if (c.clase == Clase::Texto) return -1;
+  for (int i = 0; i < v.size(); ++i)
+    if (!esDigito(v[i])) return i;
+  if (c.clase == Clase::Fecha && !QDate::fromString(v, QStringLiteral("yyyyMMdd")).isValid()) return 0;
+  return -1;
+}
+
+QString columnas(int n) { return n == 1 ? QStringLiteral("1 columna") : QString::number(n) + QStringLiteral(" columnas"); }
+
+// Reads one notice, finding by finding.
+class Lector {
+ public:
+  explicit Lector(AvisoLeido& a) : a_(a) {}
+
+  void leer(const QByteArray& bytes);
+
+ private:
+  void falta(int linea, int columna, const QString& texto) { a_.hallazgos.push_back({true, linea, columna, texto}); }
+  void advertencia(int linea, int columna, const QString& texto) {
+    a_.hallazgos.push_back({false, linea, columna, texto});
+  }
+
+  void revisarRenglon(int numero, const std::vector<Renglon>& renglones);
+  RegistroLeido cortar(int numero, const QString& linea, const Registro& r);
+  std::vector<CampoLeido> colocar(const QString& linea, const Registro& r, int crece, int delta) const;
+  bool encaja(const Registro& r, const std::vector<CampoLeido>& campos, size_t desde) const;
+  void ordenar(const RegistroLeido& reg);
+  void cerrarContenedor();
+
+  AvisoLeido& a_;
+  bool contenedorAbierto_ = false;  // the last record is a CN still without its DT
+};
+
+// Fields at their places when field `crece` takes `delta` more columns.
+std::vector<CampoLeido> Lector::colocar(const QString& linea, const Registro& r, int crece, int delta) const {
+  std::vector<CampoLeido> campos;
+  int columna = 1;
+  for (size_t j = 0; j < r.campos.size(); ++j) {
+    const Campo& c = r.campos[j];
+    int ancho = c.ancho + (static_cast<int>(j) == crece ? delta : 0);
+    if (c.variable) ancho = qMax(c.minimo(), static_cast<int>(linea.size()) - columna + 1);
+    CampoLeido leido;
+    leido.columna = columna;
+    leido.texto = linea.mid(columna - 1, ancho);
+    leido.completo = columna - 1 + ancho <= linea.size();
+    campos.push_back(leido);
+    columna += ancho;
+  }
+  return campos;
+}
+
+// Whether the fields from `desde` on hold what their kinds and fixed texts say
+// (the code type, UPC or EAN).
+bool Lector::encaja(const Registro& r, const std::vector<CampoLeido>& campos, size_t desde) const {
+  for (size_t j = desde; j < campos.size(); ++j) {
+    const Campo& c = r.campos[j];
+    const QString& v = campos[j].texto;
+    if (!campos[j].completo || roto(c, v) >= 0 || (!c.fijo.isEmpty() && v != c.fijo)) return false;
+    if (&r == &DT() && j == dt::kTipoCodigo && v != QStringLiteral("UPC") && v != QStringLiteral("EAN")) return false;
+  }
+  return true;
+}
+
+// A value written whole fills its field without the padding's blanks at the padded end.
+bool plausible(const Campo& c, const QString& v) {
+  if (v.isEmpty()) return false;
+  switch (c.relleno) {
+    case Relleno::BlancosIzquierda: return v.front() != QLatin1Char(' ');
+    case Relleno::BlancosDerecha:
+    case Relleno::BlancosDerechaVacio: return v.back() != QLatin1Char(' ');
+    case Relleno::Sku: return !v.contains(QLatin1Char(' '));
+    default: return true;
+  }
+}
+
+// The whole-written fields in the order they are tried: the movement code and
+// the client's supplier number and RFC last, since the movement list and the
+// client dialog keep those to their widths.
+std::vector<int> candidatos(const Registro& r) {
+  std::vector<int> primero, despues;
+  for (size_t j = 0; j < r.campos.size(); ++j) {
+    if (!r.campos[j].entero) continue;
+    const bool raro = &r == &HD() && (j == hd::kMovimiento || j == hd::kProveedor || j == hd::kRfc);
+    (raro ? despues : primero).push_back(static_cast<int>(j));
+  }
+  primero.insert(primero.end(), despues.begin(), despues.end());
+  return primero;
+}
+
+RegistroLeido Lector::cortar(int numero, const QString& linea, const Registro& r) {
+  RegistroLeido reg;
+  reg.linea = numero;
+  reg.registro = &r;
+  const int n = static_cast<int>(linea.size());
+  size_t revisarHasta = r.campos.size();  // fields from here on are not checked
+  if (&r == &CN()) {
+    reg.campos = colocar(linea, r, -1, 0);
+    const int minimo = r.campos[cn::kContenedor].posicion - 1 + r.campos[cn::kContenedor].minimo();
+    if (n < minimo)
+      falta(numero, n + 1,
+            QStringLiteral("El registro CN mide %1 y debe medir %2 como mínimo (un contenedor de %3 caracteres).")
+                .arg(columnas(n))
+                .arg(minimo)
+                .arg(r.campos[cn::kContenedor].minimo()));
+  } else {
+    const int delta = n - r.largo();
+    int crece = -1;
+    if (delta != 0) {
+      for (int j : candidatos(r)) {
+        const Campo& c = r.campos[static_cast<size_t>(j)];
+        if (c.ancho + delta < c.minimo()) continue;
+        std::vector<CampoLeido> campos = colocar(linea, r, j, delta);
+        if (!encaja(r, campos, 1)) continue;
+        const bool creible = plausible(c, campos[static_cast<size_t>(j)].texto);
+        if (crece < 0 || creible) {
+          crece = j;
+          reg.campos = std::move(campos);
+        }
+        if (creible) break;
+      }
+    }
+    const QString mide = QStringLiteral("El registro %1 mide %2 y su formato %3")
+                             .arg(r.tipo, columnas(n))
+                             .arg(r.largo());
+    if (crece >= 0) {
+      const Campo& c = r.campos[static_cast<size_t>(crece)];
+      advertencia(numero, reg.campos[static_cast<size_t>(crece)].columna,
+                  mide + QStringLiteral(": el campo %1 ocupa %2 (su valor se escribió entero) y los campos que le "
+                                        "siguen empiezan %3 %4.")
+                             .arg(c.nombre, columnas(c.ancho + delta), columnas(qAbs(delta)),
+                                  delta > 0 ? QStringLiteral("después") : QStringLiteral("antes")));
+    } else {
+      reg.campos = colocar(linea, r, -1, 0);
+      if (delta < 0) {
+        int j = 0;
+        while (reg.campos[static_cast<size_t>(j)].completo) ++j;
+        falta(numero, n + 1,
+              mide + QStringLiteral(": le falta desde la columna %1 (campo %2).")
+                         .arg(n + 1)
+                         .arg(r.campos[static_cast<size_t>(j)].nombre));
+      } else if (delta > 0) {
+        int primero = 0;
+        while (!r.campos[static_cast<size_t>(primero)].entero) ++primero;
+        revisarHasta = static_cast<size_t>(primero);
+        advertencia(numero, r.largo() + 1,
+                    mide + QStringLiteral(": un valor se escribió más largo que su campo; no se revisan los "
+                                          "campos desde el campo %1.")
+                               .arg(r.campos[static_cast<size_t>(primero)].nombre));
+      }
+    }
+  }
+  for (size_t j = 1; j < revisarHasta; ++j) {
+    const CampoLeido& f = reg.campos[j];
+    const Campo& c = r.campos[j];
+    if (!f.completo) continue;
+    const int i = roto(c, f.texto);
+    if (i < 0) continue;
+    if (c.clase == Clase::Fecha && esDigito(f.texto[i]))
+      falta(numero, f.columna, QStringLiteral("Campo %1: \"%2\" no es una fecha aaaammdd.").arg(c.nombre, f.texto));
+    else
+      falta(numero, f.columna + i, QStringLiteral("Campo %1: lleva algo más que dígitos: \"%2\".").arg(c.nombre, f.texto));
+  }
+  return reg;
+}
+
+void Lector::cerrarContenedor() {
+  if (!contenedorAbierto_) return;
+  contenedorAbierto_ = false;
+  const RegistroLeido& cn = a_.pedidos.back().contenedores.back().cn;
+  falta(cn.linea, 1,
+        QStringLiteral("El contenedor %1 no tiene registros de detalle DT después.").arg(cn.legible(cn::kContenedor)));
+}
+
+// The record takes its place: an HD opens an order, a CN a container of it, a DT a line of that.
+void Lector::ordenar(const RegistroLeido& reg) {
+  const QString& tipo = reg.registro->tipo;
+  if (reg.registro == &HD()) {
+    cerrarContenedor();
+    a_.pedidos.push_back({reg, {}});
+    return;
+  }
+  if (a_.pedidos.empty()) {
+    falta(reg.linea, 1, QStringLiteral("Registro %1 antes de cualquier encabezado HD.").arg(tipo));
+    a_.pedidos.push_back({RegistroLeido{0, &HD(), {}}, {}});
+  } else if (reg.registro == &DT() && a_.pedidos.back().contenedores.empty()) {
+    falta(reg.linea, 1, QStringLiteral("Registro DT antes de cualquier contenedor CN de su pedido."));
+  }
+  std::vector<ContenedorLeido>& contenedores = a_.pedidos.back().contenedores;
+  if (reg.registro == &CN()) {
+    cerrarContenedor();
+    contenedores.push_back({reg, {}});
+    contenedorAbierto_ = true;
+    return;
+  }
+  if (contenedores.empty()) contenedores.push_back({RegistroLeido{0, &CN(), {}}, {}});
+  const QString cantidad = reg.texto(dt::kCantidad);
+  bool ok = roto(DT().campos[dt::kCantidad], cantidad) < 0 && !cantidad.isEmpty();
+  const qint64 centesimos = ok ? cantidad.toLongLong(&ok) : 0;
+  contenedores.back().detalles.push_back({reg, ok ? centesimos : 0});
+  contenedorAbierto_ = false;
+}
+
+void Lector::revisarRenglon(int i, const std::vector<Renglon>& renglones) {
+  const int numero = i + 1;
+  const Renglon& r = renglones[static_cast<size_t>(i)];
+  const int n = static_cast<int>(r.texto.size());
+  if (r.fin == QStringLiteral("\n"))
+    falta(numero, n + 1, QStringLiteral("La línea termina sólo con LF; cada línea del aviso termina con CR LF."));
+  else if (r.fin == QStringLiteral("\r"))
+    falta(numero, n + 1, QStringLiteral("La línea termina sólo con CR; cada línea del aviso termina con CR LF."));
+  else if (r.fin.isEmpty())
+    falta(numero, n + 1, QStringLiteral("La última línea no termina con CR LF."));
+  for (int k = 0; k < n; ++k)
+    if (esControl(r.texto[k]))
+      falta(numero, k + 1, nombreControl(r.texto[k]) + QStringLiteral(" en el registro; el aviso no lleva caracteres de control."));
+  if (r.texto.isEmpty()) {
+    cerrarContenedor();
+    const size_t k = static_cast<size_t>(i);
+    const bool entrePedidos = k > 0 && !renglones[k - 1].texto.isEmpty() && k + 1 < renglones.size() &&
+                              renglones[k + 1].texto.startsWith(HD().tipo);
+    if (!entrePedidos) falta(numero, 1, QStringLiteral("Línea vacía fuera del lugar entre dos pedidos."));
+    return;
+  }
+  const QString tipo = r.texto.left(2);
+  const Registro* reg = registroDe(tipo);
+  if (!reg) {
+    falta(numero, 1, QStringLiteral("Tipo de registro desconocido \"%1\": se esperaba HD, CN o DT.").arg(tipo));
+    return;
+  }
+  ordenar(cortar(numero, r.texto, *reg));
+}
+
+void Lector::leer(const QByteArray& bytes) {
+  const std::vector<Renglon> renglones = partir(texto::desde1252(bytes));
+  for (const Renglon& r : renglones) a_.lineas.append(r.texto);
+  for (size_t i = 0; i < renglones.size(); ++i) revisarRenglon(static_cast<int>(i), renglones);
+  cerrarContenedor();
+  bool conEncabezado = false;
+  for (const PedidoLeido& p : a_.pedidos) conEncabezado = conEncabezado || p.hd.linea > 0;
+  if (!conEncabezado) falta(1, 1, QStringLiteral("El aviso no tiene ningún encabezado HD."));
+  std::stable_sort(a_.hallazgos.begin(), a_.hallazgos.end(), [](const Hallazgo& x, const Hallazgo& y) {
+    return x.linea != y.linea ? x.linea < y.linea : x.columna < y.columna;
+  });
+}
+
+}  // namespace
+
+QString RegistroLeido::texto(int campo) const {
+  return campo >= 0 && static_cast<size_t>(campo) < campos.size() ? campos[static_cast<size_t>(campo)].texto
+                                                                  : QString();
+}
+
+QString RegistroLeido::legible(int campo) const {
+  const QString t = texto(campo);
+  if (!registro || static_cast<size_t>(campo) >= registro->campos.size()) return t;
+  const Campo& c = registro->campos[static_cast<size_t>(campo)];
+  const bool digitos = !t.isEmpty() && roto(c, t) < 0;
+  if (c.clase == Clase::Fecha && digitos)
+    return QDate::fromString(t, QStringLiteral("yyyyMMdd")).toString(QStringLiteral("dd/MM/yyyy"));
+  if (registro == &HD() && campo == hd::kHora && t.size() == 4) return t.left(2) + QLatin1Char(':') + t.mid(2);
+  if (registro == &HD() && campo == hd::kImporte && digitos) {
+    const QString sinCeros = QString::number(t.toLongLong() / 100);
+    return sinCeros + QLatin1Char('.') + t.right(2);
+  }
+  if (registro == &DT() && campo == dt::kCantidad && digitos) return textoPiezas(t.toLongLong());
+  if (registro == &HD() && campo == hd::kMovimiento) {
+    static const char* nombres[][2] = {{"A", "Alta"}, {"B", "Baja"}, {"C", "Cambio"}, {"M", "Pedido Múltiple"}};
+    for (const auto& m : nombres)
+      if (t == QLatin1String(m[0])) return t + QStringLiteral(" (") + QString::fromUtf8(m[1]) + QLatin1Char(')');
+  }
+  return t.trimmed();
+}
+
+qint64 ContenedorLeido::centesimos() const {
+  qint64 n = 0;
+  for (const DetalleLeido& d : detalles) n += d.centesimos;
+  return n;
+}
+
+int PedidoLeido::lineas() const {
+  int n = 0;
+  for (const ContenedorLeido& c : contenedores) n += static_cast<int>(c.detalles.size());
+  return n;
+}
+
+qint64 PedidoLeido::centesimos() const {
+  qint64 n = 0;
+  for (const ContenedorLeido& c : contenedores) n += c.centesimos();
+  return n;
+}
+
+int AvisoLeido::faltas() const {
+  int n = 0;
+  for (const Hallazgo& h : hallazgos) n += h.falta ? 1 : 0;
+  return n;
+}
+
+int AvisoLeido::advertencias() const { return static_cast<int>(hallazgos.size()) - faltas(); }
+
+int AvisoLeido::contenedores() const {
+  int n = 0;
+  for (const PedidoLeido& p : pedidos) n += static_cast<int>(p.contenedores.size());
+  return n;
+}
+
+int AvisoLeido::lineasDetalle() const {
+  int n = 0;
+  for (const PedidoLeido& p : pedidos) n += p.lineas();
+  return n;
+}
+
+qint64 AvisoLeido::centesimos() const {
+  qint64 n = 0;
+  for (const PedidoLeido& p : pedidos) n += p.centesimos();
+  return n;
+}
+
+AvisoLeido leerAviso(const QByteArray& bytes) {
+  AvisoLeido a;
+  Lector(a).leer(bytes);
+  return a;
+}
+
+QString textoPiezas(qint64 centesimos) {
+  const QString enteras = QString::number(centesimos / 100);
+  const qint64 resto = qAbs(centesimos % 100);
+  if (resto == 0) return enteras;
+  QString decimales = QStringLiteral("%1").arg(resto, 2, 10, QLatin1Char('0'));
+  if (decimales.endsWith(QLatin1Char('0'))) decimales.chop(1);
+  return enteras + QLatin1Char('.') + decimales;
+}
