@@ -34,7 +34,10 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   banco::PrompterBanco prompter;
   RelojFijo reloj(banco::momento());
-  MainWindow w(dir.path(), &prompter, &reloj);
+  // As main() makes them: the workspace outlives the window.
+  PrompterVentana relevo(&prompter);
+  Workspace ws(dir.path(), relevo, reloj);
+  MainWindow w(ws, relevo);
   w.resize(1200, 800);
   w.show();
   QApplication::processEvents();

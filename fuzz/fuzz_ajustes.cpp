@@ -5,7 +5,7 @@
 // application table saved as dudizod.ini reads back as the same lines.
 #include "client/scrambling.h"
 #include "comun.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 #include "workspace/textfile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {

@@ -16,7 +16,12 @@ int main(int argc, char** argv) {
   if (qtEnEspanol.load(QStringLiteral("qtbase_es"), junto) ||
       qtEnEspanol.load(QStringLiteral("qtbase_es"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtEnEspanol);
-  MainWindow w(QCoreApplication::applicationDirPath());
+  // The workspace is made before the window and goes after it: the window's
+  // views watch its grids to the end.
+  Reloj reloj;
+  PrompterVentana prompter;
+  Workspace ws(QCoreApplication::applicationDirPath(), prompter, reloj);
+  MainWindow w(ws, prompter);
   w.colocarEnPantalla();
   w.show();
   return app.exec();

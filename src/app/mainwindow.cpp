@@ -41,73 +41,72 @@
 #include "documents/notice_review.h"
 #include "notice/output.h"
 #include "workfile/workfile.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 
 // The toolbar pictures live in the window library's resources.
 static void iniciarRecursos() { Q_INIT_RESOURCE(iconos); }
 
-class MainWindow::Intermediario : public Prompter {
- public:
-  Intermediario(MainWindow& v, Prompter& p) : v_(v), p_(p) {}
-  Respuesta mostrar(const Mensaje& m) override {
-    Espera e(v_);
-    return p_.mostrar(m);
+// While the user is asked, the bar does not pretend that work goes on.
+struct PrompterVentana::Espera {
+  QPointer<MainWindow> v;
+  bool antes = false;
+  explicit Espera(MainWindow* w) : v(w) {
+    if (!v) return;
+    antes = v->esperando_;
+    v->esperando_ = true;
+    v->mostrarProgreso();
   }
-  QString abrirArchivo(const DialogoArchivo& d) override {
-    Espera e(v_);
-    return p_.abrirArchivo(d);
+  ~Espera() {
+    if (!v) return;
+    v->esperando_ = antes;
+    v->mostrarProgreso();
   }
-  QString guardarArchivo(const DialogoArchivo& d) override {
-    Espera e(v_);
-    return p_.guardarArchivo(d);
-  }
-  void ejecutarDialogo(DialogoModelo& modelo) override {
-    Espera e(v_);
-    p_.ejecutarDialogo(modelo);
-  }
-  void beep() override { p_.beep(); }
-  // A command that lets the window repaint is a long one: the busy pointer
-  // shows (the command guard takes it away again) and the bar moves.
-  void procesarEventos() override {
-    v_.enBucle_ = true;
-    if (v_.ocupado_ && !v_.esperando_) p_.cursorOcupado(true);
-    v_.mostrarProgreso();
-    p_.procesarEventos();
-  }
-  void cursorOcupado(bool ocupado) override { p_.cursorOcupado(ocupado); }
-  QString leerPortapapeles() const override { return p_.leerPortapapeles(); }
-  void escribirPortapapeles(const QString& texto) override { p_.escribirPortapapeles(texto); }
-
- private:
-  // While the user is asked, the bar does not pretend that work goes on.
-  struct Espera {
-    MainWindow& v;
-    const bool antes;
-    explicit Espera(MainWindow& w) : v(w), antes(w.esperando_) {
-      v.esperando_ = true;
-      v.mostrarProgreso();
-    }
-    ~Espera() {
-      v.esperando_ = antes;
-      v.mostrarProgreso();
-    }
-  };
-  MainWindow& v_;
-  Prompter& p_;
 };
 
-MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* reloj) : qtPrompter_(this) {
+PrompterVentana::PrompterVentana(Prompter* destino) : destino_(destino ? *destino : qt_) {}
+
+Respuesta PrompterVentana::mostrar(const Mensaje& m) {
+  Espera e(ventana_);
+  return destino_.mostrar(m);
+}
+
+QString PrompterVentana::abrirArchivo(const DialogoArchivo& d) {
+  Espera e(ventana_);
+  return destino_.abrirArchivo(d);
+}
+
+QString PrompterVentana::guardarArchivo(const DialogoArchivo& d) {
+  Espera e(ventana_);
+  return destino_.guardarArchivo(d);
+}
+
+void PrompterVentana::ejecutarDialogo(DialogoModelo& modelo) {
+  Espera e(ventana_);
+  destino_.ejecutarDialogo(modelo);
+}
+
+// A command that lets the window repaint is a long one: the busy pointer
+// shows (the command's frame takes it away again) and the bar moves.
+void PrompterVentana::procesarEventos() {
+  if (MainWindow* v = ventana_) {
+    v->enBucle_ = true;
+    if (v->ocupado_ && !v->esperando_) destino_.cursorOcupado(true);
+    v->mostrarProgreso();
+  }
+  destino_.procesarEventos();
+}
+
+MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter) : ws_(&ws), prompter_(prompter) {
   iniciarRecursos();
-  if (!reloj) reloj_ = std::make_unique<Reloj>();
-  intermediario_ = std::make_unique<Intermediario>(*this, prompter ? *prompter : qtPrompter_);
-  ws_ = std::make_unique<Workspace>(carpeta, *intermediario_, reloj ? *reloj : *reloj_);
+  prompter_.ventana_ = this;
+  prompter_.qt_.ponerVentana(this);
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(kTituloVentana);
   crearMenus();
   crearBarra();
   crearCentro();
   crearBarraEstado();
-  registrarFormas(qtPrompter_);
+  registrarFormas(prompter_.qt_);
   ws_->alCambiar = [this] { refrescar(); };
   conectarComandos();
   conectarGrids();
@@ -123,12 +122,10 @@ MainWindow::MainWindow(const QString& carpeta, Prompter* prompter, const Reloj* 
   vaspread1_->setFocus(Qt::OtherFocusReason);
 }
 
-MainWindow::~MainWindow() {
-  ws_->alCambiar = nullptr;
-  // The models watch the workspace's grids, and the workspace goes before the
-  // child widgets do: they leave first.
-  for (GridModel* m : findChildren<GridModel*>()) delete m;
-}
+// The workspace outlives the window (main() makes it first), so the views
+// over its grids simply go with their widgets; only the window's hook on it
+// is taken back.
+MainWindow::~MainWindow() { ws_->alCambiar = nullptr; }
 
 // ------------------------------------------------------------------ building
 

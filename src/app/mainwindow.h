@@ -24,16 +24,47 @@ class QTimer;
 class VistaGrid;
 struct Busqueda;
 
+class MainWindow;
+
+// The prompter the workspace talks through. main() makes it before the
+// workspace, and the window over that workspace afterwards: everything goes
+// to `destino` (the window's message boxes, file dialogs and forms, or a
+// test's script), and the window, while there is one, hears when a command
+// waits for the user or lets it repaint.
+class PrompterVentana : public Prompter {
+ public:
+  // destino: none for the window's own QtPrompter.
+  explicit PrompterVentana(Prompter* destino = nullptr);
+  PrompterVentana(const PrompterVentana&) = delete;
+  PrompterVentana& operator=(const PrompterVentana&) = delete;
+
+  Respuesta mostrar(const Mensaje& m) override;
+  QString abrirArchivo(const DialogoArchivo& d) override;
+  QString guardarArchivo(const DialogoArchivo& d) override;
+  void ejecutarDialogo(DialogoModelo& modelo) override;
+  void beep() override { destino_.beep(); }
+  void procesarEventos() override;
+  void cursorOcupado(bool ocupado) override { destino_.cursorOcupado(ocupado); }
+  QString leerPortapapeles() const override { return destino_.leerPortapapeles(); }
+  void escribirPortapapeles(const QString& texto) override { destino_.escribirPortapapeles(texto); }
+
+ private:
+  friend class MainWindow;
+  struct Espera;
+  QtPrompter qt_;
+  Prompter& destino_;
+  QPointer<MainWindow> ventana_;  // null once the window has gone
+};
+
 class MainWindow : public QMainWindow {
   Q_OBJECT
  public:
-  // carpeta: the program folder; prompter: the one the workspace talks through
-  // (the window's own QtPrompter unless a test injects a script).
-  MainWindow(const QString& carpeta, Prompter* prompter = nullptr, const Reloj* reloj = nullptr);
+  // A window over `ws`, which talks through `prompter`; both outlive the window.
+  MainWindow(Workspace& ws, PrompterVentana& prompter);
   ~MainWindow() override;
 
   Workspace& ws() { return *ws_; }
-  QtPrompter& qtPrompter() { return qtPrompter_; }
+  QtPrompter& qtPrompter() { return prompter_.qt_; }
   // A menu item, menu (by its name) or toolbar image, by objectName.
   QAction* accion(const QString& nombre) const { return acciones_.value(nombre); }
   QMenu* menu(const QString& nombre) const { return menus_.value(nombre); }
@@ -100,13 +131,9 @@ class MainWindow : public QMainWindow {
   // The command wired to each menu item, toolbar image or button, by name
   // (salir's "Yes" runs the one of the button guardar).
   QHash<QString, std::function<Resultado()>> comandos_;
-  class Intermediario;
-  std::unique_ptr<Reloj> reloj_;
-  QtPrompter qtPrompter_;
-  // Stands between the workspace and the prompter: it tells the window when
-  // a command lets it repaint and when it waits for the user.
-  std::unique_ptr<Prompter> intermediario_;
-  std::unique_ptr<Workspace> ws_;
+  friend class PrompterVentana;
+  Workspace* ws_;
+  PrompterVentana& prompter_;
   QHash<QString, QAction*> acciones_;
   QHash<QString, QMenu*> menus_;
   VistaGrid* vaspread1_ = nullptr;

@@ -26,7 +26,7 @@
 #include "notice/header_fields.h"
 #include "notice/output.h"
 #include "workfile/workfile.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 #include "workspace/workspace.h"
 
 namespace lote {

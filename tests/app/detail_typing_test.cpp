@@ -24,7 +24,7 @@ class TecleoDetalleTest : public WorkspaceTest {
   static void TearDownTestSuite() { apoyo::Aplicacion::borrar(); }
 
   void SetUp() override {
-    w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
     w->show();
     QApplication::setActiveWindow(w.get());
     apoyo::procesar();

@@ -237,7 +237,7 @@ TEST_F(SepararDialogoTest, ElPrompterDeLaVentanaAbreCadaForma) {
 }
 
 TEST_F(SepararDialogoTest, ElMenuSepararYLaImagenLlevanALasSeparaciones) {
-  auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+  auto w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
   w->show();
   apoyo::procesar();
   lineas(w->ws());
@@ -280,7 +280,7 @@ TEST_F(SepararDialogoTest, ElMenuSepararYLaImagenLlevanALasSeparaciones) {
 TEST_F(SepararDialogoTest, EnLaVentanaLasFormasDeVerdadSeparanYColoreanLaVista) {
   // The window's own prompter: real forms. A message box would be a fault
   // here; it is closed and counted so the test cannot wait on it.
-  auto w = std::make_unique<MainWindow>(carpeta(), nullptr, &reloj);
+  auto w = std::make_unique<Ventana>(carpeta(), nullptr, &reloj);
   w->show();
   QApplication::setActiveWindow(w.get());
   apoyo::procesar();

@@ -29,7 +29,7 @@ class VentanaTest : public WorkspaceTest {
   static void TearDownTestSuite() { apoyo::Aplicacion::borrar(); }
 
   std::unique_ptr<MainWindow> abrir() {
-    auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    auto w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
     w->show();
     QApplication::setActiveWindow(w.get());
     apoyo::procesar();
@@ -229,7 +229,7 @@ TEST_F(VentanaTest, UnComandoNoEntraMientrasOtroCorreYElPunteroVuelve) {
 
   // With the window's own prompter the busy pointer shows and goes.
   {
-    MainWindow propia(carpeta(), nullptr, &reloj);
+    Ventana propia(carpeta(), nullptr, &reloj);
     propia.ejecutar([&] {
       propia.ws().ocupado(true);
       ASSERT_NE(QApplication::overrideCursor(), nullptr);

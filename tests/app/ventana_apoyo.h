@@ -6,6 +6,24 @@
 #include <QKeyEvent>
 #include <QTest>
 
+#include "app/mainwindow.h"
+
+// The window as main() makes it: the prompter and the workspace first, the
+// window over them last, so the window goes first.
+struct ProgramaDePrueba {
+  ProgramaDePrueba(const QString& carpeta, Prompter* p, const Reloj* r)
+      : relevo(p), espacio(carpeta, relevo, r ? *r : relojPropio) {}
+  Reloj relojPropio;
+  PrompterVentana relevo;
+  Workspace espacio;
+};
+class Ventana : private ProgramaDePrueba, public MainWindow {
+ public:
+  // prompter: none for the window's own message boxes and dialogs.
+  Ventana(const QString& carpeta, Prompter* prompter, const Reloj* reloj)
+      : ProgramaDePrueba(carpeta, prompter, reloj), MainWindow(espacio, relevo) {}
+};
+
 namespace apoyo {
 
 // The application object of a suite, when no other suite made one; it goes

@@ -65,7 +65,7 @@ class VentanaAvanceTest : public WorkspaceTest {
 
 TEST_F(VentanaAvanceTest, AvisoGuardarYAbrirMuevenLaBarraDeLineaEnLinea) {
   PrompterConBarra p;
-  MainWindow w(carpeta(), &p, &reloj);
+  Ventana w(carpeta(), &p, &reloj);
   w.show();
   apoyo::procesar();
   Workspace& ws = w.ws();

@@ -45,7 +45,7 @@ class VentanaComandosTest : public WorkspaceTest {
   static void TearDownTestSuite() { apoyo::Aplicacion::borrar(); }
 
   std::unique_ptr<MainWindow> abrir(ScriptedPrompter* p = nullptr) {
-    auto w = std::make_unique<MainWindow>(carpeta(), p ? p : &prompter, &reloj);
+    auto w = std::make_unique<Ventana>(carpeta(), p ? p : &prompter, &reloj);
     w->show();
     QApplication::setActiveWindow(w.get());
     apoyo::procesar();
@@ -296,7 +296,7 @@ TEST_F(VentanaComandosTest, LaBarraDeAvanceSeMueveYVuelveAReposo) {
 }
 
 TEST_F(VentanaComandosTest, ElPunteroOcupadoVuelveAunqueElComandoFalle) {
-  MainWindow w(carpeta(), nullptr, &reloj);  // the window's own prompter
+  Ventana w(carpeta(), nullptr, &reloj);  // the window's own prompter
   QTimer::singleShot(0, [] {
     // The error box of the failing command, answered as a user would.
     if (auto* caja = qobject_cast<QDialog*>(QApplication::activeModalWidget())) caja->accept();

@@ -26,7 +26,7 @@ class VentanaMenusTest : public WorkspaceTest {
 
   // A window with the two lines of order 4500007001 imported and consolidated.
   std::unique_ptr<MainWindow> conLineas() {
-    auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    auto w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
     w->show();
     QApplication::setActiveWindow(w.get());
     apoyo::procesar();

@@ -31,7 +31,7 @@ class RecorridoTest : public WorkspaceTest {
   static void TearDownTestSuite() { apoyo::Aplicacion::borrar(); }
 
   std::unique_ptr<MainWindow> abrir() {
-    auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    auto w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
     w->show();
     QApplication::setActiveWindow(w.get());
     apoyo::procesar();

@@ -26,7 +26,7 @@ class VentanaRenglonesTest : public WorkspaceTest {
   // A window with `n` lines in the detail grid and the order line store, as
   // after an order was chosen (the edit menu and its images open).
   std::unique_ptr<MainWindow> abrir(int n) {
-    auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    auto w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
     Workspace& ws = w->ws();
     for (int r = 1; r <= n; ++r) {
       const QStringList celdas = {Q("4500001234"), Q("123"), Q("01/12/26"), Q("20/12/26"), Q("0101"),

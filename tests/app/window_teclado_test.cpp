@@ -43,7 +43,7 @@ class VentanaTecladoTest : public WorkspaceTest {
   static void TearDownTestSuite() { apoyo::Aplicacion::borrar(); }
 
   std::unique_ptr<MainWindow> abrir() {
-    auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    auto w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
     Workspace& ws = w->ws();
     linea(ws, 1, Q("450001"), Q("10"), Q("0101"), Q("SKU1"), Q("5"), Q("A00000001"));
     linea(ws, 2, Q("450001"), Q("10"), Q("0101"), Q("SKU2"), Q("dos"), Q("A00000001"));
@@ -216,7 +216,7 @@ TEST_F(VentanaTecladoTest, ElAvisoDeFinDeSemanaSaleUnaVez) {
 // Run once per scaling in a process of its own, on an offscreen screen of 1366x768.
 TEST_F(VentanaTecladoTest, CabeEnUnaPantallaDe1366x768ATresEscalas) {
   if (qEnvironmentVariableIsSet("AVISO_ESCALA")) {
-    auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    auto w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
     w->colocarEnPantalla();
     w->show();
     apoyo::procesar();

@@ -19,7 +19,7 @@ class VentanaTrabajoTest : public WorkspaceTest {
   static void TearDownTestSuite() { apoyo::Aplicacion::borrar(); }
 
   std::unique_ptr<MainWindow> abrir() {
-    auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    auto w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
     w->show();
     apoyo::procesar();
     return w;

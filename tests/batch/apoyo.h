@@ -6,7 +6,7 @@
 
 #include "batch/lote.h"
 #include "fixture.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 
 struct Corrida {
   int estado = -1;

@@ -4,7 +4,7 @@
 #include <QFile>
 
 #include "fixture.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "intake/inf_import.h"
 #include "intake/order_selection.h"
 #include "intake/tab_import.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 
 namespace {
 

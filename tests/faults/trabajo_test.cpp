@@ -9,7 +9,7 @@
 #include "apoyo.h"
 #include "intake/inf_import.h"
 #include "workfile/workfile.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 
 namespace {
 

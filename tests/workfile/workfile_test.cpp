@@ -7,7 +7,7 @@
 #include "consolidation/form2.h"
 #include "fixture.h"
 #include "intake/inf_import.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "workspace/startup.h"
+#include "startup/startup.h"
 
 #include <QFileInfo>
 

@@ -4,7 +4,7 @@
 
 #include "client/scrambling.h"
 #include "fixture.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 
 class StartupTest : public WorkspaceTest {};
 
