@@ -329,15 +329,16 @@ bool Corrida::elegirPedidosInf(Form2Modelo& f, int& estado) {
 int Corrida::escribirTipo() {
   const QString tipo = o_.valor(QStringLiteral("tipo"));
   Grid& g = ws_.vaSpread9;
-  if (g.dataRowCount() != 1 || g.locked(2, 1)) {
-    if (g.text(2, 1) == tipo) return kHecho;
+  const int tipoMov = colPedidos::TipoMovimiento;
+  if (g.dataRowCount() != 1 || g.locked(tipoMov, 1)) {
+    if (g.text(tipoMov, 1) == tipo) return kHecho;
     prompter_.aviso(kPrograma, QStringLiteral("--tipo no se aplica: el envío tiene varios pedidos y su tipo de "
                                               "movimiento es \"") +
-                                   g.text(2, 1) + QStringLiteral("\""));
+                                   g.text(tipoMov, 1) + QStringLiteral("\""));
     return kHecho;
   }
   // The cell offers its drop-down list; only one of its entries can be chosen.
-  const QStringList lista = g.dropDownList(2, 1);
+  const QStringList lista = g.dropDownList(tipoMov, 1);
   QString elegido;
   for (const QString& e : lista)
     if (e.compare(tipo.trimmed(), Qt::CaseInsensitive) == 0) elegido = e;
@@ -347,14 +348,14 @@ int Corrida::escribirTipo() {
                        lista.join(QStringLiteral(", ")) + QStringLiteral(")"),
                    kError);
   vaSpread9_GotFocus(ws_);
-  vaSpread9_LeaveCell(ws_, 2, 1);
-  if (!vaSpread9_Teclear(ws_, 2, 1, elegido))
+  vaSpread9_LeaveCell(ws_, tipoMov, 1);
+  if (!vaSpread9_Teclear(ws_, tipoMov, 1, elegido))
     return rehusar(QStringLiteral("--tipo \"") + tipo + QStringLiteral("\" no se pudo escribir"), kError);
   return kHecho;
 }
 
 // --datos "OC|NUM VORARIDO|FACTURA|IMPORTE": typed into the order's row of
-// vaSpread9, columns 3, 4 and 5, through the table's key filter. An empty
+// vaSpread9 (shipment number, invoice, amount), through the table's key filter. An empty
 // part leaves its cell as it is.
 int Corrida::escribirDatos(const QString& valor) {
   const QStringList partes = valor.split(QLatin1Char('|'));
@@ -366,18 +367,18 @@ int Corrida::escribirDatos(const QString& valor) {
   const QString orden = partes[0].trimmed();
   int fila = 0;
   for (int r = 1; r <= g.dataRowCount() && fila == 0; ++r)
-    if (g.text(1, r) == orden) fila = r;
+    if (g.text(colPedidos::Orden, r) == orden) fila = r;
   if (fila == 0) {
     QStringList hay;
-    for (int r = 1; r <= g.dataRowCount(); ++r) hay.append(g.text(1, r));
+    for (int r = 1; r <= g.dataRowCount(); ++r) hay.append(g.text(colPedidos::Orden, r));
     return rehusar(QStringLiteral("--datos: la orden \"") + orden +
                        QStringLiteral("\" no es una de las órdenes del envío (") + hay.join(QStringLiteral(", ")) +
                        QStringLiteral(")"),
                    kError);
   }
   vaSpread9_GotFocus(ws_);
-  for (int c = 3; c <= 5; ++c) {
-    const QString texto = partes[c - 2];
+  for (int c = colPedidos::NumVorarido; c <= colPedidos::Importe; ++c) {
+    const QString texto = partes[c - colPedidos::NumVorarido + 1];
     if (texto.isEmpty()) continue;
     const QPoint destino = vaSpread9_LeaveCell(ws_, c, fila);
     if (!vaSpread9_Teclear(ws_, destino.x(), fila, texto))
@@ -402,7 +403,7 @@ int Corrida::escribirDetalle(const QString& valor) {
   if (filasDetalle_.isEmpty()) {
     const int n = g.dataRowCount();
     filasDetalle_.reserve(n);
-    for (int r = n; r >= 1; --r) filasDetalle_.insert(claveDetalle(g.text(5, r), g.text(6, r)), r);
+    for (int r = n; r >= 1; --r) filasDetalle_.insert(claveDetalle(g.text(colDetalle::Tienda, r), g.text(colDetalle::Sku, r)), r);
   }
   const int fila = filasDetalle_.value(claveDetalle(partes[0].trimmed(), partes[1].trimmed()), 0);
   if (fila == 0)
@@ -410,7 +411,7 @@ int Corrida::escribirDetalle(const QString& valor) {
                        QStringLiteral("\" con el SKU \"") + partes[1].trimmed() + QStringLiteral("\""),
                    kError);
   vaspread1_GotFocus(ws_);
-  const int columnas[] = {11, 15};
+  const int columnas[] = {colDetalle::Cantidad, colDetalle::Contenedor};
   for (int i = 0; i < 2; ++i) {
     const QString texto = partes[2 + i].trimmed();
     if (texto.isEmpty()) continue;

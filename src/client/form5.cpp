@@ -36,10 +36,10 @@ QString& Form5Modelo::caja(Caja c) {
 
 void Form5Modelo::Form_Load() {
   log(QStringLiteral("ENTRO AL EVENTO-----Form_Load"));
-  aplicacion = ws.vaSpread2.text(2, 1);
-  ncliente = ws.vaSpread2.text(2, 2);
-  Text2 = ws.vaSpread2.text(2, 14);
-  rfc = ws.vaSpread2.text(2, 16);
+  aplicacion = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Aplicacion);
+  ncliente = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Cliente);
+  Text2 = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
+  rfc = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Rfc);
   foco.clear();
   cerrado = false;
   log(QStringLiteral("TERMINO EL EVENTO-----Form_Load"));
@@ -100,7 +100,7 @@ bool Form5Modelo::rfc_LostFocus(const QString& destino) {
 Resultado Form5Modelo::aceptar_Click() {
   Comando cmd(ws, QStringLiteral("FORM5-----ENTRO AL EVENTO-----aceptar_Click"),
               QStringLiteral("FORM5-----TERMINO EL EVENTO-----aceptar_Click"), Comando::Salida::AlTerminar);
-  ws.Text1[1] = ws.vaSpread2.text(2, 14);
+  ws.Text1[1] = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
   auto rehusar = [this](const QString& texto, const QString& titulo, const QString& caja) {
     ws.MsgBox(texto, Botones::Ok, titulo);
     foco = caja;
@@ -128,9 +128,9 @@ Resultado Form5Modelo::aceptar_Click() {
     rehusar(kFaltanRfc, QStringLiteral("Aviso"), QStringLiteral("rfc"));
     return cmd.fin(Resultado::Rechazado);
   }
-  ws.vaSpread2.setText(2, 2, ncliente);
-  ws.vaSpread2.setText(2, 14, Text2);
-  ws.vaSpread2.setText(2, 16, rfc);
+  ws.vaSpread2.setText(colAjustes::Valor, filaCliente::Cliente, ncliente);
+  ws.vaSpread2.setText(colAjustes::Valor, filaCliente::Proveedor, Text2);
+  ws.vaSpread2.setText(colAjustes::Valor, filaCliente::Rfc, rfc);
   const texto::Resultado r = ws.vaSpread2.saveSheet(ws.ruta(QStringLiteral("info.cfg")));
   resultado = r.ok ? Resultado::Hecho : Resultado::Fallido;
   if (!r.ok) {

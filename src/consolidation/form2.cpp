@@ -65,8 +65,8 @@ void Form2Modelo::Form_Activate() {
   QString ultimo;
   bool hayUltimo = false;
   for (int r = 2; r <= n; ++r) {
-    const QString orden = vaSpread2.text(1, r);
-    const QString depto = vaSpread2.text(2, r);
+    const QString orden = vaSpread2.text(colDetalle::Orden, r);
+    const QString depto = vaSpread2.text(colDetalle::Depto, r);
     const QString texto = textoEntrada(orden, depto);
     // A run of lines of one order and department gives one entry.
     if (hayUltimo && texto == ultimo) continue;
@@ -126,8 +126,8 @@ bool Form2Modelo::consolidable() const {
   QHash<QString, QString> primeraOrden;  // store -> first order number seen there
   const int n = vaSpread2.dataRowCount();
   for (int r = 1; r <= n; ++r) {
-    const QString tienda = vaSpread2.text(5, r);
-    const QString orden = vaSpread2.text(1, r);
+    const QString tienda = vaSpread2.text(colDetalle::Tienda, r);
+    const QString orden = vaSpread2.text(colDetalle::Orden, r);
     auto it = primeraOrden.constFind(tienda);
     if (it == primeraOrden.constEnd()) primeraOrden.insert(tienda, orden);
     else if (*it != orden) return true;
@@ -151,7 +151,7 @@ Resultado Form2Modelo::Command2_Click() {
   const int n1 = ws.vaspread1.dataRowCount();
   primeraFila.reserve(n1);
   for (int r = 1; r <= n1; ++r) {
-    const QString k = clave(ws.vaspread1.text(1, r), ws.vaspread1.text(2, r));
+    const QString k = clave(ws.vaspread1.text(colDetalle::Orden, r), ws.vaspread1.text(colDetalle::Depto, r));
     if (!primeraFila.contains(k)) primeraFila.insert(k, r);
   }
 
@@ -173,13 +173,14 @@ Resultado Form2Modelo::Command2_Click() {
     if (escritas.contains(c)) continue;
     escritas.insert(c);
     ++k;
-    ws.vaSpread9.setText(1, k, e.orden);
+    ws.vaSpread9.setText(colPedidos::Orden, k, e.orden);
     const int fila = primeraFila.value(c, 0);
     if (fila > 0) {
-      ws.vaSpread9.setText(6, k, ws.vaspread1.text(2, fila));
-      ws.vaSpread9.setText(8, k, fechas::aDdMmAaaa(ws.vaspread1.text(4, fila)));
+      ws.vaSpread9.setText(colPedidos::Depto, k, ws.vaspread1.text(colDetalle::Depto, fila));
+      ws.vaSpread9.setText(colPedidos::FechaCancelacion, k,
+                           fechas::aDdMmAaaa(ws.vaspread1.text(colDetalle::FechaCancelacion, fila)));
     }
-    ws.vaSpread9.setText(7, k, hoy);
+    ws.vaSpread9.setText(colPedidos::FechaVorarido, k, hoy);
   }
 
   vaSpread2.deleteRows(1, 1);
@@ -188,7 +189,8 @@ Resultado Form2Modelo::Command2_Click() {
     std::vector<bool> conservar(static_cast<size_t>(n1), true);
     for (int r = 1; r <= n1; ++r) {
       ws.doEvents();
-      if (aQuitar.contains(clave(ws.vaspread1.text(1, r), ws.vaspread1.text(2, r)))) conservar[r - 1] = false;
+      if (aQuitar.contains(clave(ws.vaspread1.text(colDetalle::Orden, r), ws.vaspread1.text(colDetalle::Depto, r))))
+        conservar[r - 1] = false;
     }
     // Row r of the three tables is the same order line.
     ws.vaspread1.retainRows(conservar);
@@ -196,15 +198,15 @@ Resultado Form2Modelo::Command2_Click() {
     vaSpread2.retainRows(conservar);
   }
 
-  if (List2.size() == 1) ws.vaSpread9.setCellList(2, 1, {QStringLiteral("Alta")});
-  else ws.vaSpread9.setColumnList(2, {kMultiple});
+  if (List2.size() == 1) ws.vaSpread9.setCellList(colPedidos::TipoMovimiento, 1, {QStringLiteral("Alta")});
+  else ws.vaSpread9.setColumnList(colPedidos::TipoMovimiento, {kMultiple});
 
   const int n9 = ws.vaSpread9.dataRowCount();
   if (n9 >= 2) {
     for (int r = 1; r <= n9; ++r) {
-      ws.vaSpread9.setColumnFlag(2, true);
-      ws.vaSpread9.setText(2, r, kMultiple);
-      ws.vaSpread9.setLocked(2, r, true);
+      ws.vaSpread9.setColumnFlag(colPedidos::TipoMovimiento, true);
+      ws.vaSpread9.setText(colPedidos::TipoMovimiento, r, kMultiple);
+      ws.vaSpread9.setLocked(colPedidos::TipoMovimiento, r, true);
     }
   }
 

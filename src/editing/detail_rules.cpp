@@ -7,10 +7,6 @@
 
 namespace {
 
-constexpr int kColCantidad = 11;
-constexpr int kColTipoEntrega = 14;
-constexpr int kColContenedor = 15;
-constexpr int kColPedida = 16;
 constexpr int kTeclaSuprimir = 46;
 const QChar kRetroceso(u'\b');
 
@@ -66,8 +62,8 @@ double leerNumero(const QString& t, bool& hay) {
 
 // The ordered quantity of a line: false when the line carries none.
 bool cantidadPedida(const Workspace& ws, int fila, QString& texto, double& valor) {
-  if (ws.vaspread1.colLimit() < kColPedida) return false;
-  texto = ws.vaspread1.text(kColPedida, fila);
+  if (ws.vaspread1.colLimit() < colDetalle::Pedida) return false;
+  texto = ws.vaspread1.text(colDetalle::Pedida, fila);
   bool hay = false;
   valor = leerNumero(texto, hay);
   return hay;
@@ -103,17 +99,17 @@ bool empiezaConNumero(const QString& texto) {
 bool validacioncontenedor(Workspace& ws) {
   ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----validacioncontenedor"));
   const int r = ws.vaspread1.activeRow();
-  const QString t = ws.vaspread1.text(kColContenedor, r);
+  const QString t = ws.vaspread1.text(colDetalle::Contenedor, r);
   if (t.isEmpty()) return false;
   const QString descripcion = descripcionContenedor(t);
   if (!descripcion.isNull()) {
-    ws.vaspread1.setText(kColTipoEntrega, r, descripcion);
-    ws.vaSpread6.setText(kColTipoEntrega, r, descripcion);
+    ws.vaspread1.setText(colDetalle::TipoEntrega, r, descripcion);
+    ws.vaSpread6.setText(colDetalle::TipoEntrega, r, descripcion);
     ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----validacioncontenedor"));
     return true;
   }
   ws.MsgBox(kMensajeContenedor);
-  ws.cursor(ws.vaspread1, kColContenedor, r);
+  ws.cursor(ws.vaspread1, colDetalle::Contenedor, r);
   return false;
 }
 
@@ -121,7 +117,7 @@ Resultado vaspread1_Change(Workspace& ws, int col, int row) {
   ws.EscribirLog(entro("vaspread1_Change"));
   ws.EscribirLog(entro("vaspread1_Change-----Validar contenedores"));
   Resultado resultado = Resultado::Hecho;
-  if (col == kColContenedor) {
+  if (col == colDetalle::Contenedor) {
     if (!ws.sinvalidar && !validacioncontenedor(ws) && !ws.vaspread1.text(col, ws.vaspread1.activeRow()).isEmpty())
       resultado = Resultado::Rechazado;
     ws.vaSpread6.setText(col, row, ws.vaspread1.text(col, row));
@@ -131,31 +127,31 @@ Resultado vaspread1_Change(Workspace& ws, int col, int row) {
   if (!ws.sinvalidar && !ws.aplicandoSeparacion) {
     const int a = ws.vaspread1.activeRow();
     if (a >= 1) {
-      QString s = ws.vaSpread6.text(kColCantidad, a);
-      QString q = ws.vaspread1.text(kColCantidad, a);
+      QString s = ws.vaSpread6.text(colDetalle::Cantidad, a);
+      QString q = ws.vaspread1.text(colDetalle::Cantidad, a);
       if (q.isEmpty()) q = s;  // an emptied cell does not empty the store
       if (s.isEmpty()) s = q;
       QString m;
       double maximo = 0;
       if (cantidadPedida(ws, a, m, maximo) && numeroInicial(q) > maximo) {
         ws.MsgBox(mensajeCantidad(m));
-        ws.vaspread1.setText(kColCantidad, a, m);
-        ws.cursor(ws.vaspread1, kColCantidad, a);
+        ws.vaspread1.setText(colDetalle::Cantidad, a, m);
+        ws.cursor(ws.vaspread1, colDetalle::Cantidad, a);
         return Resultado::Rechazado;
       }
-      ws.vaSpread6.setText(kColCantidad, a, q);
+      ws.vaSpread6.setText(colDetalle::Cantidad, a, q);
     }
   }
 
   ws.EscribirLog(entro("vaspread1_Change-----Esto es para bajar al renglón siguiente"));
-  if (col == kColContenedor && !ws.sinvalidar) {
+  if (col == colDetalle::Contenedor && !ws.sinvalidar) {
     // The container of the next line; on the last line the cursor stays.
     const int siguiente = row + 1 <= qMax(row, ws.vaspread1.dataRowCount()) ? row + 1 : row;
-    ws.cursor(ws.vaspread1, kColContenedor, siguiente);
+    ws.cursor(ws.vaspread1, colDetalle::Contenedor, siguiente);
   }
 
   ws.EscribirLog(entro("vaspread1_Change-----Para que se mueva a la derecha a partir de la columna de cantidad"));
-  if (col == kColCantidad) ws.cursor(ws.vaspread1, kColContenedor, row);
+  if (col == colDetalle::Cantidad) ws.cursor(ws.vaspread1, colDetalle::Contenedor, row);
 
   ws.EscribirLog(termino("vaspread1_Change"));
   return resultado;
@@ -170,8 +166,8 @@ Resultado vaspread1_Editar(Workspace& ws, int col, int row, const QString& texto
 
 QPoint reglaSalidaDetalle(int nuevaCol, int nuevaFila) {
   QPoint destino(nuevaCol, nuevaFila);
-  if (nuevaCol >= 0 && nuevaCol <= 10) destino.setX(kColCantidad);
-  else if (nuevaCol >= 12 && nuevaCol <= 14) destino.setX(kColContenedor);
+  if (nuevaCol >= 0 && nuevaCol < colDetalle::Cantidad) destino.setX(colDetalle::Cantidad);
+  else if (nuevaCol > colDetalle::Cantidad && nuevaCol < colDetalle::Contenedor) destino.setX(colDetalle::Contenedor);
   return destino;
 }
 
@@ -244,7 +240,7 @@ TipCelda vaspread5_TextTipFetch(Workspace& ws, int col, int row) {
 QChar vaSpread9_KeyPress(Workspace& ws, int col, QChar tecla) {
   ws.EscribirLog(entro("vaSpread9_KeyPress"));
   QChar resultado = tecla;
-  if (col == 3 || col == 5) {
+  if (col == colPedidos::NumVorarido || col == colPedidos::Importe) {
     static const QString kAdmitidos = QStringLiteral("1234567890ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.") + kRetroceso;
     const QChar mayuscula = tecla.toUpper();
     resultado = kAdmitidos.contains(mayuscula) ? mayuscula : QChar();
@@ -266,8 +262,8 @@ bool vaSpread9_KeyDown(Workspace& ws, int codigo) {
 
 QPoint reglaSalidaPedidos(int nuevaCol, int nuevaFila) {
   QPoint destino(nuevaCol, nuevaFila);
-  if (nuevaCol == 1) destino.setX(2);
-  else if (nuevaCol >= 6) destino.setX(5);
+  if (nuevaCol == colPedidos::Orden) destino.setX(colPedidos::TipoMovimiento);
+  else if (nuevaCol > colPedidos::Importe) destino.setX(colPedidos::Importe);
   return destino;
 }
 
@@ -280,7 +276,8 @@ void vaSpread9_GotFocus(Workspace& ws) { ws.cual_grid = QStringLiteral("9"); }
 
 bool vaSpread9_Teclear(Workspace& ws, int col, int row, const QString& texto) {
   Grid& g = ws.vaSpread9;
-  if (col < 2 || col > 5 || row < 1 || row > g.dataRowCount() || g.text(1, row).isEmpty() || g.locked(col, row))
+  if (col < colPedidos::TipoMovimiento || col > colPedidos::Importe || row < 1 || row > g.dataRowCount() ||
+      g.text(colPedidos::Orden, row).isEmpty() || g.locked(col, row))
     return false;
   ws.cursor(g, col, row);
   bool todo = true;
@@ -332,7 +329,7 @@ void EscrituraDelSistema::terminar() {
 
 int revisarCantidades(Workspace& ws) {
   Grid& g = ws.vaspread1;
-  if (g.colLimit() < kColPedida) return 0;
+  if (g.colLimit() < colDetalle::Pedida) return 0;
   const int n = g.dataRowCount();
   int primera = 0, corregidas = 0;
   QString maximoPrimera;
@@ -340,8 +337,8 @@ int revisarCantidades(Workspace& ws) {
     QString m;
     double maximo = 0;
     if (!cantidadPedida(ws, r, m, maximo)) continue;
-    if (numeroInicial(g.text(kColCantidad, r)) <= maximo) continue;
-    g.setText(kColCantidad, r, m);
+    if (numeroInicial(g.text(colDetalle::Cantidad, r)) <= maximo) continue;
+    g.setText(colDetalle::Cantidad, r, m);
     if (!primera) {
       primera = r;
       maximoPrimera = m;
@@ -355,6 +352,6 @@ int revisarCantidades(Workspace& ws) {
                  .arg(corregidas)
                  .arg(primera);
   ws.MsgBox(texto);
-  ws.cursor(g, kColCantidad, primera);
+  ws.cursor(g, colDetalle::Cantidad, primera);
   return corregidas;
 }

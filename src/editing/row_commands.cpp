@@ -219,7 +219,7 @@ Resultado duplicarrenglon(Workspace& ws) {
   insertar_Click(ws);
   const int a = g.activeRow();
   ws.ultimaInsercion.filaOrigen = a;
-  ws.prompter.escribirPortapapeles(textoPortapapeles(g, 1, a, g.colLimit(), a));
+  ws.prompter.escribirPortapapeles(textoPortapapeles(g, colDetalle::Orden, a, g.colLimit(), a));
   ws.cursor(g, g.activeCol(), a + 1);
   ws.ultimaInsercion.filaDuplicada = g.activeRow();
   for (int c = 1; c <= g.colLimit(); ++c) g.setLocked(c, a + 1, false);
@@ -238,7 +238,7 @@ Resultado duplicarspread6(Workspace& ws) {
   g.setRowLimit(qMax(g.rowLimit(), u.limiteFilas));
   g.insertRows(u.filaInsertada, 1);
   const int a = u.filaOrigen;
-  ws.prompter.escribirPortapapeles(textoPortapapeles(g, 1, a, g.colLimit(), a));
+  ws.prompter.escribirPortapapeles(textoPortapapeles(g, colDetalle::Orden, a, g.colLimit(), a));
   g.setRowTexts(a + 1, g.rowTexts(a));
   return cmd.fin(Resultado::Hecho);
 }

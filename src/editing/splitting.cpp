@@ -10,10 +10,8 @@
 
 namespace {
 
-constexpr int kColTienda = 5;
-constexpr int kColSku = 6;
-constexpr int kColCantidad = 11;
-constexpr int kUltimaColColor = 14;
+// The split copies are coloured up to the container kind.
+constexpr int kUltimaColColor = colDetalle::TipoEntrega;
 
 const QString kTituloError = QStringLiteral("ERROR");
 const QString kTituloIncompletos = QStringLiteral("Datos Incompletos");
@@ -46,7 +44,7 @@ bool lineaActiva(Workspace& ws, double& cantidad) {
     return false;
   }
   const int a = g.activeRow();
-  if (a < 1 || a > g.dataRowCount() || !leerCantidad(g.text(kColCantidad, a), cantidad)) {
+  if (a < 1 || a > g.dataRowCount() || !leerCantidad(g.text(colDetalle::Cantidad, a), cantidad)) {
     ws.MsgBox(kLineaSinCantidad, Botones::Ok, kTituloError);
     return false;
   }
@@ -80,18 +78,18 @@ bool separar(Workspace& ws, const QStringList& cantidades, bool deAbajoArriba) {
   if (!cabenCopias(ws, a, n - 1)) return false;
   if (!deAbajoArriba) {
     // Form3 gives the source line its quantity first; the copies are made from it.
-    ws.vaspread1.setText(kColCantidad, a, comoSeEscribe(cantidades[0]));
-    ws.vaSpread6.setText(kColCantidad, a, comoSeEscribe(cantidades[0]));
+    ws.vaspread1.setText(colDetalle::Cantidad, a, comoSeEscribe(cantidades[0]));
+    ws.vaSpread6.setText(colDetalle::Cantidad, a, comoSeEscribe(cantidades[0]));
   }
   if (!duplicarParaSeparar(ws, a, n - 1)) return false;
   EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
   for (int i = 0; i < n; ++i) {
     const int fila = deAbajoArriba ? a + n - 1 - i : a + i;
-    ws.vaspread1.setText(kColCantidad, fila, comoSeEscribe(cantidades[i]));
+    ws.vaspread1.setText(colDetalle::Cantidad, fila, comoSeEscribe(cantidades[i]));
   }
   for (int i = 0; i < n; ++i) {
     const int fila = deAbajoArriba ? a + n - 1 - i : a + i;
-    ws.vaSpread6.setText(kColCantidad, fila, comoSeEscribe(cantidades[i]));
+    ws.vaSpread6.setText(colDetalle::Cantidad, fila, comoSeEscribe(cantidades[i]));
   }
   return true;
 }
@@ -136,9 +134,9 @@ Resultado abrirSeparacion(Workspace& ws, int renglones, const QString& entrada, 
       } else {
         const int a = ws.vaspread1.activeRow();
         SepararModelo dialogo(ws, renglones);
-        dialogo.CantidadMaxima = ws.vaspread1.text(kColCantidad, a);
-        dialogo.SKU = ws.vaspread1.text(kColSku, a);
-        dialogo.Tienda = ws.vaspread1.text(kColTienda, a);
+        dialogo.CantidadMaxima = ws.vaspread1.text(colDetalle::Cantidad, a);
+        dialogo.SKU = ws.vaspread1.text(colDetalle::Sku, a);
+        dialogo.Tienda = ws.vaspread1.text(colDetalle::Tienda, a);
         ws.prompter.ejecutarDialogo(dialogo);
         ws.sinvalidar = false;
         r = dialogo.resultado;
@@ -177,7 +175,7 @@ bool duplicarParaSeparar(Workspace& ws, int fila, int copias) {
       g1.setRowTexts(r, linea1);
       g6.setRowTexts(r, linea6);
       for (int c = 1; c <= kUltimaColColor; ++c)
-        if (c != kColCantidad) g1.setBackColor(c, r, kColorSeparacion);
+        if (c != colDetalle::Cantidad) g1.setBackColor(c, r, kColorSeparacion);
     }
   }
   // The trace of the single duplications this stands for, one per copy. A
@@ -200,7 +198,7 @@ bool duplicarParaSeparar(Workspace& ws, int fila, int copias) {
   ws.progreso = progresoAntes;
   // Like every duplication, the split leaves the copied line of the order
   // line store on the clipboard.
-  ws.prompter.escribirPortapapeles(textoPortapapeles(g6, 1, fila, g6.colLimit(), fila));
+  ws.prompter.escribirPortapapeles(textoPortapapeles(g6, colDetalle::Orden, fila, g6.colLimit(), fila));
   // As the last of the single duplications leaves it: the previous copy was
   // copied into the row below it, which is the active row now.
   const int ultima = fila + copias;
@@ -325,7 +323,7 @@ const QString Form3Modelo::kEncabezadoGrid = QStringLiteral("Cantidades");
 const QString Form3Modelo::kAceptar = QStringLiteral("Aceptar");
 const QString Form3Modelo::kCancelar = QStringLiteral("Cancelar");
 
-Form3Modelo::Form3Modelo(Workspace& w) : ws(w) { vaSpread1.setHeaderText(1, kEncabezadoGrid); }
+Form3Modelo::Form3Modelo(Workspace& w) : ws(w) { vaSpread1.setHeaderText(Form3Modelo::kColumna, kEncabezadoGrid); }
 
 void Form3Modelo::log(const QString& texto) { ws.EscribirLog(QStringLiteral("FORM3-----") + texto); }
 
@@ -390,20 +388,20 @@ Resultado Form3Modelo::Command1_Click() {
   double total = 0;
   const int filasGrid = filas();
   for (int i = 1; i <= filasGrid; ++i) {
-    const QString t = vaSpread1.text(1, i);
+    const QString t = vaSpread1.text(Form3Modelo::kColumna, i);
     double v = 0;
     const bool numero = leerCantidad(t, v);
     if (t.isEmpty() || t == QStringLiteral("0") || (numero && v == 0)) {
       ws.MsgBox(QStringLiteral("No se pueden dejar renglones en blanco o en ceros."), Botones::Ok, kTituloAviso,
                 Icono::Exclamacion);
-      vaSpread1.setActiveCell(1, i);
+      vaSpread1.setActiveCell(Form3Modelo::kColumna, i);
       foco = QStringLiteral("vaSpread1");
       return Resultado::Rechazado;
     }
     if (!numero || v < 0) {
       ws.MsgBox(QStringLiteral("La cantidad del renglón %1 debe ser un número mayor que cero.").arg(i), Botones::Ok,
                 kTituloAviso, Icono::Exclamacion);
-      vaSpread1.setActiveCell(1, i);
+      vaSpread1.setActiveCell(Form3Modelo::kColumna, i);
       foco = QStringLiteral("vaSpread1");
       return Resultado::Rechazado;
     }
@@ -430,7 +428,7 @@ Resultado Form3Modelo::Command1_Click() {
 
   QStringList cantidades;
   cantidades.reserve(filasGrid);
-  for (int i = 1; i <= filasGrid; ++i) cantidades.append(vaSpread1.text(1, i));
+  for (int i = 1; i <= filasGrid; ++i) cantidades.append(vaSpread1.text(Form3Modelo::kColumna, i));
   // The limit message is shown; the dialog stays.
   if (!separar(ws, cantidades, false)) return Resultado::Rechazado;
   aplicado = true;
@@ -457,9 +455,9 @@ Resultado mult_renglones_Click(Workspace& ws) {
       const int a = ws.vaspread1.activeRow();
       Form3Modelo dialogo(ws);
       dialogo.Form_Load();
-      dialogo.CantMax = ws.vaspread1.text(kColCantidad, a);
-      dialogo.SKU = ws.vaspread1.text(kColSku, a);
-      dialogo.Tienda = ws.vaspread1.text(kColTienda, a);
+      dialogo.CantMax = ws.vaspread1.text(colDetalle::Cantidad, a);
+      dialogo.SKU = ws.vaspread1.text(colDetalle::Sku, a);
+      dialogo.Tienda = ws.vaspread1.text(colDetalle::Tienda, a);
       ws.prompter.ejecutarDialogo(dialogo);
       r = dialogo.resultado;
     }

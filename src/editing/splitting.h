@@ -139,7 +139,8 @@ class Form3Modelo : public DialogoModelo {
   QString Text3;    // number of lines
   // The quantities grid: one row per resulting line, the quantity in
   // column 1; its row count is its row limit (0 until a number is given).
-  Grid vaSpread1{QStringLiteral("vaSpread1"), 0, 1};
+  static constexpr int kColumna = 1;  // its only column
+  Grid vaSpread1{QStringLiteral("vaSpread1"), 0, kColumna};
   int filas() const { return vaSpread1.rowLimit(); }
   QString foco;  // "Text3" or "vaSpread1" when the form must move the focus there
   bool aplicado = false;

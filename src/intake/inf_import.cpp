@@ -102,7 +102,7 @@ Resultado importararchiv_inf(Workspace& ws) {
   vistas.reserve(filas);
   for (int r = 2; r <= filas; ++r) {
     ws.doEvents();
-    const QString k = ws.vaSpread3.text(1, r) + QLatin1Char('-') + ws.vaSpread3.text(2, r);
+    const QString k = ws.vaSpread3.text(colDetalle::Orden, r) + QLatin1Char('-') + ws.vaSpread3.text(colDetalle::Depto, r);
     if (vistas.contains(k)) continue;
     vistas.insert(k);
     ws.Combo2.agregar(k);
@@ -116,25 +116,26 @@ Resultado importararchiv_inf(Workspace& ws) {
   }
 
   ws.vaspread1.deleteAllRows();
-  ws.cursor(ws.vaspread1, 1, 1);
-  // Column 16 must exist before the quantities are copied into it (a
-  // tab-delimited import leaves the grid with 15 columns).
-  ws.vaspread1.setColLimit(16);
+  ws.cursor(ws.vaspread1, colDetalle::Orden, 1);
+  // The ordered quantity's column must exist before the quantities are
+  // copied into it (a tab-delimited import leaves the grid without it).
+  ws.vaspread1.setColLimit(colDetalle::Pedida);
   {
     EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
     ws.progresoMaximo = filas - 1;
     for (int r = 2; r <= filas; ++r) {
       ws.progreso = r - 1;
       ws.doEvents();
-      // Fields after the 15th are dropped (the order line store holds 15
-      // columns): column 16 of the detail grid holds the ordered quantity.
+      // Fields after the container are dropped (the order line store ends
+      // there): the detail grid's last column holds the ordered quantity.
       ws.vaSpread6.copiarRenglon(ws.vaSpread3, r, r - 1);
-      if (!ws.vaSpread6.isEmpty(14, r - 1)) ws.vaSpread6.setText(14, r - 1, QString());
+      if (!ws.vaSpread6.isEmpty(colDetalle::TipoEntrega, r - 1))
+        ws.vaSpread6.setText(colDetalle::TipoEntrega, r - 1, QString());
       ws.vaspread1.copiarRenglon(ws.vaSpread6, r - 1, r - 1);
-      ws.vaspread1.setText(16, r - 1, ws.vaSpread6.text(11, r - 1));
+      ws.vaspread1.setText(colDetalle::Pedida, r - 1, ws.vaSpread6.text(colDetalle::Cantidad, r - 1));
     }
   }
-  for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));
+  pedidos::ponerResumen(ws);
   ws.vaSpread3.deleteAllRows();
   ws.vaSpread3.setRowLimit(limite3);
 

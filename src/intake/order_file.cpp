@@ -63,9 +63,9 @@ void ponerValoresOmision(Workspace& ws) {
     int col;
     QString texto;
   };
-  const Omision omisiones[] = {{10, QStringLiteral("sin talla")},
-                               {7, QStringLiteral("sin modelo")},
-                               {9, QStringLiteral("sin color")}};
+  const Omision omisiones[] = {{colDetalle::Talla, QStringLiteral("sin talla")},
+                               {colDetalle::Modelo, QStringLiteral("sin modelo")},
+                               {colDetalle::Color, QStringLiteral("sin color")}};
   EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
   const int n = ws.vaspread1.dataRowCount();
   bool escrito = false;
@@ -79,14 +79,20 @@ void ponerValoresOmision(Workspace& ws) {
       escrito = true;
     }
   }
-  if (escrito) ws.cursor(ws.vaspread1, 11, 1);
+  if (escrito) ws.cursor(ws.vaspread1, colDetalle::Cantidad, 1);
 }
 
 void ordenarPorTiendaYSku(Workspace& ws) {
   // The sorts are stable: by store and SKU gives what by store, then by store
   // and SKU gives, so the sort by store alone is not run.
-  ws.vaspread1.sortRows({{5, true}, {6, true}});
-  ws.vaSpread6.sortRows({{5, true}, {6, true}});
+  ws.vaspread1.sortRows(kPorTiendaYSku);
+  ws.vaSpread6.sortRows(kPorTiendaYSku);
+}
+
+void ponerResumen(Workspace& ws) {
+  ws.vaSpread5.setText(colResumen::Depto, 1, ws.vaspread1.text(colDetalle::Depto, 1));
+  ws.vaSpread5.setText(colResumen::FechaEmbarque, 1, ws.vaspread1.text(colDetalle::FechaEmbarque, 1));
+  ws.vaSpread5.setText(colResumen::FechaCancelacion, 1, ws.vaspread1.text(colDetalle::FechaCancelacion, 1));
 }
 
 }  // namespace pedidos

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "workspace/columnas.h"
+#include "workspace/grid.h"
 #include "workspace/resultado.h"
 
 class Grid;
@@ -28,14 +30,16 @@ Resultado leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, int encabezad
 // "El archivo: <name> no contiene órdenes de compra" ("Datos incorrectos").
 void avisarSinOrdenes(Workspace& ws, const QString& mostrado);
 
-// The defaults of the detail lines: "sin talla" (column 10), "sin modelo"
-// (column 7), "sin color" (column 9) where the detail grid's cell is empty,
+// The defaults of the detail lines: "sin talla", "sin modelo", "sin color" where the detail grid's cell is empty,
 // written in both detail grids at the same row; after every default the
-// detail grid's cursor goes to column 11, row 1.
+// detail grid's cursor goes to the quantity of row 1.
 void ponerValoresOmision(Workspace& ws);
 
-// Keeps one stable order in both detail grids: by store (column 5), then by
-// store and SKU (columns 5 and 6).
+// Keeps one stable order in both detail grids: by store, then by store and SKU.
+inline const QVector<SortKey> kPorTiendaYSku = {{colDetalle::Tienda, true}, {colDetalle::Sku, true}};
 void ordenarPorTiendaYSku(Workspace& ws);
+
+// The summary strip: the department and dates of the first detail line.
+void ponerResumen(Workspace& ws);
 
 }  // namespace pedidos

@@ -47,8 +47,8 @@ bool fusionarPorTiendaYSku(Workspace& ws, Grid& g) {
   for (int r = 1; r <= n; ++r) {
     ws.doEvents();
     double q = 0;
-    if (!leerCantidad(g.text(11, r), q)) continue;
-    const QString k = g.text(5, r) + QLatin1Char('\t') + g.text(6, r);
+    if (!leerCantidad(g.text(colDetalle::Cantidad, r), q)) continue;
+    const QString k = g.text(colDetalle::Tienda, r) + QLatin1Char('\t') + g.text(colDetalle::Sku, r);
     auto it = primera.constFind(k);
     if (it == primera.constEnd()) {
       primera.insert(k, r);
@@ -63,7 +63,7 @@ bool fusionarPorTiendaYSku(Workspace& ws, Grid& g) {
   if (!alguna) return false;
   EnBloque m(g);
   for (int r = 1; r <= n; ++r)
-    if (sumada[r]) g.setText(11, r, textoCantidad(suma[r]));
+    if (sumada[r]) g.setText(colDetalle::Cantidad, r, textoCantidad(suma[r]));
   g.retainRows(conservar);
   return true;
 }
@@ -78,7 +78,7 @@ void filtrarOrden(Workspace& ws, Grid& g, const QString& orden) {
   std::vector<bool> conservar(static_cast<size_t>(n), true);
   for (int r = 1; r <= n; ++r) {
     ws.doEvents();
-    conservar[r - 1] = g.text(1, r) == orden;
+    conservar[r - 1] = g.text(colDetalle::Orden, r) == orden;
   }
   g.retainRows(conservar);
 }
@@ -102,18 +102,18 @@ Resultado Combo2_Click(Workspace& ws) {
 
   ws.EscribirLog(entrada + QStringLiteral("-----Hace la selección de orden de compra en vaspread1"));
   filtrarOrden(ws, ws.vaspread1, elegida);
-  for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));
+  pedidos::ponerResumen(ws);
   ws.EscribirLog(entrada + QStringLiteral("-----Hace la selección de orden de compra en vaspread6"));
   filtrarOrden(ws, ws.vaSpread6, elegida);
 
   // The chosen order gets its header row the way the consolidation dialog
   // makes it for a single order, so that a notice can be built from it.
   if (ws.vaSpread9.dataRowCount() == 0 && ws.vaspread1.dataRowCount() > 0) {
-    ws.vaSpread9.setText(1, 1, elegida);
-    ws.vaSpread9.setText(6, 1, ws.vaspread1.text(2, 1));
-    ws.vaSpread9.setText(7, 1, fechas::ddmmaaaa(ws.reloj.hoy()));
-    ws.vaSpread9.setText(8, 1, fechas::aDdMmAaaa(ws.vaspread1.text(4, 1)));
-    ws.vaSpread9.setCellList(2, 1, {QStringLiteral("Alta")});
+    ws.vaSpread9.setText(colPedidos::Orden, 1, elegida);
+    ws.vaSpread9.setText(colPedidos::Depto, 1, ws.vaspread1.text(colDetalle::Depto, 1));
+    ws.vaSpread9.setText(colPedidos::FechaVorarido, 1, fechas::ddmmaaaa(ws.reloj.hoy()));
+    ws.vaSpread9.setText(colPedidos::FechaCancelacion, 1, fechas::aDdMmAaaa(ws.vaspread1.text(colDetalle::FechaCancelacion, 1)));
+    ws.vaSpread9.setCellList(colPedidos::TipoMovimiento, 1, {QStringLiteral("Alta")});
   }
 
   if (pedidos::fusionarPorTiendaYSku(ws, ws.vaspread1)) ws.foco = QStringLiteral("vaspread1");
@@ -128,9 +128,9 @@ Resultado Combo2_Click(Workspace& ws) {
   // and SKU gives, so the sort by store alone is not run.
   ws.EscribirLog(entrada + QStringLiteral("-----Ordenar por tienda"));
   ws.EscribirLog(entrada + QStringLiteral("-----Ordenar por SKU"));
-  ws.vaspread1.sortRows({{5, true}, {6, true}});
+  ws.vaspread1.sortRows(pedidos::kPorTiendaYSku);
   ws.EscribirLog(entrada + QStringLiteral("-----Ordenar por color"));
-  ws.vaSpread6.sortRows({{5, true}, {6, true}});
+  ws.vaSpread6.sortRows(pedidos::kPorTiendaYSku);
 
   cmd.ocupado(false);
   ws.panel[3].clear();

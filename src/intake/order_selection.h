@@ -23,11 +23,10 @@ void Combo1_LostFocus(Workspace& ws);
 
 namespace pedidos {
 
-// Merges the rows of `g` with the same store (column 5) and SKU (column 6):
-// the first such row keeps the sum of their quantities (column 11, an empty
-// quantity counting as 0), the others are removed. A row whose quantity is not
-// a number is kept apart, so that no quantity is lost. Returns true when a row
-// was merged.
+// Merges the rows of `g` with the same store and SKU: the first such row
+// keeps the sum of their quantities (an empty quantity counting as 0), the
+// others are removed. A row whose quantity is not a number is kept apart, so
+// that no quantity is lost. Returns true when a row was merged.
 bool fusionarPorTiendaYSku(Workspace& ws, Grid& g);
 
 // Reads a quantity: blanks around it allowed, digits with an optional sign

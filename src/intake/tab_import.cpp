@@ -50,7 +50,7 @@ Resultado arrch_tabulador_Click(Workspace& ws) {
     vistas.reserve(filas);
     for (int r = 2; r <= filas; ++r) {
       ws.doEvents();
-      const QString oc = ws.vaSpread3.text(1, r);
+      const QString oc = ws.vaSpread3.text(colDetalle::Orden, r);
       if (vistas.contains(oc)) continue;
       vistas.insert(oc);
       ws.Combo2.agregar(oc);
@@ -64,7 +64,7 @@ Resultado arrch_tabulador_Click(Workspace& ws) {
   }
 
   ws.vaspread1.clearBlock(-1, -1, -1, -1);
-  ws.cursor(ws.vaspread1, 1, 1);
+  ws.cursor(ws.vaspread1, colDetalle::Orden, 1);
   {
     EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
     // A file holds few distinct dates over many lines: each is rewritten once.
@@ -78,9 +78,9 @@ Resultado arrch_tabulador_Click(Workspace& ws) {
     for (int r = 1; r <= filas; ++r) {
       ws.progreso = r;
       ws.doEvents();
-      // 15 columns after this import: the order line store holds 15.
+      // No ordered quantity after this import: the columns of the order line store.
       ws.vaSpread6.copiarRenglon(ws.vaSpread3, r, r);
-      for (int c : {3, 4}) {
+      for (int c : {colDetalle::FechaEmbarque, colDetalle::FechaCancelacion}) {
         if (ws.vaSpread6.isEmpty(c, r)) continue;
         const QString fecha = reescribir(ws.vaSpread6.text(c, r));
         if (ws.vaSpread6.vista(c, r) != fecha) ws.vaSpread6.setText(c, r, fecha);
@@ -88,8 +88,8 @@ Resultado arrch_tabulador_Click(Workspace& ws) {
       ws.vaspread1.copiarRenglon(ws.vaSpread6, r, r);
     }
   }
-  for (int c = 1; c <= 3; ++c) ws.vaSpread5.setText(c, 1, ws.vaspread1.text(c + 1, 1));
-  ws.vaspread1.setColLimit(15);
+  pedidos::ponerResumen(ws);
+  ws.vaspread1.setColLimit(colDetalle::Almacen);
   ws.vaSpread3.clearBlock(-1, -1, -1, -1);
   cmd.ocupado(false);
 

@@ -141,7 +141,7 @@ bool preparar(Workspace& ws) {
   // The lines of each order, in detail-grid order.
   QHash<QString, std::vector<int>> porOrden;
   for (int r = 1; r <= lineas; ++r) {
-    const QString orden = ws.vaspread1.text(1, r);
+    const QString orden = ws.vaspread1.text(colDetalle::Orden, r);
     if (!orden.isEmpty()) porOrden[orden].push_back(r);
   }
 
@@ -160,7 +160,7 @@ bool preparar(Workspace& ws) {
     ws.EscribirLog(kEntrada + QStringLiteral("-----DETALLE ") + QString::number(i));
     ws.vaSpread8.deleteAllRows();
     ws.vaSpread5.deleteAllRows();
-    const QString orden = ws.vaSpread9.text(1, i);
+    const QString orden = ws.vaSpread9.text(colPedidos::Orden, i);
     const std::vector<int> filas = orden.isEmpty() ? std::vector<int>() : porOrden.value(orden);
     const int n = static_cast<int>(filas.size());
 
@@ -171,12 +171,13 @@ bool preparar(Workspace& ws) {
       ++ws.progreso;
       ws.doEvents();
       const int filaDetalle = filas[r - 1];
-      QStringList celdas = ws.vaspread1.rowTexts(filaDetalle).mid(0, 15);
-      while (celdas.size() < 15) celdas.append(QString());
+      QStringList celdas = ws.vaspread1.rowTexts(filaDetalle).mid(0, colDetalle::Almacen);
+      while (celdas.size() < colDetalle::Almacen) celdas.append(QString());
       ws.vaSpread5.setRowTexts(r, celdas);
-      for (int c = 1; c <= 15; ++c) {
-        QString& v = celdas[c - 1];
-        if (c == 14) {
+      const auto celda = [&celdas](int col) -> QString& { return celdas[col - 1]; };
+      for (int c = colDetalle::Orden; c <= colDetalle::Almacen; ++c) {
+        QString& v = celda(c);
+        if (c == colDetalle::TipoEntrega) {
           v = codigoMercancia(v);
           if (ordenes >= 2) {
             if (tipoRecordado.isEmpty()) {
@@ -188,7 +189,8 @@ bool preparar(Workspace& ws) {
             }
           }
         }
-        if (v.isEmpty() && c != 8 && c != 12 && c != 13) {
+        // The UPC, the cost and the price may be missing.
+        if (v.isEmpty() && c != colDetalle::Upc && c != colDetalle::Costo && c != colDetalle::Precio) {
           // The cursor goes to the line's own row of the detail grid; the
           // message counts the line within its order.
           ws.cursor(ws.vaspread1, c, filaDetalle);
@@ -200,9 +202,11 @@ bool preparar(Workspace& ws) {
           return false;
         }
       }
-      // LUGAR-TIENDA, SKU, MODELO, UPC/EAN, COLOR, TALLA, CANTIDAD, type, CONTENEDOR.
-      convertidas.push_back({celdas[4], celdas[5], celdas[6], celdas[7], celdas[8], celdas[9], celdas[10], celdas[13],
-                             celdas[14]});
+      // What the CN and DT records take, the merchandise type in place of the container kind.
+      convertidas.push_back({celda(colDetalle::Tienda), celda(colDetalle::Sku), celda(colDetalle::Modelo),
+                             celda(colDetalle::Upc), celda(colDetalle::Color), celda(colDetalle::Talla),
+                             celda(colDetalle::Cantidad), celda(colDetalle::TipoEntrega),
+                             celda(colDetalle::Contenedor)});
     }
     for (int r = 1; r <= n; ++r) ws.vaSpread8.setRowTexts(r, convertidas[r - 1]);
 
@@ -221,17 +225,17 @@ bool preparar(Workspace& ws) {
     // The header record; an empty source refuses the build.
     ws.EscribirLog(kEntrada + QStringLiteral("-----ENCABEZADO ") + QString::number(i));
     ponerHD(imagen, filaHD, hd::kTipo, HD().tipo);
-    const QString tipo = ws.vaSpread9.text(2, i);
+    const QString tipo = ws.vaSpread9.text(colPedidos::TipoMovimiento, i);
     if (tipo.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en Tipo de Movimiento"));
     ponerHD(imagen, filaHD, hd::kMovimiento, codigoMovimiento(tipo));
-    const QString vorarido = ws.vaSpread9.text(3, i);
+    const QString vorarido = ws.vaSpread9.text(colPedidos::NumVorarido, i);
     if (vorarido.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en Número de Vorarido"));
     ponerHD(imagen, filaHD, hd::kEnvio, vorarido);
     ponerHD(imagen, filaHD, hd::kFechaTransaccion, hoy);
     ponerHD(imagen, filaHD, hd::kFechaEmbarque, hoy);
     ponerHD(imagen, filaHD, hd::kFechaEntrega, fechaEntrega(ws.Text1[4]));
     ponerHD(imagen, filaHD, hd::kHora, horaEntrega(ws).remove(QLatin1Char(':')));
-    const QString proveedor = ws.vaSpread2.text(2, 14);
+    const QString proveedor = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
     if (proveedor.isEmpty()) {
       faltaEncabezado(ws, QStringLiteral("Falta Información en el Número de Proveedor"));
       mostrarForm5(ws);
@@ -239,7 +243,7 @@ bool preparar(Workspace& ws) {
     }
     ponerHD(imagen, filaHD, hd::kProveedor, proveedor);
     // Without the RFC the header would lose its fixed width.
-    const QString rfc = ws.vaSpread2.text(2, 16);
+    const QString rfc = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Rfc);
     if (rfc.isEmpty()) {
       faltaEncabezado(ws, QStringLiteral("Falta Información en el RFC"));
       mostrarForm5(ws);
@@ -248,14 +252,14 @@ bool preparar(Workspace& ws) {
     ponerHD(imagen, filaHD, hd::kRfc, rfc);
     if (orden.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en el Número de Pedido"));
     ponerHD(imagen, filaHD, hd::kPedido, orden);
-    const QString factura = ws.vaSpread9.text(4, i);
+    const QString factura = ws.vaSpread9.text(colPedidos::Factura, i);
     if (factura.isEmpty()) return faltaEncabezado(ws, QStringLiteral("Falta Información en el Número de Factura"));
     ponerHD(imagen, filaHD, hd::kFactura, factura);
-    const QString monto = ws.vaSpread9.text(5, i);
+    const QString monto = ws.vaSpread9.text(colPedidos::Importe, i);
     if (monto.isEmpty())
       return faltaEncabezado(ws, QStringLiteral("Falta Información en el Importe de la Factura"));
     imagen.setText(hd::kImporte + 1, filaHD, importe(monto));
-    imagen.setText(hd::kDepartamento + 1, filaHD, ultimos(HD().campos[hd::kDepartamento], ws.vaspread1.text(2, 1)));
+    imagen.setText(hd::kDepartamento + 1, filaHD, ultimos(HD().campos[hd::kDepartamento], ws.vaspread1.text(colDetalle::Depto, 1)));
 
     // One CN per container within the order; DT records all stay.
     ws.EscribirLog(kEntrada + QStringLiteral("-----CONTENEDORES REPETIDOS ") + QString::number(i));

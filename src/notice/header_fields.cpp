@@ -209,13 +209,13 @@ QString ordenesVencidas(const Workspace& ws) {
   QString mensaje;
   const int n = ws.vaSpread9.dataRowCount();
   for (int i = 1; i <= n; ++i) {
-    const QString cancelacion = ws.vaSpread9.text(8, i);
+    const QString cancelacion = ws.vaSpread9.text(colPedidos::FechaCancelacion, i);
     if (cancelacion.isEmpty()) continue;
     // A cell that holds no date cannot be compared; it is left out.
     const QDate fecha = fechaTexto::leer(cancelacion);
     if (fecha.isValid() && ws.DTPicker1_4 > fecha)
       mensaje += QStringLiteral("La fecha de entrega no puede ser mayor a la fecha de cancelación de la OC: ") +
-                 ws.vaSpread9.text(1, i) + QStringLiteral("\r\n");
+                 ws.vaSpread9.text(colPedidos::Orden, i) + QStringLiteral("\r\n");
   }
   return mensaje;
 }

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr int kColDepto = 2, kColTienda = 5, kColCantidad = 11, kColContenedor = 15, kColPedida = 16;
 // Fields of the notice a longer value overflows.
 constexpr int kAnchoVorarido = 4, kAnchoOrden = 9, kAnchoFactura = 13;
 
@@ -49,22 +48,22 @@ TextoFalla textoFalla(FallaLinea f) {
   switch (f) {
     case FallaLinea::Ninguna: break;
     case FallaLinea::CantidadEnBlanco:
-      return {QStringLiteral("ERROR, no puede haber cantidades en blanco!"), incompletos, kColCantidad};
+      return {QStringLiteral("ERROR, no puede haber cantidades en blanco!"), incompletos, colDetalle::Cantidad};
     case FallaLinea::CantidadCero:
-      return {QStringLiteral("ERROR, no puede haber cantidades = 0!"), incompletos, kColCantidad};
+      return {QStringLiteral("ERROR, no puede haber cantidades = 0!"), incompletos, colDetalle::Cantidad};
     case FallaLinea::CantidadNoEntera:
       return {QStringLiteral("ERROR, las cantidades deben ser números enteros mayores que 0!"),
-              QStringLiteral("Datos incorrectos"), kColCantidad};
+              QStringLiteral("Datos incorrectos"), colDetalle::Cantidad};
     case FallaLinea::ContenedorEnBlanco:
-      return {QStringLiteral("ERROR: El contenedor esta en blanco!"), QString(), kColContenedor};
-    case FallaLinea::ContenedorLetra: return {kMensajeContenedor, QString(), kColContenedor};
+      return {QStringLiteral("ERROR: El contenedor esta en blanco!"), QString(), colDetalle::Contenedor};
+    case FallaLinea::ContenedorLetra: return {kMensajeContenedor, QString(), colDetalle::Contenedor};
     case FallaLinea::ContenedorCorto:
-      return {QStringLiteral("INCOMPLETO: El contenedor debe tener 9 digitos"), QString(), kColContenedor};
+      return {QStringLiteral("INCOMPLETO: El contenedor debe tener 9 digitos"), QString(), colDetalle::Contenedor};
     case FallaLinea::DosTiendas:
-      return {QStringLiteral("ERROR: No puede ir un contenedor a dos Tiendas diferentes"), QString(), kColContenedor};
+      return {QStringLiteral("ERROR: No puede ir un contenedor a dos Tiendas diferentes"), QString(), colDetalle::Contenedor};
     case FallaLinea::DosDepartamentos:
       return {QStringLiteral("ERROR: No puede ir un contenedor a dos Departamentos diferentes"), QString(),
-              kColContenedor};
+              colDetalle::Contenedor};
   }
   return {};
 }
@@ -117,7 +116,7 @@ RevisionDetalle::RevisionDetalle(const Grid& detalle, const Grid& encabezado)
     : g_(detalle), lineas_(detalle.dataRowCount()) {
   contenedores_.reserve(lineas_);
   for (int j = 1; j <= lineas_; ++j) {
-    QString cont = g_.vista(kColContenedor, j).toString();
+    QString cont = g_.vista(colDetalle::Contenedor, j).toString();
     auto it = contenedores_.find(cont);
     if (it == contenedores_.end()) {
       contenedores_.insert(std::move(cont), Grupo{j, FallaLinea::Ninguna});
@@ -128,22 +127,22 @@ RevisionDetalle::RevisionDetalle(const Grid& detalle, const Grid& encabezado)
   }
   for (int i = 1; i <= encabezado.dataRowCount(); ++i) {
     unsigned char a = 0;
-    if (encabezado.vista(3, i).size() > kAnchoVorarido) a |= VoraridoLargo;
-    if (encabezado.vista(4, i).size() > kAnchoFactura) a |= FacturaLarga;
-    if (a) avisosOrden_[encabezado.text(1, i)] |= a;
+    if (encabezado.vista(colPedidos::NumVorarido, i).size() > kAnchoVorarido) a |= VoraridoLargo;
+    if (encabezado.vista(colPedidos::Factura, i).size() > kAnchoFactura) a |= FacturaLarga;
+    if (a) avisosOrden_[encabezado.text(colPedidos::Orden, i)] |= a;
   }
 }
 
 FallaLinea RevisionDetalle::comparar(int primera, int fila) const {
-  if (g_.vista(kColTienda, primera) != g_.vista(kColTienda, fila)) return FallaLinea::DosTiendas;
-  if (g_.vista(kColDepto, primera) != g_.vista(kColDepto, fila)) return FallaLinea::DosDepartamentos;
+  if (g_.vista(colDetalle::Tienda, primera) != g_.vista(colDetalle::Tienda, fila)) return FallaLinea::DosTiendas;
+  if (g_.vista(colDetalle::Depto, primera) != g_.vista(colDetalle::Depto, fila)) return FallaLinea::DosDepartamentos;
   return FallaLinea::Ninguna;
 }
 
 RevisionLinea RevisionDetalle::linea(int fila) const {
   RevisionLinea r;
-  r.cantidad = fallaCantidad(g_.vista(kColCantidad, fila));
-  const QStringView cont = g_.vista(kColContenedor, fila);
+  r.cantidad = fallaCantidad(g_.vista(colDetalle::Cantidad, fila));
+  const QStringView cont = g_.vista(colDetalle::Contenedor, fila);
   r.contenedor = fallaContenedor(cont);
   // Lines of one container share its code, so a faulty code is faulty on all of
   // them; they are compared only when the code itself is sound.
@@ -152,9 +151,9 @@ RevisionLinea RevisionDetalle::linea(int fila) const {
     if (it != contenedores_.constEnd())
       r.coherencia = it->primera == fila ? it->conflicto : comparar(it->primera, fila);
   }
-  if (g_.colLimit() >= kColPedida && cantidadMayor(g_.vista(kColCantidad, fila), g_.vista(kColPedida, fila)))
+  if (g_.colLimit() >= colDetalle::Pedida && cantidadMayor(g_.vista(colDetalle::Cantidad, fila), g_.vista(colDetalle::Pedida, fila)))
     r.avisos |= CantidadMayor;
-  const QStringView orden = g_.vista(1, fila);
+  const QStringView orden = g_.vista(colDetalle::Orden, fila);
   if (orden.size() > kAnchoOrden) r.avisos |= OrdenLarga;
   if (!avisosOrden_.isEmpty()) r.avisos |= avisosOrden_.value(orden.toString(), 0);
   return r;
@@ -162,11 +161,11 @@ RevisionLinea RevisionDetalle::linea(int fila) const {
 
 RevisionDetalle::Primera RevisionDetalle::primeraFalla() const {
   for (int i = 1; i <= lineas_; ++i) {
-    const FallaLinea f = fallaCantidad(g_.vista(kColCantidad, i));
+    const FallaLinea f = fallaCantidad(g_.vista(colDetalle::Cantidad, i));
     if (f != FallaLinea::Ninguna) return {i, f};
   }
   for (int i = 1; i <= lineas_; ++i) {
-    const FallaLinea f = fallaContenedor(g_.vista(kColContenedor, i));
+    const FallaLinea f = fallaContenedor(g_.vista(colDetalle::Contenedor, i));
     if (f != FallaLinea::Ninguna) return {i, f};
   }
   // Every line of a conflicting container disagrees with its first line, which

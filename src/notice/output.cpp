@@ -116,9 +116,10 @@ Resultado arch_env_Click(Workspace& ws) {
   QString ceros;
   const int ordenes = ws.vaSpread9.dataRowCount();
   for (int i = 1; i <= ordenes; ++i) {
-    const QString monto = ws.vaSpread9.text(5, i);
+    const QString monto = ws.vaSpread9.text(colPedidos::Importe, i);
     if (monto.isEmpty() || monto == QStringLiteral("0.00") || valor(monto) == 0.0)
-      ceros += QStringLiteral("El importe de la factura no puede ser cero para la OC: ") + ws.vaSpread9.text(1, i) +
+      ceros += QStringLiteral("El importe de la factura no puede ser cero para la OC: ") +
+               ws.vaSpread9.text(colPedidos::Orden, i) +
                QStringLiteral("\r\n");
   }
   if (!ceros.isEmpty()) {
@@ -129,8 +130,8 @@ Resultado arch_env_Click(Workspace& ws) {
 
   ws.EscribirLog(QStringLiteral("Valida "));
   cmd.ocupado(true);
-  ws.vaspread1.sortRows({SortKey{15, true}});
-  ws.vaSpread6.sortRows({SortKey{15, true}});
+  ws.vaspread1.sortRows({SortKey{colDetalle::Contenedor, true}});
+  ws.vaSpread6.sortRows({SortKey{colDetalle::Contenedor, true}});
   if (!validar(ws) || !verificardatosok(ws)) return cmd.fin(Resultado::Rechazado);
   cmd.ocupado(false);
   if (ws.vaspread1.dataRowCount() == 0) {
@@ -140,7 +141,7 @@ Resultado arch_env_Click(Workspace& ws) {
   }
   QSet<QString> facturas;
   for (int i = 1; i <= ordenes; ++i) {
-    const QString factura = ws.vaSpread9.text(4, i);
+    const QString factura = ws.vaSpread9.text(colPedidos::Factura, i);
     if (facturas.contains(factura)) {
       ws.MsgBox(QStringLiteral("No se puede repetir el Num de Factura para varias Ordenes de Compra."), Botones::Ok,
                 QStringLiteral("Aviso Importante"), Icono::Critico);
@@ -150,9 +151,9 @@ Resultado arch_env_Click(Workspace& ws) {
   }
   QSet<QString> conLineas;
   const int lineas = ws.vaspread1.dataRowCount();
-  for (int r = 1; r <= lineas; ++r) conLineas.insert(ws.vaspread1.text(1, r));
+  for (int r = 1; r <= lineas; ++r) conLineas.insert(ws.vaspread1.text(colDetalle::Orden, r));
   for (int i = 1; i <= ordenes; ++i) {
-    const QString orden = ws.vaSpread9.text(1, i);
+    const QString orden = ws.vaSpread9.text(colPedidos::Orden, i);
     if (!conLineas.contains(orden)) {
       ws.MsgBox(QStringLiteral("No existe Contenedor para la Orden de Compra ") + orden, Botones::Ok,
                 QStringLiteral("Aviso Importante"), Icono::Critico);
@@ -165,7 +166,7 @@ Resultado arch_env_Click(Workspace& ws) {
   const bool preparado = preparar(ws);
   cmd.ocupado(false);
   if (!preparado) return cmd.fin(Resultado::Rechazado);
-  const QString descripcion = ws.vaSpread2.text(3, 1);
+  const QString descripcion = ws.vaSpread2.text(colAjustes::Descripcion, filaCliente::Aplicacion);
   DialogoArchivo dialogo;
   dialogo.titulo = QStringLiteral("Guardar el archivo como:");
   dialogo.filtro = descripcion + QStringLiteral(" txt|*.txt");

@@ -40,7 +40,7 @@ bool encabezadoCompleto(Workspace& ws) {
                              kDatosIncompletos);
     }
     // A malformed amount would come out wrong in the HD record.
-    if (!importeValido(ws.vaSpread9.text(5, i)))
+    if (!importeValido(ws.vaSpread9.text(colPedidos::Importe, i)))
       return fallaEncabezado(ws, 5, i,
                              QStringLiteral("ERROR: El importe de la factura debe ser un número con dos decimales "
                                             "como máximo") +
@@ -61,11 +61,11 @@ bool lineasValidas(Workspace& ws) {
   if (!enCantidad) {
     const int hasta = enContenedor ? falla.fila : revision.lineas();
     for (int i = 1; i <= hasta; ++i) {
-      const QString tipo = descripcionContenedor(ws.vaspread1.vista(15, i));
+      const QString tipo = descripcionContenedor(ws.vaspread1.vista(colDetalle::Contenedor, i));
       if (tipo.isNull()) continue;
       // Typing the container already wrote its kind; only a differing cell is rewritten.
-      if (ws.vaspread1.vista(14, i) != tipo) ws.vaspread1.setText(14, i, tipo);
-      if (ws.vaSpread6.vista(14, i) != tipo) ws.vaSpread6.setText(14, i, tipo);
+      if (ws.vaspread1.vista(colDetalle::TipoEntrega, i) != tipo) ws.vaspread1.setText(colDetalle::TipoEntrega, i, tipo);
+      if (ws.vaSpread6.vista(colDetalle::TipoEntrega, i) != tipo) ws.vaSpread6.setText(colDetalle::TipoEntrega, i, tipo);
     }
   }
   if (falla.fila == 0) return true;
@@ -96,8 +96,9 @@ int unirRepetidas(Grid& g, Grid* espejo) {
   std::vector<bool> unida(static_cast<size_t>(lineas) + 1, false);
   int ultimaUnida = 0;
   for (int j = 1; j <= lineas; ++j) {
-    const ClaveLinea clave{g.vista(1, j), g.vista(5, j), g.vista(6, j), g.vista(15, j)};
-    const qint64 cantidad = g.vista(11, j).trimmed().toLongLong();
+    const ClaveLinea clave{g.vista(colDetalle::Orden, j), g.vista(colDetalle::Tienda, j), g.vista(colDetalle::Sku, j),
+                           g.vista(colDetalle::Contenedor, j)};
+    const qint64 cantidad = g.vista(colDetalle::Cantidad, j).trimmed().toLongLong();
     auto it = primera.constFind(clave);
     if (it == primera.constEnd()) {
       primera.insert(clave, j);
@@ -131,7 +132,7 @@ int unirRepetidas(Grid& g, Grid* espejo) {
 bool validar(Workspace& ws) {
   ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----validar"));
   ws.Text1[4] = ws.DTPicker1_4.toString(QStringLiteral("dd/MM/yyyy"));
-  ws.Text1[1] = ws.vaSpread2.text(2, 14);
+  ws.Text1[1] = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
   if (!encabezadoCompleto(ws) || !lineasValidas(ws)) return false;
   if (const int fila = unirRepetidas(ws.vaspread1, &ws.vaSpread6)) {
     ws.cursor(ws.vaspread1, 11, fila);
@@ -144,10 +145,10 @@ bool validar(Workspace& ws) {
 bool verificardatosok(Workspace& ws) {
   ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----verificardatosok"));
   bool resultado = true;
-  if (ws.vaSpread2.text(2, 2).isEmpty()) {
+  if (ws.vaSpread2.text(colAjustes::Valor, filaCliente::Cliente).isEmpty()) {
     ws.MsgBox(QStringLiteral("Falta el Número de Cliente"), Botones::Ok, kDatosIncompletos);
     mostrarForm5(ws);
-    resultado = !ws.vaSpread2.text(2, 2).isEmpty();
+    resultado = !ws.vaSpread2.text(colAjustes::Valor, filaCliente::Cliente).isEmpty();
   }
   ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----verificardatosok"));
   return resultado;

@@ -18,8 +18,10 @@ void avisarDanado(Workspace& ws, const QString& archivo, const QString& detalle)
 }
 
 bool iniValido(const Grid& g) {
-  return g.dataRowCount() >= 3 && g.text(1, 1) == QStringLiteral("Aplicación:") &&
-         g.text(1, 2) == QStringLiteral("--->") && g.text(1, 3) == QStringLiteral("Forma");
+  return g.dataRowCount() >= filaAplicacion::Forma &&
+         g.text(colAjustes::Clave, filaAplicacion::Aplicacion) == QStringLiteral("Aplicación:") &&
+         g.text(colAjustes::Clave, filaAplicacion::FtpHost) == QStringLiteral("--->") &&
+         g.text(colAjustes::Clave, filaAplicacion::Forma) == QStringLiteral("Forma");
 }
 
 // Step 6: dudizod.ini read (address unscrambled) or written with the defaults.
@@ -32,20 +34,20 @@ void cargarAplicacion(Workspace& ws) {
     const texto::Resultado r = leido.loadTabText(ini);
     if (r.ok && iniValido(leido)) {
       for (int f = 1; f <= leido.dataRowCount(); ++f) ws.vaSpread4.setRowTexts(f, leido.rowTexts(f));
-      direccion = DeCode(ws.vaSpread4.text(2, 2));
+      direccion = DeCode(ws.vaSpread4.text(colAjustes::Valor, filaAplicacion::FtpHost));
     } else {
       avisarDanado(ws, QStringLiteral("dudizod.ini"), r.ok ? QStringLiteral("contenido no válido") : r.descripcion);
-      direccion = ws.vaSpread4.text(2, 2);  // the designed default
+      direccion = ws.vaSpread4.text(colAjustes::Valor, filaAplicacion::FtpHost);  // the designed default
     }
   } else {
     ws.EscribirLog(kEntrada + QStringLiteral("-----Gernera el archivo dudizod.ini por defecto"));
-    ws.vaSpread4.setText(1, 2, QStringLiteral("--->"));
-    direccion = ws.vaSpread4.text(2, 2);
-    ws.vaSpread4.setText(2, 2, EnCode(ws, direccion));
+    ws.vaSpread4.setText(colAjustes::Clave, filaAplicacion::FtpHost, QStringLiteral("--->"));
+    direccion = ws.vaSpread4.text(colAjustes::Valor, filaAplicacion::FtpHost);
+    ws.vaSpread4.setText(colAjustes::Valor, filaAplicacion::FtpHost, EnCode(ws, direccion));
     const texto::Resultado r = ws.vaSpread4.saveTabText(ini);
     if (!r.ok) ws.errorInesperado(r);
   }
-  ws.vaSpread4.setText(2, 2, direccion);
+  ws.vaSpread4.setText(colAjustes::Valor, filaAplicacion::FtpHost, direccion);
 }
 
 }  // namespace
@@ -76,17 +78,18 @@ void Form_Load(Workspace& ws) {
   cargarAplicacion(ws);
 
   ws.EscribirLog(kEntrada + QStringLiteral("-----establece los valores de vaspread2 con los datos del vaspread4 (dudizod.ini)"));
-  ws.vaSpread2.setText(2, 1, ws.vaSpread4.text(2, 1));
-  ws.vaSpread2.setText(3, 1, ws.vaSpread4.text(3, 1));
-  ws.vaSpread2.setText(2, 13, ws.vaSpread4.text(2, 2));
-  ws.vaSpread2.setText(2, 15, ws.vaSpread4.text(2, 3));
+  using namespace colAjustes;
+  ws.vaSpread2.setText(Valor, filaCliente::Aplicacion, ws.vaSpread4.text(Valor, filaAplicacion::Aplicacion));
+  ws.vaSpread2.setText(Descripcion, filaCliente::Aplicacion, ws.vaSpread4.text(Descripcion, filaAplicacion::Aplicacion));
+  ws.vaSpread2.setText(Valor, filaCliente::FtpHost, ws.vaSpread4.text(Valor, filaAplicacion::FtpHost));
+  ws.vaSpread2.setText(Valor, filaCliente::Forma, ws.vaSpread4.text(Valor, filaAplicacion::Forma));
 
   // Step 8, the FolderUpdate.avi animation, is decorative: the window plays it
   // when it is there and goes on without it.
 
   ws.EscribirLog(kEntrada + QStringLiteral("-----poner la fecha actual en el control DTPicker1(4)"));
   ws.DTPicker1_4 = ws.reloj.hoy();
-  ws.Text1[1] = ws.vaSpread2.text(2, 14);
+  ws.Text1[1] = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
   ws.Text1[4] = ws.DTPicker1_4.toString(QStringLiteral("dd/MM/yyyy"));
   ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Form_Load"));
 }

@@ -52,7 +52,7 @@ Resultado abrir_archivo(Workspace& ws) {
   ws.habilitar(QStringLiteral("Text2"), true);
   ws.Combo2.vaciar();
 
-  const QString codigo = ws.vaSpread2.text(2, 1);
+  const QString codigo = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Aplicacion);
   DialogoArchivo d;
   d.nombre = QStringLiteral("*.") + codigo;
   d.titulo = QStringLiteral("Selección de archivo para Abrir");
@@ -81,25 +81,27 @@ Resultado abrir_archivo(Workspace& ws) {
     return cmd.fin(Resultado::Fallido);
   }
 
-  // Detail: line 8 up to the first line from there whose column 1 holds the
-  // mark. Header part: after the first such line past line 8, or after line 8
-  // when that line holds the mark (a file saved without detail lines).
+  // Detail: the first detail line (8) up to the first line from there whose
+  // column 1 holds the mark. Header part: after the first such line past the
+  // first detail line, or after that line when it holds the mark (a file
+  // saved without detail lines).
+  const int primera = filaImagen::PrimeraLinea;
   int finDetalle = tabla.ultima + 1;
-  for (int l = 8; l <= tabla.ultima; ++l) {
+  for (int l = primera; l <= tabla.ultima; ++l) {
     ws.doEvents();
     if (tabla.firma(l)) {
       finDetalle = l;
       break;
     }
   }
-  // With the mark on line 8 itself the file has no detail lines and line 8 is
-  // its trailer, even when an order line further down holds the mark too (the
-  // file reads back with all the orders it was saved with).
+  // With the mark on the first detail line itself the file has no detail
+  // lines and that line is its trailer, even when an order line further down
+  // holds the mark too (the file reads back with all the orders it was saved with).
   int trailer = tabla.ultima + 1;
-  if (tabla.firma(8)) {
-    trailer = 8;
+  if (tabla.firma(primera)) {
+    trailer = primera;
   } else {
-    for (int l = 9; l <= tabla.ultima; ++l) {
+    for (int l = primera + 1; l <= tabla.ultima; ++l) {
       ws.doEvents();
       if (tabla.firma(l)) {
         trailer = l;
@@ -109,12 +111,12 @@ Resultado abrir_archivo(Workspace& ws) {
   }
 
   // A file that starts as a work file but lost its end.
-  const bool esTrabajo = tabla.primera(1) == trabajo::kFirma;
+  const bool esTrabajo = tabla.primera(filaImagen::Firma) == trabajo::kFirma;
   if (esTrabajo && (trailer > tabla.ultima || (tabla.ultima > trailer && !conSaltoFinal))) {
     rehusar(ws, nombre, QStringLiteral(" es un archivo de trabajo incompleto: le falta su parte final."));
     return cmd.fin(Resultado::Fallido);
   }
-  const int detalle = qMax(0, finDetalle - 8);
+  const int detalle = qMax(0, finDetalle - primera);
   const int ordenes = trailer <= tabla.ultima ? tabla.ultima - trailer : 0;
   for (Grid* g : {&ws.vaspread1, &ws.vaSpread6, &ws.vaSpread9})
     if (g->rowLimit() < Grid::kLimiteRenglones) g->setRowLimit(Grid::kLimiteRenglones);
@@ -126,27 +128,27 @@ Resultado abrir_archivo(Workspace& ws) {
   ws.EscribirLog(kAbrir + QStringLiteral("-----Borrar datos vaspread1"));
   ws.vaspread1.deleteAllRows();
   ws.EscribirLog(kAbrir + QStringLiteral("-----poner el cursor en la celda inicial"));
-  ws.cursor(ws.vaspread1, 1, 1);
+  ws.cursor(ws.vaspread1, colDetalle::Orden, 1);
 
   ws.EscribirLog(kAbrir + QStringLiteral("-----si hay datos de detalle en archivo"));
   // vaSpread6 holds the saved lines and nothing else.
   ws.vaSpread6.deleteAllRows();
-  // Column 16 (the ordered quantity) must exist before the lines arrive.
-  ws.vaspread1.setColLimit(16);
-  if (tabla.ultima >= 8) {
+  // The ordered quantity's column must exist before the lines arrive.
+  ws.vaspread1.setColLimit(colDetalle::Pedida);
+  if (tabla.ultima >= primera) {
     const QString traza = kAbrir + QStringLiteral("-----llenar datos en vaspread1 grid visible");
     // The progress bar counts the file's lines as they are copied.
-    ws.progresoMaximo = tabla.ultima - 7;
-    for (int l = 8; l <= tabla.ultima; ++l) {
-      ws.progreso = l - 7;
+    ws.progresoMaximo = tabla.ultima - primera + 1;
+    for (int l = primera; l <= tabla.ultima; ++l) {
+      ws.progreso = l - primera + 1;
       ws.doEvents();
       // One trace line per cell of the loaded table, as the copy goes cell by cell.
       if (ws.log.trazaPorCelda())
         for (int c = 1; c <= tabla.columnas; ++c) ws.EscribirLog(traza);
       if (l >= finDetalle) continue;
       const QStringList celdas = tabla.celdas(l);
-      ws.vaspread1.setRowTexts(l - 7, celdas);
-      ws.vaSpread6.setRowTexts(l - 7, celdas);
+      ws.vaspread1.setRowTexts(l - primera + 1, celdas);
+      ws.vaSpread6.setRowTexts(l - primera + 1, celdas);
     }
   }
   ws.vaSpread3.deleteAllRows();
@@ -160,7 +162,7 @@ Resultado abrir_archivo(Workspace& ws) {
   parte.reserve(ordenes);
   for (int k = 1; k <= ordenes; ++k) {
     const int l = trailer + k;
-    ws.vaSpread9.setRowTexts(k, tabla.celdas(l).mid(0, 8));
+    ws.vaSpread9.setRowTexts(k, tabla.celdas(l).mid(0, colPedidos::Ultima));
     parte.append(tabla.lineas[l - 1]);
   }
 
@@ -168,14 +170,14 @@ Resultado abrir_archivo(Workspace& ws) {
   if (ws.vaSpread3.rowLimit() < ordenes) ws.vaSpread3.setRowLimit(ordenes);
   ws.vaSpread3.fromLines(parte);
   const int filas = ws.vaSpread3.dataRowCount();
-  if (filas > 0) ws.vaSpread9.setColumnFlag(2, true);
+  if (filas > 0) ws.vaSpread9.setColumnFlag(colPedidos::TipoMovimiento, true);
   for (int k = 1; k <= filas; ++k) {
     ws.doEvents();
-    ws.vaSpread9.setText(2, k, ws.vaSpread3.text(2, k));
-    ws.vaSpread9.setLocked(2, k, true);
+    ws.vaSpread9.setText(colPedidos::TipoMovimiento, k, ws.vaSpread3.text(colPedidos::TipoMovimiento, k));
+    ws.vaSpread9.setLocked(colPedidos::TipoMovimiento, k, true);
   }
   ws.EscribirLog(kAbrir + QStringLiteral("-----poner el cursor en la celda inicial"));
-  ws.cursor(ws.vaSpread9, 2, 1);
+  ws.cursor(ws.vaSpread9, colPedidos::TipoMovimiento, 1);
   return cmd.fin(Resultado::Hecho);
 }
 

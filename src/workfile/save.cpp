@@ -49,8 +49,9 @@ QString formato0000(const QString& texto) {
 }
 
 QString filtro(const Workspace& ws) {
-  const QString codigo = ws.vaSpread2.text(2, 1);
-  return ws.vaSpread2.text(3, 1) + QLatin1Char(' ') + codigo + QStringLiteral("|*.") + codigo;
+  const QString codigo = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Aplicacion);
+  return ws.vaSpread2.text(colAjustes::Descripcion, filaCliente::Aplicacion) + QLatin1Char(' ') + codigo +
+         QStringLiteral("|*.") + codigo;
 }
 
 }  // namespace trabajo
@@ -64,15 +65,17 @@ const QString kFinPreparar = QStringLiteral("TRMINO LA FUNCION-----prepararguard
 // Lines 1 to 5 and the empty line 6 of the image.
 void encabezadoDeControl(Workspace& ws) {
   Grid& imagen = ws.vaSpread3;
-  imagen.setText(1, 1, trabajo::kFirma);
-  imagen.setText(1, 2, QStringLiteral("CLIENTE:"));
-  imagen.setText(1, 3, QStringLiteral("FORMA:"));
-  imagen.setText(1, 4, QStringLiteral("APLICACION:"));
-  imagen.setText(1, 5, QStringLiteral("CORREO: ") + kCorreoSoporte);
-  imagen.setText(2, 2, ws.vaSpread2.text(2, 2));
-  imagen.setText(2, 4, ws.vaSpread2.text(2, 1));
-  imagen.setText(3, 4, ws.vaSpread2.text(3, 1));
-  imagen.setText(2, 3, ws.vaSpread2.text(2, 15));
+  const Grid& ajustes = ws.vaSpread2;
+  imagen.setText(colImagen::Etiqueta, filaImagen::Firma, trabajo::kFirma);
+  imagen.setText(colImagen::Etiqueta, filaImagen::Cliente, QStringLiteral("CLIENTE:"));
+  imagen.setText(colImagen::Etiqueta, filaImagen::Forma, QStringLiteral("FORMA:"));
+  imagen.setText(colImagen::Etiqueta, filaImagen::Aplicacion, QStringLiteral("APLICACION:"));
+  imagen.setText(colImagen::Etiqueta, filaImagen::Correo, QStringLiteral("CORREO: ") + kCorreoSoporte);
+  imagen.setText(colImagen::Valor, filaImagen::Cliente, ajustes.text(colAjustes::Valor, filaCliente::Cliente));
+  imagen.setText(colImagen::Valor, filaImagen::Aplicacion, ajustes.text(colAjustes::Valor, filaCliente::Aplicacion));
+  imagen.setText(colImagen::Descripcion, filaImagen::Aplicacion,
+                 ajustes.text(colAjustes::Descripcion, filaCliente::Aplicacion));
+  imagen.setText(colImagen::Valor, filaImagen::Forma, ajustes.text(colAjustes::Valor, filaCliente::Forma));
 }
 
 void faltaInformacion(Workspace& ws, int col, int row) {
@@ -99,12 +102,12 @@ bool prepararguardar(Workspace& ws) {
   Grid& ordenes = ws.vaSpread9;
   const int m = ordenes.dataRowCount();
   if (m >= 2) {
-    ordenes.setColumnFlag(2, true);
+    ordenes.setColumnFlag(colPedidos::TipoMovimiento, true);
     for (int k = 1; k <= m; ++k) {
-      ordenes.setText(2, k, QStringLiteral("Pedido Múltiple"));
-      ordenes.setLocked(2, k, true);
+      ordenes.setText(colPedidos::TipoMovimiento, k, QStringLiteral("Pedido Múltiple"));
+      ordenes.setLocked(colPedidos::TipoMovimiento, k, true);
     }
-  } else if (m == 1 && ordenes.isEmpty(2, 1)) {
+  } else if (m == 1 && ordenes.isEmpty(colPedidos::TipoMovimiento, 1)) {
     ws.MsgBox(QStringLiteral("Seleccione el Tipo de Movimiento para la Orden de Compra"), Botones::Ok,
               QStringLiteral("Aviso"), Icono::Informacion);
     return rehusado();
@@ -113,8 +116,9 @@ bool prepararguardar(Workspace& ws) {
   ws.EscribirLog(kPreparar + QStringLiteral("-----si hay datos de detalle en archivo"));
   const int n = ws.vaspread1.dataRowCount();
   // Without detail lines the image still gets its control header, the header
-  // fields and the trailer (on line 8), so the orders can be opened again.
-  if (imagen.rowLimit() < n + 8) imagen.setRowLimit(n + 8);
+  // fields and the trailer (on its first line), so the orders can be opened again.
+  const int desde = filaImagen::PrimeraLinea;
+  if (imagen.rowLimit() < n + desde) imagen.setRowLimit(n + desde);
   ws.EscribirLog(kPreparar + QStringLiteral("-----llena datos de control en el encabezado del grid vaspread3"));
   encabezadoDeControl(ws);
 
@@ -135,11 +139,13 @@ bool prepararguardar(Workspace& ws) {
       ws.progreso = r;
       ws.doEvents();
       // The line goes over whole; only the department is rewritten.
-      imagen.copiarRenglon(detalle, r, r + 7);
-      const QString departamento = trabajo::formato0000(detalle.text(2, r));
-      if (detalle.vista(2, r) != departamento) imagen.setText(2, r + 7, departamento);
-      for (int c = 1; c <= 11; ++c) {
-        if (c == 2 ? !departamento.isEmpty() : !detalle.isEmpty(c, r)) continue;
+      imagen.copiarRenglon(detalle, r, r + desde - 1);
+      const QString departamento = trabajo::formato0000(detalle.text(colDetalle::Depto, r));
+      if (detalle.vista(colDetalle::Depto, r) != departamento)
+        imagen.setText(colDetalle::Depto, r + desde - 1, departamento);
+      // Every column up to the quantity must be filled.
+      for (int c = colDetalle::Orden; c <= colDetalle::Cantidad; ++c) {
+        if (c == colDetalle::Depto ? !departamento.isEmpty() : !detalle.isEmpty(c, r)) continue;
         cmd.ocupado(false);
         faltaInformacion(ws, c, r);
         return rehusado();
@@ -147,7 +153,7 @@ bool prepararguardar(Workspace& ws) {
     }
     cmd.ocupado(false);
   }
-  imagen.setText(1, n + 8, trabajo::kFirma);
+  imagen.setText(colImagen::Etiqueta, n + desde, trabajo::kFirma);
   return cmd.fin(Resultado::Hecho) == Resultado::Hecho;
 }
 

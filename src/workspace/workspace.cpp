@@ -59,7 +59,7 @@ void disenoInicial(Workspace& ws) {
                                QStringLiteral("COSTO"), QStringLiteral("PRECIO DE VENTA"),
                                QStringLiteral("TIPO DE ENTREGA"), QStringLiteral("CONTENEDOR")});
   QStringList h1;
-  for (int c = 1; c <= 15; ++c) h1.append(ws.vaspread1.headerText(c));
+  for (int c = 1; c <= colDetalle::Almacen; ++c) h1.append(ws.vaspread1.headerText(c));
   ws.vaSpread6.setHeaderTexts(h1);
   ws.vaSpread9.setHeaderTexts({QStringLiteral("O.C."), QStringLiteral("TIPO MOV"), QStringLiteral("NUM VORARIDO"),
                                QStringLiteral("FACTURA/REMISION"), QStringLiteral("IMPORTE TOTAL"),
@@ -67,18 +67,18 @@ void disenoInicial(Workspace& ws) {
                                QStringLiteral("FECHA CANCELACION")});
   ws.vaSpread2.setHeaderTexts({QStringLiteral("Clave"), QStringLiteral("Valor")});
   const std::pair<int, const char*> etiquetas[] = {
-      {1, "Aplicación:"},          {2, "Cliente:"},          {3, "Nombre de Usuario:"},
+      {filaCliente::Aplicacion, "Aplicación:"}, {filaCliente::Cliente, "Cliente:"},          {3, "Nombre de Usuario:"},
       {4, "Contraseña:"},          {5, "Recordar Contraseña:"}, {6, "Usar Firewall:"},
       {7, "Tipo de Firewall:"},    {8, "host de Firewall:"},  {9, "Puerto de Firewall:"},
-      {10, "Usuario Firewall:"},   {11, "Contraseña Firewall:"}, {13, "Ftp Host"},
-      {14, "Numerodeproveedor:"},  {20, "timeout"}};
-  for (const auto& [fila, texto] : etiquetas) ws.vaSpread2.setText(1, fila, QString::fromUtf8(texto));
-  ws.vaSpread2.setText(2, 20, QStringLiteral("0"));
+      {10, "Usuario Firewall:"},   {11, "Contraseña Firewall:"}, {filaCliente::FtpHost, "Ftp Host"},
+      {filaCliente::Proveedor, "Numerodeproveedor:"}, {filaCliente::Timeout, "timeout"}};
+  for (const auto& [fila, texto] : etiquetas) ws.vaSpread2.setText(colAjustes::Clave, fila, QString::fromUtf8(texto));
+  ws.vaSpread2.setText(colAjustes::Valor, filaCliente::Timeout, QStringLiteral("0"));
   ws.vaSpread4.setHeaderTexts({QStringLiteral("Clave"), QStringLiteral("Valor"), QStringLiteral("Descripción")});
-  ws.vaSpread4.setRowTexts(1, {QStringLiteral("Aplicación:"), QStringLiteral("006"),
+  ws.vaSpread4.setRowTexts(filaAplicacion::Aplicacion, {QStringLiteral("Aplicación:"), QStringLiteral("006"),
                                QStringLiteral("Aviso de Vorarido de Tornavela")});
-  ws.vaSpread4.setRowTexts(2, {QStringLiteral("Ftp host:"), kDireccionFtpOmision});
-  ws.vaSpread4.setRowTexts(3, {QStringLiteral("Forma"), QStringLiteral("06")});
+  ws.vaSpread4.setRowTexts(filaAplicacion::FtpHost, {QStringLiteral("Ftp host:"), kDireccionFtpOmision});
+  ws.vaSpread4.setRowTexts(filaAplicacion::Forma, {QStringLiteral("Forma"), QStringLiteral("06")});
 
   ws.Combo1.vaciar();
   ws.Combo1.agregar(QStringLiteral("Alta"), 1);
@@ -102,12 +102,12 @@ Resultado nuevaforma_Click(Workspace& ws) {
   ws.vaSpread5.clearBlock(-1, -1, -1, -1);
   ws.vaspread1.setRowLimit(Grid::kLimiteRenglones);
   ws.vaSpread6.setRowLimit(Grid::kLimiteRenglones);
-  ws.cursor(ws.vaspread1, 1, 1);
-  ws.vaSpread9.setColumnFlag(2, false);
+  ws.cursor(ws.vaspread1, colDetalle::Orden, 1);
+  ws.vaSpread9.setColumnFlag(colPedidos::TipoMovimiento, false);
   ws.vaSpread6.deleteAllRows();
   ws.vaSpread7.deleteAllRows();
   ws.vaSpread9.deleteAllRows();
-  ws.vaSpread9.clearDropDownLists(2);
+  ws.vaSpread9.clearDropDownLists(colPedidos::TipoMovimiento);
   return cmd.fin(Resultado::Hecho);
 }
 

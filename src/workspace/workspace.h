@@ -9,6 +9,7 @@
 #include <map>
 
 #include "workspace/clock.h"
+#include "workspace/columnas.h"
 #include "workspace/comando.h"
 #include "workspace/grid.h"
 #include "workspace/log.h"
@@ -50,15 +51,15 @@ class Workspace {
   EventLog log;
 
   // Tables
-  Grid vaspread1{QStringLiteral("vaspread1"), Grid::kLimiteRenglones, 16};  // detail grid
+  Grid vaspread1{QStringLiteral("vaspread1"), Grid::kLimiteRenglones, colDetalle::Pedida};  // detail grid
   Grid vaSpread2{QStringLiteral("vaSpread2"), Grid::kLimiteRenglones, 3};   // client settings
   Grid vaSpread3{QStringLiteral("vaSpread3"), Grid::kLimiteRenglones, 256}; // file image
   Grid vaSpread4{QStringLiteral("vaSpread4"), Grid::kLimiteRenglones, 3};   // application settings
   Grid vaSpread5{QStringLiteral("vaSpread5"), Grid::kLimiteRenglones, 15};  // order summary / scratch
-  Grid vaSpread6{QStringLiteral("vaSpread6"), Grid::kLimiteRenglones, 15};  // order line store
-  Grid vaSpread7{QStringLiteral("vaSpread7"), Grid::kLimiteRenglones, 16};  // holds no data
+  Grid vaSpread6{QStringLiteral("vaSpread6"), Grid::kLimiteRenglones, colDetalle::Almacen};  // order line store
+  Grid vaSpread7{QStringLiteral("vaSpread7"), Grid::kLimiteRenglones, colDetalle::Pedida};  // holds no data
   Grid vaSpread8{QStringLiteral("vaSpread8"), Grid::kLimiteRenglones, 64};  // builder's scratch
-  Grid vaSpread9{QStringLiteral("vaSpread9"), Grid::kLimiteRenglones, 8};   // per-order header table
+  Grid vaSpread9{QStringLiteral("vaSpread9"), Grid::kLimiteRenglones, colPedidos::Ultima};   // per-order header table
 
   // Lists and header fields
   Lista Combo1;  // movement type list

@@ -29,11 +29,11 @@ class ModeloCantidades : public QAbstractTableModel {
   int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : 1; }
   QVariant data(const QModelIndex& i, int rol) const override {
     if (!i.isValid() || (rol != Qt::DisplayRole && rol != Qt::EditRole)) return {};
-    return g_.text(1, i.row() + 1);
+    return g_.text(Form3Modelo::kColumna, i.row() + 1);
   }
   QVariant headerData(int seccion, Qt::Orientation o, int rol) const override {
     if (rol != Qt::DisplayRole) return {};
-    if (o == Qt::Horizontal) return g_.headerText(1);
+    if (o == Qt::Horizontal) return g_.headerText(Form3Modelo::kColumna);
     return seccion + 1;
   }
   Qt::ItemFlags flags(const QModelIndex& i) const override {
@@ -42,7 +42,7 @@ class ModeloCantidades : public QAbstractTableModel {
   }
   bool setData(const QModelIndex& i, const QVariant& v, int rol) override {
     if (!i.isValid() || rol != Qt::EditRole) return false;
-    g_.setText(1, i.row() + 1, v.toString());
+    g_.setText(Form3Modelo::kColumna, i.row() + 1, v.toString());
     emit dataChanged(i, i);
     return true;
   }
