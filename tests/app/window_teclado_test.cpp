@@ -244,7 +244,7 @@ TEST_F(VentanaTecladoTest, CabeEnUnaPantallaDe1366x768ATresEscalas) {
     if (!w->isMaximized()) w->setGeometry(w->geometry().adjusted(40, 20, -60, -30));
     const QRect lugar = w->geometry();
     w->close();
-    MainWindow otra(carpeta(), &prompter, &reloj);
+    Ventana otra(carpeta(), &prompter, &reloj);
     otra.colocarEnPantalla();
     EXPECT_EQ(otra.isMaximized() ? w->geometry() : otra.geometry(), lugar);
     return;
