@@ -124,16 +124,16 @@ Resultado armarEnvio(Workspace& ws, EnvioDocumentos& envio) {
     }
   }
   cmd.ocupado(true);
-  envio.proveedor = ws.vaSpread2.text(2, 14);
-  envio.cliente = ws.vaSpread2.text(2, 2);
+  envio.proveedor = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
+  envio.cliente = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Cliente);
   envio.entrega = ws.DTPicker1_4;
   envio.hora = ws.Combo3.texto;
   QHash<QString, int> indiceOrden;
   for (int i = 1; i <= ws.vaSpread9.dataRowCount(); ++i) {
-    const QString orden = ws.vaSpread9.text(1, i);
+    const QString orden = ws.vaSpread9.text(colPedidos::Orden, i);
     if (orden.isEmpty() || indiceOrden.contains(orden)) continue;
     indiceOrden.insert(orden, static_cast<int>(envio.ordenes.size()));
-    envio.ordenes.push_back({orden, ws.vaSpread9.text(4, i), 0, 0});
+    envio.ordenes.push_back({orden, ws.vaSpread9.text(colPedidos::Factura, i), 0, 0});
   }
   Grid copia(QStringLiteral("copia"), Grid::kLimiteRenglones, kColContenedor);
   copiarUnidas(ws.vaspread1, copia);

@@ -45,10 +45,10 @@ void quitarArchTxt(Workspace& ws) {
 bool lineasConOrden(Workspace& ws) {
   QSet<QString> enTabla;
   const int ordenes = ws.vaSpread9.dataRowCount();
-  for (int i = 1; i <= ordenes; ++i) enTabla.insert(ws.vaSpread9.text(1, i));
+  for (int i = 1; i <= ordenes; ++i) enTabla.insert(ws.vaSpread9.text(colPedidos::Orden, i));
   const int lineas = ws.vaspread1.dataRowCount();
   for (int r = 1; r <= lineas; ++r) {
-    const QString orden = ws.vaspread1.text(1, r);
+    const QString orden = ws.vaspread1.text(colDetalle::Orden, r);
     if (enTabla.contains(orden)) continue;
     ws.cursor(ws.vaspread1, 1, r);
     ws.MsgBox(QStringLiteral("Existen renglones de la Orden de Compra ") + orden +

@@ -117,8 +117,8 @@ int unirRepetidas(Grid& g, Grid* espejo) {
   if (espejo && espejo->dataRowCount() != lineas) espejo = nullptr;
   for (int i = 1; i <= lineas; ++i) {
     if (!unida[i]) continue;
-    g.setText(11, i, QString::number(suma[i]));
-    if (espejo) espejo->setText(11, i, QString::number(suma[i]));
+    g.setText(colDetalle::Cantidad, i, QString::number(suma[i]));
+    if (espejo) espejo->setText(colDetalle::Cantidad, i, QString::number(suma[i]));
   }
   g.retainRows(conservar);
   if (espejo) espejo->retainRows(conservar);

@@ -18,7 +18,7 @@
 #include "notice/builder.h"
 #include "notice/output.h"
 #include "workfile/workfile.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 
 namespace {
 
