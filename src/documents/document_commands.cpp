@@ -1,6 +1,7 @@
 #include "documents/document_commands.h"
 
 #include "documents/packing_list.h"
+#include "workspace/columnas.h"
 #include "workspace/comando.h"
 #include "workspace/workspace.h"
 
@@ -28,7 +29,7 @@ Resultado revisarEtiquetas(Workspace& ws, EnvioDocumentos& envio) {
   if (i < 0) return Resultado::Hecho;
   const ContenedorDocumento& c = envio.contenedores[static_cast<size_t>(i)];
   ws.MsgBox(QStringLiteral("El contenedor no se puede escribir como código de barras: ") + c.codigo);
-  ws.cursor(ws.vaspread1, 15, c.fila);
+  ws.cursor(ws.vaspread1, colDetalle::Contenedor, c.fila);
   ws.foco = QStringLiteral("vaspread1");
   return Resultado::Rechazado;
 }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "workfile/open.h"
+#include "workspace/columnas.h"
 #include "workspace/textfile.h"
 #include "workspace/workspace.h"
 
@@ -77,8 +78,8 @@ void compararConTrabajo(AvisoLeido& aviso, const Workspace& trabajo) {
   }
   const Grid& g = trabajo.vaspread1;
   for (int r = 1; r <= g.dataRowCount(); ++r) {
-    Piezas& x = tabla[{ordenComoAviso(g.text(1, r)), g.text(15, r)}];
-    x.trabajo += g.text(11, r).trimmed().toLongLong() * 100;
+    Piezas& x = tabla[{ordenComoAviso(g.text(colDetalle::Orden, r)), g.text(colDetalle::Contenedor, r)}];
+    x.trabajo += g.text(colDetalle::Cantidad, r).trimmed().toLongLong() * 100;
     x.enTrabajo = true;
     if (x.filaTrabajo == 0) x.filaTrabajo = r;
   }

@@ -6,6 +6,7 @@
 #include "notice/builder.h"
 #include "notice/header_fields.h"
 #include "notice/validation.h"
+#include "workspace/columnas.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -50,7 +51,7 @@ bool lineasConOrden(Workspace& ws) {
   for (int r = 1; r <= lineas; ++r) {
     const QString orden = ws.vaspread1.text(colDetalle::Orden, r);
     if (enTabla.contains(orden)) continue;
-    ws.cursor(ws.vaspread1, 1, r);
+    ws.cursor(ws.vaspread1, colDetalle::Orden, r);
     ws.MsgBox(QStringLiteral("Existen renglones de la Orden de Compra ") + orden +
                   QStringLiteral(" que no está en la tabla de órdenes"),
               Botones::Ok, QStringLiteral("Aviso Importante"), Icono::Critico);

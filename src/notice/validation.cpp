@@ -7,6 +7,7 @@
 #include "client/form5.h"
 #include "editing/container_kinds.h"
 #include "notice/line_checks.h"
+#include "workspace/columnas.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -135,7 +136,7 @@ bool validar(Workspace& ws) {
   ws.Text1[1] = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
   if (!encabezadoCompleto(ws) || !lineasValidas(ws)) return false;
   if (const int fila = unirRepetidas(ws.vaspread1, &ws.vaSpread6)) {
-    ws.cursor(ws.vaspread1, 11, fila);
+    ws.cursor(ws.vaspread1, colDetalle::Cantidad, fila);
     ws.foco = QStringLiteral("vaspread1");
   }
   ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----validar"));
