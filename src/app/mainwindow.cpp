@@ -5,6 +5,10 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QTimer>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -29,6 +33,7 @@
 #include "app/dialogs/forms.h"
 #include "app/gridmodel.h"
 #include "app/gridview.h"
+#include "app/recuperador.h"
 #include "client/form5.h"
 #include "editing/detail_rules.h"
 #include "editing/row_commands.h"
@@ -42,6 +47,7 @@
 #include "notice/output.h"
 #include "workfile/workfile.h"
 #include "startup/startup.h"
+#include "workspace/recuperacion.h"
 
 // The toolbar pictures live in the window library's resources.
 static void iniciarRecursos() { Q_INIT_RESOURCE(iconos); }
@@ -70,14 +76,22 @@ Respuesta PrompterVentana::mostrar(const Mensaje& m) {
   return destino_.mostrar(m);
 }
 
+// A recent file or Guardar names the file already; otherwise the dialog opens
+// in the folder last used for its kind of file and the folder is remembered.
 QString PrompterVentana::abrirArchivo(const DialogoArchivo& d) {
-  Espera e(ventana_);
-  return destino_.abrirArchivo(d);
+  MainWindow* v = ventana_;
+  if (!v) return destino_.abrirArchivo(d);
+  if (!v->siguienteAbrir_.isEmpty()) return std::exchange(v->siguienteAbrir_, QString());
+  Espera e(v);
+  return v->recordarCarpeta(d, destino_.abrirArchivo(v->prepararDialogo(d, false)));
 }
 
 QString PrompterVentana::guardarArchivo(const DialogoArchivo& d) {
-  Espera e(ventana_);
-  return destino_.guardarArchivo(d);
+  MainWindow* v = ventana_;
+  if (!v) return destino_.guardarArchivo(d);
+  if (!v->siguienteGuardar_.isEmpty()) return std::exchange(v->siguienteGuardar_, QString());
+  Espera e(v);
+  return v->recordarCarpeta(d, destino_.guardarArchivo(v->prepararDialogo(d, true)));
 }
 
 void PrompterVentana::ejecutarDialogo(DialogoModelo& modelo) {
@@ -96,7 +110,8 @@ void PrompterVentana::procesarEventos() {
   destino_.procesarEventos();
 }
 
-MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter) : ws_(&ws), prompter_(prompter) {
+MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter)
+    : ws_(&ws), prompter_(prompter), preferencias_(ws.carpeta) {
   iniciarRecursos();
   prompter_.ventana_ = this;
   prompter_.qt_.ponerVentana(this);
@@ -116,6 +131,16 @@ MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter) : ws_(&ws), pro
   // The movement-type list shows over Text1(2) only while a type is chosen.
   ws_->mostrar(QStringLiteral("Combo1"), false);
   Form_Load(*ws_);
+  recuperador_ = std::make_unique<Recuperador>(*ws_, this);
+  recuperador_->ofrecer();
+  avisoRecuperacion_ = recuperador_->apagado();  // said once, a moment
+  if (!avisoRecuperacion_.isEmpty()) QTimer::singleShot(20000, this, [this] {
+    avisoRecuperacion_.clear();
+    mostrarTrabajo();
+  });
+  connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { recuperador_->escribirYa(); });
+  ws_->historial.activar(true);  // from here on every change can be taken back
+  mostrarRecientes();
   refrescar();
   resize(1280, 760);
   // The work starts in the detail grid, not in the date picker of the tool strip.
@@ -164,12 +189,28 @@ void MainWindow::crearMenus() {
   nuevaAccion(archivo, QStringLiteral("revisaraviso"), QStringLiteral("Revisar aviso..."));
   nuevaAccion(archivo, QStringLiteral("guardar_actual"), QStringLiteral("Guardar"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   nuevaAccion(archivo, QStringLiteral("guardararchiv"), QStringLiteral("&Guardar como ..."));
+  nuevaAccion(archivo, QStringLiteral("recuperar"), QStringLiteral("Recuperar trabajo..."));
   separador(archivo, QStringLiteral("separación1"));
   nuevaAccion(archivo, QStringLiteral("enviararchiv"), QStringLiteral("&Enviar"));
   separador(archivo, QStringLiteral("separación2"));
+  // The last work files opened or saved, shown once there are some.
+  for (int i = 1; i <= Preferencias::kRecientes; ++i) {
+    nuevaAccion(archivo, QStringLiteral("reciente%1").arg(i), QString())->setVisible(false);
+  }
+  separador(archivo, QStringLiteral("separación3"));
+  acciones_.value(QStringLiteral("separación3"))->setVisible(false);
   nuevaAccion(archivo, QStringLiteral("saliraplic"), QStringLiteral("&Salir"));
 
   QMenu* editar = menu(QStringLiteral("editar"), QStringLiteral("&Editar"));
+  // Undo and redo of every command; the window holds them too, so the keys
+  // work while the Editar menu is closed to the user.
+  QAction* deshacer = nuevaAccion(editar, QStringLiteral("deshacer"), QStringLiteral("Deshacer"));
+  deshacer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  QAction* rehacer = nuevaAccion(editar, QStringLiteral("rehacer"), QStringLiteral("Rehacer"));
+  rehacer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  addAction(deshacer);
+  addAction(rehacer);
+  separador(editar, QStringLiteral("sepDeshacer"));
   nuevaAccion(editar, QStringLiteral("cortar"), QStringLiteral("Cortar"))->setShortcut(QKeySequence::Cut);
   nuevaAccion(editar, QStringLiteral("copiar"), QStringLiteral("Copiar"))->setShortcut(QKeySequence::Copy);
   nuevaAccion(editar, QStringLiteral("pegar"), QStringLiteral("Pegar"))->setShortcut(QKeySequence::Paste);
@@ -389,13 +430,13 @@ void MainWindow::crearBarraEstado() {
     return l;
   };
   for (int i = 1; i <= 3; ++i) panel_[i] = etiqueta(i == 1 ? QStringLiteral("Output") : QStringLiteral("panel%1").arg(i));
-  archivo_ = etiqueta(QStringLiteral("archivoTrabajo"));
+  trabajo_ = etiqueta(QStringLiteral("archivoTrabajo"));
   errores_ = etiqueta(QStringLiteral("renglonesMarcados"));
   totales_ = etiqueta(QStringLiteral("totales"));
   g->addWidget(panel_[1], 0, 0);
   g->addWidget(panel_[2], 0, 1);
   g->addWidget(panel_[3], 0, 2);
-  g->addWidget(archivo_, 0, 3);
+  g->addWidget(trabajo_, 0, 3);
   g->addWidget(errores_, 1, 0);
   g->addWidget(totales_, 1, 1, 1, 3);
   g->setColumnStretch(0, 2);
@@ -412,7 +453,16 @@ void MainWindow::crearBarraEstado() {
 
 // ------------------------------------------------------------------ wiring
 
-void MainWindow::conectar(const QString& nombre, const std::function<Resultado()>& comando) {
+void MainWindow::conectar(const QString& nombre, const std::function<Resultado()>& orden) {
+  // Nuevo, the imports and Abrir replace the workspace: work not saved goes
+  // aside first (Ctrl+Z brings it back too).
+  static const QStringList reemplazan = {QStringLiteral("nuevaforma"), QStringLiteral("b_nuevo"), QStringLiteral("importararchiv"),
+                                         QStringLiteral("b_import"), QStringLiteral("Importar"), QStringLiteral("arrch_tabulador"),
+                                         QStringLiteral("abrirarchiv"), QStringLiteral("b_abrir")};
+  const std::function<Resultado()> comando = !reemplazan.contains(nombre) ? orden : [this, orden] {
+    recuperador_->apartar();
+    return orden();
+  };
   if (!comandos_.contains(nombre)) comandos_.insert(nombre, comando);
   // The window shows what the command left; how it ended needs no showing.
   const auto correr = [this, comando] { ejecutar([&comando] { comando(); }); };
@@ -426,6 +476,11 @@ void MainWindow::conectar(const QString& nombre, const std::function<Resultado()
 void MainWindow::conectarComandos() {
   Workspace& w = *ws_;
   conectar(QStringLiteral("nuevaforma"), [&w] { return nuevaforma_Click(w); });
+  conectar(QStringLiteral("deshacer"), [&w] { return deshacer_Click(w); });
+  conectar(QStringLiteral("recuperar"), [this] { return recuperarTrabajo(); });
+  for (int i = 1; i <= Preferencias::kRecientes; ++i)
+    conectar(QStringLiteral("reciente%1").arg(i), [this, i] { return abrirReciente(i); });
+  conectar(QStringLiteral("rehacer"), [&w] { return rehacer_Click(w); });
   conectar(QStringLiteral("b_nuevo"), [&w] { return b_nuevo_Click(w); });
   conectar(QStringLiteral("acerca"), [&w] { return acerca_Click(w); });
   conectar(QStringLiteral("ftp"), [&w] { return ftp_Click(w); });
@@ -548,6 +603,11 @@ void MainWindow::conectarGrids() {
   vaspread1_->alEnfocar = [&w] { vaspread1_GotFocus(w); };
   modelo1_->tipEncabezado = [&w](int col) { return vaspread1_TextTipFetch(w, col, 0).texto; };
   modelo5_->tipEncabezado = [&w](int col) { return vaspread5_TextTipFetch(w, col, 0).texto; };
+  // A value typed in the per-order table is a command of its own (one undo step).
+  vaSpread9_->alCambiarCelda = [this](int col, int row, const QString& texto) {
+    if (!ejecutar([this, col, row, texto] { ws_->vaSpread9.setText(col, row, texto); }))
+      ws_->vaSpread9.setText(col, row, texto);
+  };
   vaSpread9_->reglaSalida = [](int col, int row) { return reglaSalidaPedidos(col, row); };
   alMoverse(vaSpread9_, &vaSpread9_LeaveCell);
   vaSpread9_->alTecla = teclaAbajo(&vaSpread9_KeyDown);
@@ -560,7 +620,9 @@ void MainWindow::conectarCampos() {
     if (const int largo = Text1_MaxLength(i)) Text1_[i]->setMaxLength(largo);
     Text1_[i]->installEventFilter(this);
     connect(Text1_[i], &QLineEdit::textChanged, this, [this, i](const QString& t) {
-      if (!refrescando_) ws_->Text1[i] = t;
+      if (refrescando_) return;
+      ws_->Text1[i] = t;
+      recuperador_->cambio();
     });
   }
   Combo1_->installEventFilter(this);
@@ -675,19 +737,24 @@ bool MainWindow::ejecutar(const std::function<void()>& comando) {
     struct EnCurso {
       MainWindow& v;
       explicit EnCurso(MainWindow& w) : v(w) {
+        v.ws_->historial.abrir();  // one undo step, whatever the command changes
         v.ocupado_ = true;
         v.enBucle_ = false;
         v.ws_->progreso = v.ws_->progresoMaximo = 0;
       }
       ~EnCurso() {
+        const bool largo = v.enBucle_;
         v.ocupado_ = false;
         v.enBucle_ = false;
         v.ws_->ocupado(false);
         v.ws_->progreso = v.ws_->progresoMaximo = 0;
+        v.ws_->historial.cerrar();
+        if (v.recuperador_) v.recuperador_->trasComando(largo);
       }
     } enCurso(*this);
     try {
       comando();
+      recordarTrabajo();
     } catch (const std::bad_alloc&) {
       ws_->errorInesperado(7, QStringLiteral("Memoria insuficiente"));
     } catch (const std::exception& ex) {
@@ -762,6 +829,7 @@ void MainWindow::refrescar() {
     DTPicker1_4_->setDate(w.DTPicker1_4);
   }
   for (int i = 1; i <= 3; ++i) panel_[i]->setText(w.panel[i]);
+  mostrarTrabajo();
   mostrarProgreso();
   aplicarControles();
   vaspread1_->seguirCursorDelGrid();
@@ -773,6 +841,116 @@ void MainWindow::refrescar() {
   colocarProgreso();
   refrescando_ = false;
   if (revision_) revision_->start();
+}
+
+Resultado MainWindow::recuperarTrabajo() {
+  const QStringList archivos = recuperacion::apartados(ws_->carpeta);
+  if (archivos.isEmpty()) {
+    ws_->MsgBox(QStringLiteral("No hay trabajo guardado aparte para recuperar."), Botones::Ok, QString(), Icono::Informacion);
+    return Resultado::Rechazado;
+  }
+  QStringList opciones;
+  for (const QString& a : archivos) {
+    const auto c = recuperacion::leer(a);
+    opciones.append(c ? QStringLiteral("%1 (%2 renglones)").arg(c->momento.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))).arg(c->renglones())
+                      : QFileInfo(a).fileName() + QStringLiteral(" (no se puede leer)"));
+  }
+  const int i = elegirApartado ? elegirApartado(opciones) : [&] {
+    bool ok = false;
+    const QString elegido = QInputDialog::getItem(this, QStringLiteral("Recuperar trabajo"), QStringLiteral("Trabajo guardado aparte:"),
+                                                  opciones, 0, false, &ok);
+    return ok ? static_cast<int>(opciones.indexOf(elegido)) : -1;
+  }();
+  if (i < 0) return Resultado::Cancelado;
+  Comando cmd(*ws_, QString());
+  if (recuperador_->recuperar(archivos[i])) return cmd.fin(Resultado::Hecho);
+  ws_->MsgBox(QStringLiteral("El archivo: ") + archivos[i] + QStringLiteral(" no se puede leer completo.\r\nNo se cargó ningún dato."),
+              Botones::Ok, QStringLiteral("Datos incorrectos"));
+  return cmd.fin(Resultado::Fallido);
+}
+
+DialogoArchivo MainWindow::prepararDialogo(DialogoArchivo d, bool guardar) const {
+  const QString clase = QtPrompter::extension(d);
+  const QString carpeta = preferencias_.carpeta(clase);
+  if (!clase.isEmpty() && !carpeta.isEmpty() && QDir(carpeta).exists()) d.carpetaInicial = carpeta;
+  const QFileInfo trabajo(ws_->archivoTrabajo);
+  // A work file keeps its name; another kind (the notice) takes the work file's with its own extension.
+  if (guardar && !ws_->archivoTrabajo.isEmpty() && !clase.isEmpty())
+    d.nombre = clase == ws_->vaSpread2.text(2, 1) ? trabajo.fileName() : trabajo.completeBaseName() + QLatin1Char('.') + clase;
+  return d;
+}
+
+QString MainWindow::recordarCarpeta(const DialogoArchivo& d, const QString& elegido) {
+  const QString clase = QtPrompter::extension(d);
+  if (!clase.isEmpty() && !elegido.trimmed().isEmpty()) {
+    preferencias_.ponerCarpeta(clase, QFileInfo(elegido).absolutePath());
+    preferencias_.guardar();
+  }
+  return elegido;
+}
+
+void MainWindow::recordarTrabajo() {
+  Workspace& w = *ws_;
+  const bool guardado = !w.archivoEscrito.isEmpty() && w.archivoEscrito == w.archivoTrabajo;
+  if (guardado) preferencias_.ponerHora(w.archivoTrabajo, w.Combo3.texto);
+  if (!w.archivoEscrito.isEmpty()) {
+    // Where the notice or the work file went, for a few seconds.
+    mostrandoRuta_ = QDir::toNativeSeparators(w.archivoEscrito);
+    w.archivoEscrito.clear();
+    QTimer::singleShot(6000, this, [this, r = mostrandoRuta_] {
+      if (mostrandoRuta_ != r) return;
+      mostrandoRuta_.clear();
+      mostrarTrabajo();
+    });
+  }
+  if (!w.archivoAbierto.isEmpty()) {
+    // The hour the file had when it was last saved here.
+    const int i = static_cast<int>(w.Combo3.entradas.indexOf(preferencias_.hora(w.archivoAbierto)));
+    if (i >= 0) {
+      w.Combo3.indice = i;
+      w.Combo3.texto = w.Combo3.entradas[i];
+    }
+  }
+  if (!guardado && w.archivoAbierto.isEmpty()) return;
+  preferencias_.agregarReciente(w.archivoTrabajo);
+  w.archivoAbierto.clear();
+  preferencias_.guardar();
+  mostrarRecientes();
+}
+
+void MainWindow::mostrarRecientes() {
+  const QStringList recientes = preferencias_.recientes();
+  for (int i = 1; i <= Preferencias::kRecientes; ++i) {
+    QAction* a = accion(QStringLiteral("reciente%1").arg(i));
+    const QString ruta = recientes.value(i - 1);
+    a->setVisible(!ruta.isEmpty());
+    a->setData(ruta);
+    a->setText(ruta.isEmpty() ? QString() : QStringLiteral("&%1 %2").arg(i).arg(QFileInfo(ruta).fileName()));
+    a->setToolTip(QDir::toNativeSeparators(ruta));
+  }
+  accion(QStringLiteral("separación3"))->setVisible(!recientes.isEmpty());
+}
+
+Resultado MainWindow::abrirReciente(int i) {
+  const QString ruta = accion(QStringLiteral("reciente%1").arg(i))->data().toString();
+  if (ruta.isEmpty()) return Resultado::Cancelado;
+  recuperador_->apartar();
+  siguienteAbrir_ = ruta;  // the open command's dialog answered with it
+  const Resultado r = abrirarchiv_Click(*ws_);
+  siguienteAbrir_.clear();
+  return r;
+}
+
+void MainWindow::mostrarTrabajo() {
+  const Workspace& w = *ws_;
+  accion(QStringLiteral("deshacer"))->setEnabled(w.historial.puedeDeshacer());
+  accion(QStringLiteral("rehacer"))->setEnabled(w.historial.puedeRehacer());
+  QString t = QFileInfo(w.archivoTrabajo).fileName();
+  if (w.sinGuardar) t += t.isEmpty() ? QStringLiteral("sin guardar") : QStringLiteral(" (sin guardar)");
+  if (!mostrandoRuta_.isEmpty()) t = mostrandoRuta_;
+  if (!avisoRecuperacion_.isEmpty()) t = avisoRecuperacion_;
+  trabajo_->setText(t);
+  trabajo_->setToolTip(w.archivoTrabajo);
 }
 
 void MainWindow::colocarProgreso() {
@@ -797,8 +975,10 @@ void MainWindow::showEvent(QShowEvent* e) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
-  // Closing the window ends the program at once, without a question.
+  // Closing the window ends the program at once, without a question; what
+  // no save holds stays in the recovery file.
   guardarLugar();
+  if (recuperador_) recuperador_->escribirYa();
   terminado_ = true;
   e->accept();
 }

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/marcas.h"
+#include "app/preferencias.h"
 #include "app/qtprompter.h"
 #include "workspace/workspace.h"
 
@@ -21,6 +22,7 @@ class QPushButton;
 class BarraBusqueda;
 class GridModel;
 class QTimer;
+class Recuperador;
 class VistaGrid;
 struct Busqueda;
 
@@ -93,6 +95,11 @@ class MainWindow : public QMainWindow {
   // The size and place remembered in preferencias.ini when they fit the
   // screen; else the screen's available area, maximized on a small screen.
   void colocarEnPantalla();
+  // Chooses among the kept-aside recovery files (their descriptions, the
+  // newest first): the index, -1 cancelled. Unset: a list box asks.
+  std::function<int(const QStringList&)> elegirApartado;
+  Recuperador& recuperador() { return *recuperador_; }
+  Preferencias& preferencias() { return preferencias_; }
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -121,6 +128,19 @@ class MainWindow : public QMainWindow {
   void conectarCampos();
   void aplicarControles();
   void colocarProgreso();
+  // The work file's name and whether it is saved, and the undo items.
+  void mostrarTrabajo();
+  // Archivo > Recuperar trabajo...: a kept-aside recovery file, chosen from a list.
+  Resultado recuperarTrabajo();
+  // File dialogs open in the folder last used for their kind of file and
+  // offer the work file's name; the folder chosen is remembered.
+  DialogoArchivo prepararDialogo(DialogoArchivo d, bool guardar) const;
+  QString recordarCarpeta(const DialogoArchivo& d, const QString& elegido);
+  // After a command: a work file saved or opened joins the recent ones, with
+  // its hour; an opened one gets the hour back.
+  void recordarTrabajo();
+  void mostrarRecientes();
+  Resultado abrirReciente(int i);
   // The progress bar: the command's own count when it gives one, else a bar
   // that moves by itself while a long command lets the window repaint.
   void mostrarProgreso();
@@ -149,13 +169,19 @@ class MainWindow : public QMainWindow {
   QDateEdit* DTPicker1_4_ = nullptr;
   QProgressBar* ProgressBar1_ = nullptr;
   QLabel* panel_[4] = {};
-  QLabel* archivo_ = nullptr;   // the work file and "sin guardar"
+  QLabel* trabajo_ = nullptr;   // the work file and "sin guardar"
   QLabel* errores_ = nullptr;   // lines in error and with warnings
   QLabel* totales_ = nullptr;
   BarraBusqueda* buscar_ = nullptr;
   MarcasDetalle marcas_;
   QTimer* revision_ = nullptr;  // one review after a burst of changes
   bool lugarRecordado_ = false;  // the size and place go to preferencias.ini
+  std::unique_ptr<Recuperador> recuperador_;
+  QString avisoRecuperacion_;  // why there is no recovery file, shown at start a moment
+  QString mostrandoRuta_;      // the file just written, shown a moment
+  Preferencias preferencias_;
+  QString siguienteAbrir_;     // the answer of the next open dialog (a recent file)
+  QString siguienteGuardar_;   // the answer of the next save dialog (Guardar)
   bool ocupado_ = false;
   bool enBucle_ = false;    // the running command has let the window repaint
   bool esperando_ = false;  // a message, file dialog or form waits for the user

@@ -48,8 +48,13 @@ void MainWindow::crearAtajos() {
   vaspread1_->delegado()->marca = [this](int col, int fila) { return static_cast<int>(marcas_.marca(col, fila)); };
   modelo1_->tipCelda = [this](int col, int fila) { return marcas_.tip(col, fila); };
 
-  // Guardar writes the work file through the save command.
-  conectar(QStringLiteral("guardar_actual"), [this] { return guardararchiv_Click(*ws_); });
+  // Guardar: the save command; once there is a work file it is written again without asking.
+  conectar(QStringLiteral("guardar_actual"), [this] {
+    siguienteGuardar_ = ws_->archivoTrabajo;
+    const Resultado r = guardararchiv_Click(*ws_);
+    siguienteGuardar_.clear();
+    return r;
+  });
   // What moves in the window only, outside the command frame.
   const std::pair<const char*, std::function<void()>> vistas[] = {
       {"buscar", [this] { buscar_->abrir(); }},

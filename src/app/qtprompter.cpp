@@ -75,6 +75,14 @@ QString QtPrompter::filtroQt(const QString& filtro, int indice, QString* elegido
   return salida.join(QStringLiteral(";;"));
 }
 
+QString QtPrompter::extension(const DialogoArchivo& d) {
+  const QStringList partes = d.filtro.split(QLatin1Char('|'));
+  const int i = 2 * qMax(0, d.filtroInicial - 1) + 1;
+  const QString patron = partes.value(i < partes.size() ? i : 1).section(QLatin1Char(';'), 0, 0).trimmed();
+  const QString ext = patron.startsWith(QStringLiteral("*.")) ? patron.mid(2) : QString();
+  return ext.contains(QLatin1Char('*')) || ext.contains(QLatin1Char('?')) ? QString() : ext;
+}
+
 // The file dialogs speak Spanish whatever translations the machine has.
 static void etiquetasEnEspanol(QFileDialog& dlg, bool abrir) {
   dlg.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
@@ -108,6 +116,9 @@ QString QtPrompter::guardarArchivo(const DialogoArchivo& d) {
   dlg.setFileMode(QFileDialog::AnyFile);
   etiquetasEnEspanol(dlg, false);
   dlg.setOption(QFileDialog::DontConfirmOverwrite, !d.confirmarSobrescribir);
+  // A name typed without extension gets the kind's own, before the overwrite
+  // question, so the file shows in the dialog that opens it later.
+  dlg.setDefaultSuffix(extension(d));
   if (!elegido.isEmpty()) dlg.selectNameFilter(elegido);
   if (!d.nombre.isEmpty() && !d.nombre.contains(QLatin1Char('*'))) dlg.selectFile(d.nombre);
   const bool estabaOcupado = ocupado_;

@@ -28,6 +28,8 @@ class QtPrompter : public Prompter {
   void registrar(const QString& forma, Forma f) { formas_.insert(forma, std::move(f)); }
 
   // "desc|*.a|desc2|*.b" -> "desc (*.a);;desc2 (*.b)"
+  // The extension of the dialog's initial filter ("006" for "*.006"), none for "*.*".
+  static QString extension(const DialogoArchivo& d);
   static QString filtroQt(const QString& filtro, int indice, QString* elegido);
 
  private:

@@ -186,6 +186,7 @@ Resultado arch_env_Click(Workspace& ws) {
     return cmd.fin(Resultado::Fallido);
   }
   ws.ultimoAviso = ruta;
+  ws.archivoEscrito = ruta;
   return cmd.fin(Resultado::Hecho);
 }
 

@@ -1,5 +1,6 @@
 #include "workfile/open.h"
 
+#include "notice/header_fields.h"
 #include "workfile/save.h"
 #include "workspace/workspace.h"
 
@@ -39,6 +40,16 @@ struct Tabla {
 void rehusar(Workspace& ws, const QString& nombre, const QString& causa) {
   ws.MsgBox(QStringLiteral("El archivo: ") + nombre + causa + QStringLiteral("\r\nNo se cargó ningún dato."), Botones::Ok,
             QStringLiteral("Datos incorrectos"));
+}
+
+// The delivery date the file was saved with (its line 7, column 4) comes
+// back when the picker would take it: a weekday, not before today.
+void fechaDeEntrega(Workspace& ws, const Tabla& tabla) {
+  if (tabla.lineas.size() < 7) return;
+  const QDate fecha = fechaTexto::leer(tabla.lineas[6].section(QLatin1Char('\t'), 3, 3));
+  if (!fecha.isValid() || fecha.dayOfWeek() > Qt::Friday || fecha < ws.reloj.hoy()) return;
+  ws.DTPicker1_4 = fecha;
+  ws.Text1[4] = fechaTexto::ddmmaaaa(fecha);
 }
 
 }  // namespace
@@ -178,6 +189,9 @@ Resultado abrir_archivo(Workspace& ws) {
   }
   ws.EscribirLog(kAbrir + QStringLiteral("-----poner el cursor en la celda inicial"));
   ws.cursor(ws.vaSpread9, colPedidos::TipoMovimiento, 1);
+  fechaDeEntrega(ws, tabla);
+  ws.trabajoGuardado(nombre);
+  ws.archivoAbierto = nombre;
   return cmd.fin(Resultado::Hecho);
 }
 

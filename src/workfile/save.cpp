@@ -195,6 +195,8 @@ Resultado guardar_informacion(Workspace& ws) {
     ws.errorInesperado(r);
     return cmd.fin(Resultado::Fallido);
   }
+  ws.trabajoGuardado(nombre);
+  ws.archivoEscrito = nombre;
   return cmd.fin(Resultado::Hecho);
 }
 

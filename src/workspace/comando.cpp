@@ -5,6 +5,7 @@
 Comando::Comando(Workspace& ws, const QString& entrada, QString salida, Salida cuando)
     : ws_(ws), padre_(ws.comandoAbierto), salida_(std::move(salida)), cuando_(cuando), ocupadoAntes_(ws.estaOcupado()) {
   ws_.comandoAbierto = this;
+  ws_.historial.abrir();
   if (!entrada.isEmpty()) ws_.EscribirLog(entrada);
 }
 
@@ -12,6 +13,7 @@ Comando::~Comando() {
   for (auto it = enBloque_.rbegin(); it != enBloque_.rend(); ++it) (*it)->endBulk();
   if (ws_.estaOcupado() != ocupadoAntes_) ws_.ocupado(ocupadoAntes_);
   ws_.comandoAbierto = padre_;
+  ws_.historial.cerrar();
 }
 
 Resultado Comando::fin(Resultado r) {

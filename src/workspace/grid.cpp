@@ -1,5 +1,6 @@
 #include "workspace/grid.h"
 
+#include <QDataStream>
 #include <QStringDecoder>
 #include <algorithm>
 #include <iterator>
@@ -117,7 +118,10 @@ bool Grid::setText(int col, int row, const QString& t) {
   if (row < 1 || col < 1 || col > colLimit_ || row > rowLimit_) return false;
   if (row > static_cast<int>(rows_.size())) {
     if (t.isEmpty()) return true;
+    anotarRenglon(row);
     rows_.resize(row);
+  } else if (diario_ && !cubierto(row - 1, 1)) {
+    diario_->entradas_.push_back(Diario::Celda{col, row - 1, campo(rows_[row - 1], col).toString()});
   }
   ponerCampo(rows_[row - 1], col, limpiar(t));
   invalidate();
@@ -131,12 +135,14 @@ QString Grid::headerText(int col) const {
 
 void Grid::setHeaderText(int col, const QString& t) {
   if (col < 1) return;
+  anotarMeta();
   while (headers_.size() < col) headers_.append(QString());
   headers_[col - 1] = t;
   notifyCells(col, 0, col, 0);
 }
 
 void Grid::setHeaderTexts(const QStringList& texts) {
+  anotarMeta();
   headers_ = texts;
   notifyReset();
 }
@@ -167,10 +173,9 @@ void Grid::setRowTexts(int row, const QStringList& cells) {
       for (qsizetype k = 0, m = cells[i].size(); k < m; ++k) *out++ = separa(in[k]) ? u' ' : in[k];
     }
   }
-  if (row > static_cast<int>(rows_.size())) {
-    if (s.isEmpty()) return;
-    rows_.resize(row);
-  }
+  if (row > static_cast<int>(rows_.size()) && s.isEmpty()) return;
+  anotarRenglon(row);
+  if (row > static_cast<int>(rows_.size())) rows_.resize(row);
   ponerTexto(rows_[row - 1], std::move(s));
   invalidate();
   notifyCells(1, row, colLimit_, row);
@@ -198,8 +203,10 @@ int Grid::dataColCount() const {
 }
 
 void Grid::setRowLimit(int rows) {
+  anotarMeta();
   rowLimit_ = qMax(0, rows);
   if (static_cast<int>(rows_.size()) > rowLimit_) {
+    anotarTramo(rowLimit_, storedRows() - rowLimit_, 0);
     rows_.resize(rowLimit_);
     invalidate();
     notifyReset();
@@ -207,6 +214,8 @@ void Grid::setRowLimit(int rows) {
 }
 
 void Grid::setColLimit(int cols) {
+  anotarMeta();
+  anotarTramo(0, storedRows(), storedRows());
   colLimit_ = qMax(0, cols);
   for (Row& r : rows_) {
     recortar(r, colLimit_);
@@ -232,8 +241,12 @@ void Grid::copiarRenglon(const Grid& origen, int filaOrigen, int fila) {
   if (fila < 1 || fila > rowLimit_) return;
   const bool hay = filaOrigen >= 1 && filaOrigen <= origen.storedRows();
   if (!hay || origen.rows_[filaOrigen - 1].text.isEmpty()) {
-    if (fila <= storedRows()) ponerTexto(rows_[fila - 1], QString());
+    if (fila <= storedRows()) {
+      anotarRenglon(fila);
+      ponerTexto(rows_[fila - 1], QString());
+    }
   } else {
+    anotarRenglon(fila);
     if (fila > storedRows()) rows_.resize(fila);
     const Row& de = origen.rows_[filaOrigen - 1];
     Row& a = rows_[fila - 1];
@@ -254,6 +267,7 @@ bool Grid::deleteRows(int first, int count) {
   const int have = static_cast<int>(rows_.size());
   if (first > have) return true;
   const int n = qMin(count, have - first + 1);
+  anotarTramo(first - 1, n, 0);
   rows_.erase(rows_.begin() + (first - 1), rows_.begin() + (first - 1 + n));
   invalidate();
   notifyRemoved(first, n);
@@ -266,6 +280,7 @@ bool Grid::insertRows(int first, int count) {
   if (first > have) {
     // Nothing below moves; the new rows are blank rows at the end.
     if (first + count - 1 > rowLimit_) return false;
+    anotarTramo(have, 0, first + count - 1 - have);
     rows_.resize(first + count - 1);
     invalidate();
     notifyInserted(first, count);
@@ -273,8 +288,12 @@ bool Grid::insertRows(int first, int count) {
   }
   if (dataRowCount() + count > rowLimit_ && dataRowCount() >= first) return false;
   std::vector<Row> blank(count);
+  anotarTramo(first - 1, 0, count);
   rows_.insert(rows_.begin() + (first - 1), std::make_move_iterator(blank.begin()), std::make_move_iterator(blank.end()));
-  if (static_cast<int>(rows_.size()) > rowLimit_) rows_.resize(rowLimit_);
+  if (storedRows() > rowLimit_) {
+    anotarTramo(rowLimit_, storedRows() - rowLimit_, 0);
+    rows_.resize(rowLimit_);
+  }
   invalidate();
   notifyInserted(first, count);
   return true;
@@ -287,6 +306,11 @@ void Grid::retainRows(const std::vector<bool>& keep) {
   size_t escribe = 0;
   while (escribe < n && (escribe >= keep.size() || keep[escribe])) ++escribe;
   if (escribe == n) return;
+  if (diario_) {
+    size_t quedan = escribe;
+    for (size_t i = escribe + 1; i < n; ++i) quedan += i >= keep.size() || keep[i];
+    anotarTramo(static_cast<int>(escribe), static_cast<int>(n - escribe), static_cast<int>(quedan - escribe));
+  }
   for (size_t i = escribe + 1; i < n; ++i) {
     if (i < keep.size() && !keep[i]) continue;
     rows_[escribe++] = std::move(rows_[i]);
@@ -298,6 +322,7 @@ void Grid::retainRows(const std::vector<bool>& keep) {
 
 void Grid::clearBlock(int col1, int row1, int col2, int row2) {
   if (col1 == -1 && row1 == -1 && col2 == -1 && row2 == -1) {
+    anotarTramo(0, storedRows(), storedRows());
     for (Row& r : rows_) ponerTexto(r, QString());
     invalidate();
     notifyReset();
@@ -307,6 +332,7 @@ void Grid::clearBlock(int col1, int row1, int col2, int row2) {
   if (row1 == -1) { row1 = 1; row2 = static_cast<int>(rows_.size()); }
   row1 = qMax(1, row1);
   row2 = qMin(row2, static_cast<int>(rows_.size()));
+  if (row1 <= row2) anotarTramo(row1 - 1, row2 - row1 + 1, row2 - row1 + 1);
   for (int r = row1; r <= row2; ++r)
     for (int c = col1; c <= col2; ++c) ponerCampo(rows_[r - 1], c, QString());
   invalidate();
@@ -366,6 +392,7 @@ void Grid::sortRows(const QVector<SortKey>& keys) {
     }
     return false;
   });
+  anotarTramo(0, n, n);
   std::vector<Row> nuevas;
   nuevas.reserve(rows_.size());
   for (const Clave& c : claves) nuevas.push_back(std::move(rows_[c.fila]));
@@ -376,6 +403,7 @@ void Grid::sortRows(const QVector<SortKey>& keys) {
 }
 
 void Grid::clear() {
+  anotarTramo(0, storedRows(), 0);
   rows_.clear();
   invalidate();
   notifyReset();
@@ -384,8 +412,9 @@ void Grid::clear() {
 // ---- tab text ------------------------------------------------------------
 
 void Grid::fromLines(const QStringList& lines) {
-  rows_.clear();
   const int n = qMin<int>(lines.size(), rowLimit_);
+  anotarTramo(0, storedRows(), n);
+  rows_.clear();
   rows_.resize(n);
   for (int i = 0; i < n; ++i) {
     QString s = lines[i];
@@ -523,6 +552,10 @@ bool Grid::loadSheetBytes(const QByteArray& bytes) {
     celdas.push_back({r, c, std::move(t)});
   }
   if (!fin) return false;
+  int filas = 0;
+  for (const Celda& k : celdas) filas = qMax(filas, k.r);
+  anotarMeta();
+  anotarTramo(0, storedRows(), filas);
   beginBulk();
   headers_.clear();
   rows_.clear();
@@ -587,6 +620,7 @@ const Grid::CellAttr* Grid::attr(int col, int row) const {
 }
 
 void Grid::setBackColor(int col, int row, uint32_t rgb) {
+  if (row >= 1 && row <= rowLimit_ && col >= 1) anotarRenglon(row);
   if (CellAttr* a = attr(col, row, true)) { a->color = rgb; notifyCells(col, row, col, row); }
 }
 uint32_t Grid::backColor(int col, int row) const {
@@ -594,14 +628,19 @@ uint32_t Grid::backColor(int col, int row) const {
   return a ? a->color : kSinColor;
 }
 void Grid::setLocked(int col, int row, bool on) {
+  if (row >= 1 && row <= rowLimit_ && col >= 1) anotarRenglon(row);
   if (CellAttr* a = attr(col, row, true)) { a->locked = on; notifyCells(col, row, col, row); }
 }
 bool Grid::locked(int col, int row) const {
   const CellAttr* a = attr(col, row);
   return a && a->locked;
 }
-void Grid::setColumnList(int col, const QStringList& items) { columnLists_[col] = items; }
+void Grid::setColumnList(int col, const QStringList& items) {
+  anotarMeta();
+  columnLists_[col] = items;
+}
 void Grid::setCellList(int col, int row, const QStringList& items) {
+  if (row >= 1 && row <= rowLimit_ && col >= 1) anotarRenglon(row);
   if (CellAttr* a = attr(col, row, true)) { a->hasList = true; a->list = items; }
 }
 QStringList Grid::dropDownList(int col, int row) const {
@@ -610,12 +649,22 @@ QStringList Grid::dropDownList(int col, int row) const {
   return it == columnLists_.end() ? QStringList() : it->second;
 }
 void Grid::clearDropDownLists(int col) {
+  anotarMeta();
   columnLists_.erase(col);
-  for (Row& r : rows_)
-    if (r.attrs)
-      if (auto it = r.attrs->find(col); it != r.attrs->end()) { it->second.hasList = false; it->second.list.clear(); }
+  for (size_t i = 0; i < rows_.size(); ++i) {
+    Row& r = rows_[i];
+    if (!r.attrs) continue;
+    if (auto it = r.attrs->find(col); it != r.attrs->end()) {
+      anotarTramo(static_cast<int>(i), 1, 1);
+      it->second.hasList = false;
+      it->second.list.clear();
+    }
+  }
 }
-void Grid::setColumnFlag(int col, bool on) { columnFlags_[col] = on; }
+void Grid::setColumnFlag(int col, bool on) {
+  anotarMeta();
+  columnFlags_[col] = on;
+}
 bool Grid::columnFlag(int col) const {
   auto it = columnFlags_.find(col);
   return it != columnFlags_.end() && it->second;
@@ -649,4 +698,191 @@ void Grid::notifyRemoved(int first, int count) {
 void Grid::notifyReset() {
   if (bulk_) { bulkDirty_ = true; return; }
   for (GridObserver* o : observers_) o->gridReset();
+}
+
+// ---- undo ----------------------------------------------------------------
+
+Grid::Row Grid::copia(const Row& r) {
+  Row c;
+  c.text = r.text;  // shared until one of them changes
+  if (r.attrs) c.attrs = std::make_unique<std::map<int, CellAttr>>(*r.attrs);
+  c.campos = r.campos;
+  c.largo = r.largo;
+  std::copy(std::begin(r.fin), std::end(r.fin), std::begin(c.fin));
+  return c;
+}
+
+// True when the rows lie inside the rows that the journal's last record
+// gives back whole: whatever happens to them now, undoing that record
+// replaces them all, so nothing more needs keeping (a table filled row by
+// row after it was emptied costs one record).
+bool Grid::cubierto(int primero, int cuantos) const {
+  if (diario_->entradas_.empty()) return false;
+  const auto* t = std::get_if<Diario::Tramo>(&diario_->entradas_.back());
+  return t && t->primero <= primero && primero + cuantos <= t->primero + t->cuantos;
+}
+
+void Grid::anotarTramo(int primero, int antes, int despues) {
+  if (!diario_ || (antes == 0 && despues == 0)) return;
+  if (cubierto(primero, antes)) {
+    std::get<Diario::Tramo>(diario_->entradas_.back()).cuantos += despues - antes;
+    return;
+  }
+  Diario::Tramo t{primero, despues, {}};
+  t.antes.reserve(antes);
+  for (int i = primero; i < primero + antes; ++i) t.antes.push_back(copia(rows_[i]));
+  diario_->entradas_.push_back(std::move(t));
+}
+
+void Grid::anotarRenglon(int fila) {
+  if (!diario_) return;
+  const int hay = storedRows();
+  if (fila > hay) anotarTramo(hay, 0, fila - hay);
+  else anotarTramo(fila - 1, 1, 1);
+}
+
+void Grid::anotarMeta() {
+  if (!diario_) return;
+  if (!diario_->entradas_.empty() && std::holds_alternative<Diario::Meta>(diario_->entradas_.back())) return;
+  diario_->entradas_.push_back(Diario::Meta{headers_, columnLists_, columnFlags_, rowLimit_, colLimit_, enabled_});
+}
+
+void Grid::deshacer(Diario& d, Diario& inverso) {
+  Diario* antes = diario_;
+  diario_ = nullptr;
+  for (auto e = d.entradas_.rbegin(); e != d.entradas_.rend(); ++e) {
+    if (auto* t = std::get_if<Diario::Tramo>(&*e)) {
+      // The rows are where the journal left them unless something wrote the
+      // grid outside a command; then it gives back what it can, never more.
+      if (t->primero > storedRows()) rows_.resize(t->primero);
+      const int cuantos = qMin(t->cuantos, storedRows() - t->primero);
+      const auto desde = rows_.begin() + t->primero;
+      Diario::Tramo vuelta{t->primero, static_cast<int>(t->antes.size()),
+                           std::vector<Row>(std::make_move_iterator(desde), std::make_move_iterator(desde + cuantos))};
+      rows_.erase(desde, desde + cuantos);
+      rows_.insert(rows_.begin() + t->primero, std::make_move_iterator(t->antes.begin()),
+                   std::make_move_iterator(t->antes.end()));
+      inverso.entradas_.push_back(std::move(vuelta));
+    } else if (auto* c = std::get_if<Diario::Celda>(&*e)) {
+      if (c->fila >= storedRows()) rows_.resize(c->fila + 1);
+      Row& r = rows_[c->fila];
+      inverso.entradas_.push_back(Diario::Celda{c->col, c->fila, campo(r, c->col).toString()});
+      ponerCampo(r, c->col, c->antes);
+    } else {
+      auto& m = std::get<Diario::Meta>(*e);
+      inverso.entradas_.push_back(Diario::Meta{headers_, columnLists_, columnFlags_, rowLimit_, colLimit_, enabled_});
+      headers_ = std::move(m.headers);
+      columnLists_ = std::move(m.columnLists);
+      columnFlags_ = std::move(m.columnFlags);
+      rowLimit_ = m.rowLimit;
+      colLimit_ = m.colLimit;
+      enabled_ = m.enabled;
+    }
+  }
+  d.entradas_.clear();
+  diario_ = antes;
+  invalidate();
+  notifyReset();
+}
+
+// ---- whole grid ------------------------------------------------------------
+
+void Grid::copiarDe(const Grid& g) {
+  rows_.clear();
+  rows_.reserve(g.rows_.size());
+  for (const Row& r : g.rows_) rows_.push_back(copia(r));
+  headers_ = g.headers_;
+  columnLists_ = g.columnLists_;
+  columnFlags_ = g.columnFlags_;
+  rowLimit_ = g.rowLimit_;
+  colLimit_ = g.colLimit_;
+  enabled_ = g.enabled_;
+  activeCol_ = g.activeCol_;
+  activeRow_ = g.activeRow_;
+  invalidate();
+}
+
+void Grid::escribir(QDataStream& s) const {
+  s << qint32(rowLimit_) << qint32(colLimit_) << enabled_ << headers_ << qint32(activeCol_) << qint32(activeRow_);
+  s << quint32(columnLists_.size());
+  for (const auto& [c, l] : columnLists_) s << qint32(c) << l;
+  s << quint32(columnFlags_.size());
+  for (const auto& [c, f] : columnFlags_) s << qint32(c) << f;
+  s << quint32(rows_.size());
+  for (const Row& r : rows_) {
+    s << r.text << quint32(r.attrs ? r.attrs->size() : 0);
+    if (!r.attrs) continue;
+    for (const auto& [c, a] : *r.attrs) s << qint32(c) << a.color << a.locked << a.hasList << a.list;
+  }
+}
+
+bool Grid::leer(QDataStream& s) {
+  qint32 filas = 0, cols = 0, ac = 1, af = 1;
+  bool habilitada = true;
+  QStringList encabezados;
+  std::map<int, QStringList> listas;
+  std::map<int, bool> marcas;
+  s >> filas >> cols >> habilitada >> encabezados >> ac >> af;
+  quint32 n = 0;
+  s >> n;
+  for (quint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) {
+    qint32 c = 0;
+    s >> c >> listas[c];
+  }
+  s >> n;
+  for (quint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) {
+    qint32 c = 0;
+    s >> c >> marcas[c];
+  }
+  s >> n;
+  if (s.status() != QDataStream::Ok || filas < 0 || filas > 4 * kLimiteRenglones || cols < 0 || cols > 4096 ||
+      n > static_cast<quint32>(filas))
+    return false;
+  std::vector<Row> nuevas(n);
+  for (Row& r : nuevas) {
+    quint32 atributos = 0;
+    s >> r.text >> atributos;
+    if (s.status() != QDataStream::Ok || atributos > static_cast<quint32>(cols) + 1) return false;
+    if (atributos) r.attrs = std::make_unique<std::map<int, CellAttr>>();
+    for (quint32 k = 0; k < atributos && s.status() == QDataStream::Ok; ++k) {
+      qint32 c = 0;
+      CellAttr a;
+      s >> c >> a.color >> a.locked >> a.hasList >> a.list;
+      (*r.attrs)[c] = a;
+    }
+    indexar(r);
+  }
+  if (s.status() != QDataStream::Ok) return false;
+  anotarMeta();
+  anotarTramo(0, storedRows(), static_cast<int>(n));
+  rows_ = std::move(nuevas);
+  rowLimit_ = filas;
+  colLimit_ = cols;
+  enabled_ = habilitada;
+  headers_ = encabezados;
+  columnLists_ = std::move(listas);
+  columnFlags_ = std::move(marcas);
+  activeCol_ = ac;
+  activeRow_ = af;
+  invalidate();
+  notifyReset();
+  return true;
+}
+
+void Grid::reemplazarCon(Grid& g) {
+  anotarMeta();
+  anotarTramo(0, storedRows(), g.storedRows());
+  rows_ = std::move(g.rows_);
+  g.rows_.clear();
+  headers_ = g.headers_;
+  columnLists_ = g.columnLists_;
+  columnFlags_ = g.columnFlags_;
+  rowLimit_ = g.rowLimit_;
+  colLimit_ = g.colLimit_;
+  enabled_ = g.enabled_;
+  activeCol_ = g.activeCol_;
+  activeRow_ = g.activeRow_;
+  invalidate();
+  g.invalidate();
+  notifyReset();
 }

@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <variant>
 #include <vector>
 
 #include "workspace/textfile.h"
@@ -36,6 +37,8 @@ class GridObserver {
   virtual void rowsRemoved(int first, int count) = 0;
   virtual void gridReset() = 0;
 };
+
+class QDataStream;
 
 class Grid {
  public:
@@ -118,7 +121,31 @@ class Grid {
   void setColumnFlag(int col, bool on);
   bool columnFlag(int col) const;
   bool enabled() const { return enabled_; }
-  void setEnabled(bool on) { enabled_ = on; }
+  void setEnabled(bool on) {
+    anotarMeta();
+    enabled_ = on;
+  }
+
+  // Undo. While a journal is attached, every change of the rows, cells,
+  // attributes, headers and limits records in it what takes it back (the
+  // cursor and the selections are the window's, not recorded).
+  class Diario;
+  void anotarEn(Diario* d) { diario_ = d; }
+  // Takes back every change `d` holds, newest first; `inverso` gets what
+  // takes the grid forward again.
+  void deshacer(Diario& d, Diario& inverso);
+
+  // The whole grid (cells, attributes, headers, lists, limits) to and from a
+  // stream, for the recovery file. leer changes the grid only when the
+  // stream read whole, and journals it like any change.
+  void escribir(QDataStream& s) const;
+  bool leer(QDataStream& s);
+  // This grid becomes a copy of `g` (rows shared until written), without
+  // its observers: a copy that another thread may read.
+  void copiarDe(const Grid& g);
+  // Takes every row and attribute of `g` (left empty), journaled and shown
+  // like any change.
+  void reemplazarCon(Grid& g);
 
   // Observers (views)
   void addObserver(GridObserver* o);
@@ -162,7 +189,14 @@ class Grid {
   void notifyInserted(int first, int count);
   void notifyRemoved(int first, int count);
   void notifyReset();
+  static Row copia(const Row& r);
+  // Journal records, made before the change they take back. Rows from 0.
+  bool cubierto(int primero, int cuantos) const;
+  void anotarTramo(int primero, int antes, int despues);  // [primero, +antes) becomes `despues` rows
+  void anotarRenglon(int fila);                           // fila (from 1) changes, maybe beyond the end
+  void anotarMeta();
 
+  Diario* diario_ = nullptr;
   QString name_;
   int rowLimit_;
   int colLimit_;
@@ -178,6 +212,32 @@ class Grid {
   bool bulkDirty_ = false;
   mutable int cacheRows_ = -1;
   mutable int cacheCols_ = -1;
+};
+
+class Grid::Diario {
+ public:
+  bool vacio() const { return entradas_.empty(); }
+
+ private:
+  friend class Grid;
+  // Rows [primero, primero + cuantos) of today were `antes`.
+  struct Tramo {
+    int primero;
+    int cuantos;
+    std::vector<Row> antes;
+  };
+  struct Celda {
+    int col, fila;
+    QString antes;
+  };
+  struct Meta {
+    QStringList headers;
+    std::map<int, QStringList> columnLists;
+    std::map<int, bool> columnFlags;
+    int rowLimit, colLimit;
+    bool enabled;
+  };
+  std::vector<std::variant<Tramo, Celda, Meta>> entradas_;
 };
 
 // Holds back a grid's view notifications while a command fills it; the views

@@ -108,6 +108,7 @@ Resultado nuevaforma_Click(Workspace& ws) {
   ws.vaSpread7.deleteAllRows();
   ws.vaSpread9.deleteAllRows();
   ws.vaSpread9.clearDropDownLists(colPedidos::TipoMovimiento);
+  ws.archivoTrabajo.clear();
   return cmd.fin(Resultado::Hecho);
 }
 

@@ -12,6 +12,7 @@
 #include "workspace/columnas.h"
 #include "workspace/comando.h"
 #include "workspace/grid.h"
+#include "workspace/historial.h"
 #include "workspace/log.h"
 #include "workspace/prompter.h"
 #include "workspace/resultado.h"
@@ -120,6 +121,25 @@ class Workspace {
 
   // Called by the window after a command to show the state.
   std::function<void()> alCambiar;
+
+  // The work file last opened or saved (empty: none), and whether the
+  // workspace holds changes that no save has kept yet.
+  QString archivoTrabajo;
+  bool sinGuardar = false;
+  // The notice or work file a command has just written (the window shows
+  // where, a moment, and empties it).
+  QString archivoEscrito;
+  // The work file a command has just opened (the window brings back the
+  // hour it was saved with, and empties it).
+  QString archivoAbierto;
+  // A save or an open made the workspace the file's content.
+  void trabajoGuardado(const QString& ruta) {
+    archivoTrabajo = ruta;
+    sinGuardar = false;
+    historial.guardado();
+  }
+  // Undo and redo of the commands (off unless the window turns it on).
+  Historial historial{*this};
 
  private:
   qint64 ultimoDoEvents_ = 0;

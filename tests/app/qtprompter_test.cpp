@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "app/qtprompter.h"
@@ -99,6 +100,20 @@ TEST_F(QtPrompterTest, FiltrosDeArchivoYPunteroOcupado) {
   EXPECT_EQ(elegido, QStringLiteral("Todos (*.*)"));
   EXPECT_EQ(QtPrompter::filtroQt(QStringLiteral("description txt|*.txt"), 1, nullptr),
             QStringLiteral("description txt (*.txt)"));
+  const std::tuple<const char*, int, const char*> extensiones[] = {
+      {"Dudizod 006|*.006", 1, "006"}, {"INF|*.inf|Texto|*.txt", 2, "txt"}, {"Todos|*.*", 1, ""}};
+  for (const auto& [filtro, inicial, ext] : extensiones)
+    EXPECT_EQ(QtPrompter::extension({QString(), QString::fromUtf8(filtro), inicial}), QString::fromUtf8(ext));
+  // A name typed without extension is saved with the kind's own.
+  QTemporaryDir dir;
+  QTimer::singleShot(0, [] {
+    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(d, nullptr);
+    d->selectFile(QStringLiteral("trabajo"));
+    QMetaObject::invokeMethod(d, "accept");
+  });
+  EXPECT_EQ(prompter.guardarArchivo({QString(), QStringLiteral("Dudizod 006|*.006"), 1, dir.path()}),
+            dir.filePath(QStringLiteral("trabajo.006")));
 
   prompter.cursorOcupado(true);
   ASSERT_NE(QApplication::overrideCursor(), nullptr);

@@ -23,6 +23,7 @@ class Ventana : private ProgramaDePrueba, public MainWindow {
   Ventana(const QString& carpeta, Prompter* prompter, const Reloj* reloj)
       : ProgramaDePrueba(carpeta, prompter, reloj), MainWindow(espacio, relevo) {}
 };
+#include "workspace/workspace.h"
 
 namespace apoyo {
 
@@ -47,6 +48,39 @@ class Aplicacion {
     static QApplication* a = nullptr;
     return a;
   }
+};
+
+// What an undo must give back.
+struct Foto {
+  QStringList tablas;
+  EstadoVentana estado;
+  int col = 0, fila = 0;
+  static Foto de(Workspace& ws) {
+    Foto f{{}, EstadoVentana::de(ws), ws.vaspread1.activeCol(), ws.vaspread1.activeRow()};
+    for (Grid* g : {&ws.vaspread1, &ws.vaSpread5, &ws.vaSpread6, &ws.vaSpread7, &ws.vaSpread9}) {
+      f.tablas << g->name() + QStringLiteral(" %1 %2 %3 %4").arg(g->storedRows()).arg(g->rowLimit()).arg(g->colLimit()).arg(g->enabled());
+      for (int r = 1; r <= g->storedRows(); ++r) {
+        QString l = g->rowTexts(r).join(QLatin1Char('|'));
+        for (int c = 1; c <= g->colLimit(); ++c)
+          if (g->backColor(c, r) != Grid::kSinColor || g->locked(c, r) || !g->dropDownList(c, r).isEmpty())
+            l += QStringLiteral(" [%1:%2:%3:%4]").arg(c).arg(g->backColor(c, r), 0, 16).arg(g->locked(c, r)).arg(g->dropDownList(c, r).join(QLatin1Char(',')));
+        f.tablas << l;
+      }
+    }
+    return f;
+  }
+  // The tables and the window state as text (to pass between processes).
+  QString texto() const {
+    QStringList t = tablas;
+    const EstadoVentana& e = estado;
+    for (int i = 0; i < 3; ++i) t << e.combos[i].join(QLatin1Char(',')) << QString::number(e.indices[i]) << e.textos[i];
+    for (const QString& x : e.Text1) t << x;
+    t << e.fecha.toString(Qt::ISODate) << e.cual_grid << e.archivoTrabajo << QString::number(e.sinGuardar);
+    for (const auto& [n, c] : e.controles) t << n + QString::number(std::get<0>(c)) + QString::number(std::get<1>(c));
+    t << QStringLiteral("%1,%2").arg(col).arg(fila);
+    return t.join(QLatin1Char('\n'));
+  }
+  bool operator==(const Foto& o) const { return tablas == o.tablas && estado == o.estado && col == o.col && fila == o.fila; }
 };
 
 // Lets queued calls and repaints run (no waiting on the clock).

@@ -21,6 +21,12 @@ TEST_F(LoteTest, DelArchivoInfAlAvisoConElPrograma) {
   ASSERT_EQ(c.estado, lote::kHecho) << str(c.errores);
   EXPECT_TRUE(c.errores.isEmpty()) << str(c.errores);
 
+  // The window's recovery file is none of the batch program's business.
+  QFile recuperacion(en(QStringLiteral("recuperacion.dat")));
+  ASSERT_TRUE(recuperacion.open(QIODevice::WriteOnly));
+  recuperacion.write("trabajo de la ventana");
+  recuperacion.close();
+
   // The order of the other department is left out in the consolidation dialog.
   const QString trabajo = en(QStringLiteral("envío 1.code"));
   c = programa({QStringLiteral("importar"), datos(QStringLiteral("un_pedido.inf")), QStringLiteral("--orden"),
@@ -40,6 +46,7 @@ TEST_F(LoteTest, DelArchivoInfAlAvisoConElPrograma) {
   EXPECT_TRUE(c.errores.isEmpty()) << str(c.errores);
   EXPECT_EQ(bytes(aviso), bytes(datos(QStringLiteral("aviso_un_pedido.txt"))));
   EXPECT_FALSE(QFileInfo::exists(en(QStringLiteral("arch.txt"))));
+  EXPECT_EQ(bytes(en(QStringLiteral("recuperacion.dat"))), QByteArray("trabajo de la ventana"));
   // The same commands as the window's, with their log lines.
   const QStringList log = textosLog();
   for (const char* t : {"ENTRO AL EVENTO-----importararchiv_Click", "FORM2-----ENTRO AL EVENTO-----Command2_Click",

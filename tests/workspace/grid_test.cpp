@@ -2,6 +2,7 @@
 
 #include <QTemporaryDir>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "fixture.h"
@@ -323,4 +324,53 @@ TEST(Grid, CopiedRowsAreCutAndIndependent) {
   a.copiarRenglon(de, 2, 1);
   a.copiarRenglon(de, 3, 1);
   EXPECT_EQ(a.dataRowCount(), 0);
+}
+
+// Every change journaled is taken back exactly, and the journal of the undo
+// takes it forward again: cells, rows, attributes, lists, limits, headers.
+TEST(Grid, DiarioDeshaceYRehaceCadaCambio) {
+  const auto foto = [](const Grid& g) {
+    QStringList f{QStringLiteral("%1 %2 %3 %4").arg(g.storedRows()).arg(g.rowLimit()).arg(g.colLimit()).arg(g.enabled()),
+                  g.headerText(1) + g.headerText(2), g.dropDownList(2, 1).join(QLatin1Char(',')),
+                  QString::number(g.columnFlag(2))};
+    for (int r = 1; r <= g.storedRows(); ++r)
+      f << g.rowTexts(r).join(QLatin1Char('|')) + QStringLiteral(" %1 %2 %3").arg(g.backColor(2, r)).arg(g.locked(3, r)).arg(g.dropDownList(2, r).join(QLatin1Char(',')));
+    return f;
+  };
+  const std::pair<const char*, std::function<void(Grid&)>> cambios[] = {
+      {"celda", [](Grid& g) { g.setText(2, 2, QStringLiteral("nuevo")); }},
+      {"celda vacía al final", [](Grid& g) { g.setText(3, 1, QString()); }},
+      {"celda más abajo", [](Grid& g) { g.setText(1, 9, QStringLiteral("lejos")); }},
+      {"renglón", [](Grid& g) { g.setRowTexts(1, {QStringLiteral("x")}); }},
+      {"copia de renglón", [](Grid& g) { g.copiarRenglon(g, 1, 3); g.copiarRenglon(g, 7, 1); }},
+      {"borrar e insertar", [](Grid& g) { g.deleteRows(2, 1); g.insertRows(1, 2); g.insertRows(8, 1); }},
+      {"insertar contra el límite", [](Grid& g) { g.setText(1, 20, QStringLiteral("z")); g.setText(1, 20, QString()); g.setRowLimit(20); g.insertRows(2, 1); }},
+      {"filtrar", [](Grid& g) { g.retainRows({true, false, true}); }},
+      {"limpiar", [](Grid& g) { g.clearBlock(2, 1, 3, 2); g.clearBlock(-1, -1, -1, -1); }},
+      {"ordenar", [](Grid& g) { g.sortRows({{1, false}}); }},
+      {"vaciar y llenar", [](Grid& g) { g.clear(); g.fromLines({QStringLiteral("p\tq"), QStringLiteral("r")}); g.setText(2, 2, QStringLiteral("s")); }},
+      {"hoja", [](Grid& g) { g.loadSheetBytes(Grid(QStringLiteral("h")).sheetBytes()); }},
+      {"límites", [](Grid& g) { g.setRowLimit(2); g.setColLimit(1); }},
+      {"atributos", [](Grid& g) { g.setBackColor(2, 1, 0xFF); g.setLocked(3, 5, true); g.setCellList(2, 1, {QStringLiteral("A")}); }},
+      {"listas y marcas", [](Grid& g) { g.clearDropDownLists(2); g.setColumnList(2, {QStringLiteral("B")}); g.setColumnFlag(2, true); }},
+      {"encabezados", [](Grid& g) { g.setHeaderText(1, QStringLiteral("H")); g.setHeaderTexts({QStringLiteral("I")}); g.setEnabled(false); }},
+  };
+  for (const auto& [nombre, cambio] : cambios) {
+    Grid g(QStringLiteral("g"), 100, 4);
+    llenar(g, {QStringLiteral("c|1|a"), QStringLiteral("a|2"), QStringLiteral("b|3|c|d")});
+    g.setCellList(2, 2, {QStringLiteral("L")});
+    g.setColumnList(2, {QStringLiteral("M")});
+    g.setHeaderTexts({QStringLiteral("uno"), QStringLiteral("dos")});
+    const QStringList antes = foto(g);
+    Grid::Diario d, rehacer, otra;
+    g.anotarEn(&d);
+    cambio(g);
+    g.anotarEn(nullptr);
+    const QStringList despues = foto(g);
+    EXPECT_NE(antes, despues) << nombre;
+    g.deshacer(d, rehacer);
+    EXPECT_EQ(foto(g), antes) << nombre;
+    g.deshacer(rehacer, otra);
+    EXPECT_EQ(foto(g), despues) << nombre;
+  }
 }
