@@ -654,15 +654,20 @@ void MainWindow::conectarCampos() {
   connect(DTPicker1_4_, &QDateEdit::dateChanged, this, [this] {
     if (refrescando_ || fechaPendiente_) return;
     fechaPendiente_ = true;
-    QMetaObject::invokeMethod(this, [this] {
-      fechaPendiente_ = false;
-      const QDate d = DTPicker1_4_->date();
-      if (d == ws_->DTPicker1_4) return;
-      ejecutar([this, d] {
-        ws_->DTPicker1_4 = d;
-        DTPicker1_Change(*ws_, 4);
-      });
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this] { tomarFecha(); }, Qt::QueuedConnection);
+  });
+}
+
+// The date the picker holds becomes the delivery date. A command that starts
+// first takes it before it runs, so its refresh cannot put the old one back.
+void MainWindow::tomarFecha() {
+  if (!fechaPendiente_) return;
+  fechaPendiente_ = false;
+  const QDate d = DTPicker1_4_->date();
+  if (d == ws_->DTPicker1_4) return;
+  ejecutar([this, d] {
+    ws_->DTPicker1_4 = d;
+    DTPicker1_Change(*ws_, 4);
   });
 }
 
@@ -725,6 +730,7 @@ bool MainWindow::eventFilter(QObject* o, QEvent* e) {
 
 bool MainWindow::ejecutar(const std::function<void()>& comando) {
   if (ocupado_) return false;  // no command starts while another runs
+  tomarFecha();
   // What is typed in a cell reaches its change handler before the command.
   vaspread1_->terminarEdicion();
   vaSpread9_->terminarEdicion();

@@ -80,6 +80,7 @@ class MainWindow : public QMainWindow {
   // editor is committed first and the grids' selections are handed to the
   // workspace. Afterwards the window shows the workspace.
   bool ejecutar(const std::function<void()>& comando);
+  void tomarFecha();
   // Shows the workspace state in the widgets.
   void refrescar();
   // True once the window has been closed (the program ends).

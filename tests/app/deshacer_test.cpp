@@ -49,14 +49,14 @@ class DeshacerTest : public WorkspaceTest {
   }
   // Client data, two orders imported, quantities and containers typed, the
   // per-order header, date and hour; saved as a work file.
-  std::unique_ptr<MainWindow> ventana(const QString& carpetaPrograma = QString()) {
-    auto w = std::make_unique<MainWindow>(carpetaPrograma.isEmpty() ? carpeta() : carpetaPrograma, &prompter, &reloj);
+  std::unique_ptr<Ventana> ventana(const QString& carpetaPrograma = QString()) {
+    auto w = std::make_unique<Ventana>(carpetaPrograma.isEmpty() ? carpeta() : carpetaPrograma, &prompter, &reloj);
     w->show();
     apoyo::procesar();
     return w;
   }
-  std::unique_ptr<MainWindow> embarque(const QString& carpetaPrograma = QString()) {
-    auto w = std::make_unique<MainWindow>(carpetaPrograma.isEmpty() ? carpeta() : carpetaPrograma, &prompter, &reloj);
+  std::unique_ptr<Ventana> embarque(const QString& carpetaPrograma = QString()) {
+    auto w = std::make_unique<Ventana>(carpetaPrograma.isEmpty() ? carpeta() : carpetaPrograma, &prompter, &reloj);
     w->show();
     QApplication::setActiveWindow(w.get());
     apoyo::procesar();
