@@ -846,7 +846,10 @@ void MainWindow::refrescar() {
   }
   colocarProgreso();
   refrescando_ = false;
-  if (revision_) revision_->start();
+  if (revision_) {
+    marcasPendientes_ = true;
+    revision_->start();
+  }
 }
 
 Resultado MainWindow::recuperarTrabajo() {

@@ -116,6 +116,7 @@ class MainWindow : public QMainWindow {
   void crearCentro();
   void crearBarraEstado();
   void crearAtajos();
+  void mostrarTotales();
   // The line of the detail grid the cursor goes to (its column by the leave-cell rule).
   void irARenglon(int fila, int col);
   bool buscarRenglon(const Busqueda& b, bool adelante);
@@ -176,6 +177,7 @@ class MainWindow : public QMainWindow {
   BarraBusqueda* buscar_ = nullptr;
   MarcasDetalle marcas_;
   QTimer* revision_ = nullptr;  // one review after a burst of changes
+  bool marcasPendientes_ = false;  // the lines changed since their review
   bool lugarRecordado_ = false;  // the size and place go to preferencias.ini
   std::unique_ptr<Recuperador> recuperador_;
   QString avisoRecuperacion_;  // why there is no recovery file, shown at start a moment

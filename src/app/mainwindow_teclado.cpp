@@ -42,8 +42,12 @@ void MainWindow::crearAtajos() {
   revision_ = new QTimer(this);
   revision_->setSingleShot(true);
   revision_->setInterval(0);
-  connect(revision_, &QTimer::timeout, this, [this] { revisarDetalle(); });
-  // The totals of the current line follow the cursor.
+  connect(revision_, &QTimer::timeout, this, [this] {
+    if (marcasPendientes_) revisarDetalle();
+    else mostrarTotales();
+  });
+  // The totals of the current line follow the cursor; a move alone does not
+  // review the lines again.
   connect(vaspread1_->selectionModel(), &QItemSelectionModel::currentChanged, revision_, [this] { revision_->start(); });
   vaspread1_->delegado()->marca = [this](int col, int fila) { return static_cast<int>(marcas_.marca(col, fila)); };
   modelo1_->tipCelda = [this](int col, int fila) { return marcas_.tip(col, fila); };
@@ -82,12 +86,17 @@ void MainWindow::crearAtajos() {
 
 void MainWindow::revisarDetalle() {
   if (!ws_) return;
+  marcasPendientes_ = false;
   marcas_.revisar(ws_->vaspread1, ws_->vaSpread9);
   vaspread1_->viewport()->update();
   if (marcas_.errores() || marcas_.avisos())
     errores_->setText(QStringLiteral("Con error: %1  Con aviso: %2 (F8)").arg(marcas_.errores()).arg(marcas_.avisos()));
   else
     errores_->setText(QStringLiteral("Sin errores"));
+  mostrarTotales();
+}
+
+void MainWindow::mostrarTotales() {
   const int fila = vaspread1_->currentIndex().isValid() ? vaspread1_->currentIndex().row() + 1 : 0;
   const Totales t = contarEnvio(ws_->vaspread1, fila);
   QStringList partes{cuenta(QStringLiteral("Envío"), t.envio, true)};
