@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
-#include <QSettings>
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QTimer>
@@ -23,11 +22,10 @@
 #include "app/mainwindow.h"
 #include "editing/totales.h"
 #include "workfile/workfile.h"
+#include "workspace/columnas.h"
 
 namespace {
 
-constexpr int kColCantidad = 11;
-const QString kPreferencias = QStringLiteral("preferencias.ini");
 const QString kGuia = QStringLiteral("guia_usuario.md");
 
 QString cuenta(const QString& nombre, const Cuenta& c, bool conContenedores) {
@@ -120,7 +118,7 @@ bool MainWindow::buscarRenglon(const Busqueda& b, bool adelante) {
   const QModelIndex actual = vaspread1_->currentIndex();
   const int fila = ::buscarRenglon(ws_->vaspread1, b, actual.isValid() ? actual.row() + 1 : 0, adelante);
   if (!fila) return false;
-  irARenglon(fila, actual.isValid() ? actual.column() + 1 : kColCantidad);
+  irARenglon(fila, actual.isValid() ? actual.column() + 1 : colDetalle::Cantidad);
   return true;
 }
 
@@ -187,10 +185,9 @@ void MainWindow::mostrarGuia() {
 
 void MainWindow::colocarEnPantalla() {
   const QRect zona = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 760);
-  QSettings p(ws_->ruta(kPreferencias), QSettings::IniFormat);
-  const QRect guardada = p.value(QStringLiteral("ventana/lugar")).toRect();
+  const QRect guardada = preferencias_.valor(QStringLiteral("ventana/lugar")).toRect();
   lugarRecordado_ = true;
-  if (p.value(QStringLiteral("ventana/maximizada")).toBool() || zona.width() < 1280 || zona.height() < 760) {
+  if (preferencias_.valor(QStringLiteral("ventana/maximizada")).toBool() || zona.width() < 1280 || zona.height() < 760) {
     // A small screen: all of it (what was remembered is kept for a larger one).
     setGeometry(zona);
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -207,7 +204,7 @@ void MainWindow::colocarEnPantalla() {
 
 void MainWindow::guardarLugar() {
   if (!lugarRecordado_) return;
-  QSettings p(ws_->ruta(kPreferencias), QSettings::IniFormat);
-  p.setValue(QStringLiteral("ventana/maximizada"), isMaximized());
-  if (!isMaximized()) p.setValue(QStringLiteral("ventana/lugar"), geometry());
+  preferencias_.poner(QStringLiteral("ventana/maximizada"), isMaximized());
+  if (!isMaximized()) preferencias_.poner(QStringLiteral("ventana/lugar"), geometry());
+  preferencias_.guardar();
 }

@@ -2,24 +2,24 @@
 
 #include <QStringList>
 
+#include "workspace/columnas.h"
 #include "workspace/grid.h"
 
 namespace {
 
-constexpr int kColOrden = 1, kColCantidad = 11, kColContenedor = 15;
 // The warnings each column carries: the quantity its own, the order its order's values.
 constexpr unsigned char kAvisosCantidad = CantidadMayor;
 constexpr unsigned char kAvisosOrden = VoraridoLargo | OrdenLarga | FacturaLarga;
 
 FallaLinea fallaDeColumna(const RevisionLinea& r, int col) {
-  if (col == kColCantidad) return r.cantidad;
-  if (col == kColContenedor) return r.contenedor != FallaLinea::Ninguna ? r.contenedor : r.coherencia;
+  if (col == colDetalle::Cantidad) return r.cantidad;
+  if (col == colDetalle::Contenedor) return r.contenedor != FallaLinea::Ninguna ? r.contenedor : r.coherencia;
   return FallaLinea::Ninguna;
 }
 
 unsigned char avisosDeColumna(const RevisionLinea& r, int col) {
-  if (col == kColCantidad) return r.avisos & kAvisosCantidad;
-  if (col == kColOrden) return r.avisos & kAvisosOrden;
+  if (col == colDetalle::Cantidad) return r.avisos & kAvisosCantidad;
+  if (col == colDetalle::Orden) return r.avisos & kAvisosOrden;
   return 0;
 }
 
@@ -60,9 +60,9 @@ QString MarcasDetalle::tip(int col, int fila) const {
 }
 
 int MarcasDetalle::columnaMarcada(int fila) const {
-  for (int col : {kColCantidad, kColContenedor})
+  for (int col : {colDetalle::Cantidad, colDetalle::Contenedor})
     if (marca(col, fila) != Marca::Ninguna) return col;
-  return kColCantidad;
+  return colDetalle::Cantidad;
 }
 
 int MarcasDetalle::siguiente(int fila) const {

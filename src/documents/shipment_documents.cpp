@@ -9,13 +9,12 @@
 #include "editing/container_kinds.h"
 #include "notice/line_checks.h"
 #include "notice/validation.h"
+#include "workspace/columnas.h"
 #include "workspace/comando.h"
 #include "workspace/workspace.h"
 
 namespace {
 
-constexpr int kColOrden = 1, kColDepto = 2, kColTienda = 5, kColSku = 6, kColModelo = 7, kColUpc = 8, kColColor = 9,
-              kColTalla = 10, kColCantidad = 11, kColContenedor = 15;
 
 // The detail lines as the file command leaves them for the notice: sorted by
 // container, then repeated lines merged; the workspace's grid is only read.
@@ -23,14 +22,14 @@ void copiarUnidas(const Grid& detalle, Grid& copia) {
   const int lineas = detalle.dataRowCount();
   copia.setRowLimit(qMax(lineas, 1));
   for (int r = 1; r <= lineas; ++r) copia.copiarRenglon(detalle, r, r);
-  copia.sortRows({SortKey{kColContenedor, true}});
+  copia.sortRows({SortKey{colDetalle::Contenedor, true}});
   unirRepetidas(copia);
 }
 
 LineaDocumento lineaDe(const Grid& g, int r) {
-  return {g.text(kColOrden, r),  g.text(kColSku, r),   g.text(kColUpc, r),
-          g.text(kColModelo, r), g.text(kColColor, r), g.text(kColTalla, r),
-          g.vista(kColCantidad, r).trimmed().toLongLong()};
+  return {g.text(colDetalle::Orden, r),  g.text(colDetalle::Sku, r),   g.text(colDetalle::Upc, r),
+          g.text(colDetalle::Modelo, r), g.text(colDetalle::Color, r), g.text(colDetalle::Talla, r),
+          g.vista(colDetalle::Cantidad, r).trimmed().toLongLong()};
 }
 
 // Containers grouped from the merged copy, each with the lines of the orders
@@ -41,16 +40,16 @@ void agruparContenedores(const Grid& copia, const Grid& detalle, const QHash<QSt
   QHash<QString, int> indice;
   std::vector<std::vector<int>> ordenDeLinea;
   for (int r = 1; r <= copia.dataRowCount(); ++r) {
-    const auto orden = indiceOrden.constFind(copia.text(kColOrden, r));
+    const auto orden = indiceOrden.constFind(copia.text(colDetalle::Orden, r));
     if (orden == indiceOrden.constEnd()) continue;  // the notice carries only the orders of the table
-    const QString codigo = copia.text(kColContenedor, r);
+    const QString codigo = copia.text(colDetalle::Contenedor, r);
     auto it = indice.find(codigo);
     if (it == indice.end()) {
       it = indice.insert(codigo, static_cast<int>(e.contenedores.size()));
       ContenedorDocumento c;
       c.codigo = codigo;
-      c.tienda = copia.text(kColTienda, r);
-      c.depto = copia.text(kColDepto, r);
+      c.tienda = copia.text(colDetalle::Tienda, r);
+      c.depto = copia.text(colDetalle::Depto, r);
       c.tipoEntrega = descripcionContenedor(codigo);
       e.contenedores.push_back(std::move(c));
       ordenDeLinea.emplace_back();
@@ -81,7 +80,7 @@ void agruparContenedores(const Grid& copia, const Grid& detalle, const QHash<QSt
   }
   // Where each container starts in the grid as the user sees it.
   for (int r = detalle.dataRowCount(); r >= 1; --r) {
-    const auto it = indice.constFind(detalle.text(kColContenedor, r));
+    const auto it = indice.constFind(detalle.text(colDetalle::Contenedor, r));
     if (it != indice.constEnd()) e.contenedores[it.value()].fila = r;
   }
 }
@@ -135,7 +134,7 @@ Resultado armarEnvio(Workspace& ws, EnvioDocumentos& envio) {
     indiceOrden.insert(orden, static_cast<int>(envio.ordenes.size()));
     envio.ordenes.push_back({orden, ws.vaSpread9.text(colPedidos::Factura, i), 0, 0});
   }
-  Grid copia(QStringLiteral("copia"), Grid::kLimiteRenglones, kColContenedor);
+  Grid copia(QStringLiteral("copia"), Grid::kLimiteRenglones, colDetalle::Contenedor);
   copiarUnidas(ws.vaspread1, copia);
   agruparContenedores(copia, ws.vaspread1, indiceOrden, envio);
   if (envio.contenedores.empty()) return sinLineas(ws, cmd);

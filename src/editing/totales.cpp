@@ -3,11 +3,11 @@
 #include <QSet>
 #include <QStringView>
 
+#include "workspace/columnas.h"
 #include "workspace/grid.h"
 
 namespace {
 
-constexpr int kColOrden = 1, kColCantidad = 11, kColContenedor = 15;
 
 // The pieces of a quantity that the notice would take; anything else counts none.
 qint64 piezas(QStringView q) {
@@ -27,17 +27,17 @@ Totales contarEnvio(const Grid& detalle, int fila) {
   Totales t;
   const int n = detalle.dataRowCount();
   const bool conFila = fila >= 1 && fila <= n;
-  const QStringView orden = conFila ? detalle.vista(kColOrden, fila) : QStringView();
-  const QString contenedor = conFila ? detalle.vista(kColContenedor, fila).trimmed().toString() : QString();
+  const QStringView orden = conFila ? detalle.vista(colDetalle::Orden, fila) : QStringView();
+  const QString contenedor = conFila ? detalle.vista(colDetalle::Contenedor, fila).trimmed().toString() : QString();
   QSet<QStringView> todos, deOrden;
   todos.reserve(n / 4);
   for (int i = 1; i <= n; ++i) {
-    const QStringView cont = detalle.vista(kColContenedor, i).trimmed();
-    const qint64 p = piezas(detalle.vista(kColCantidad, i));
+    const QStringView cont = detalle.vista(colDetalle::Contenedor, i).trimmed();
+    const qint64 p = piezas(detalle.vista(colDetalle::Cantidad, i));
     ++t.envio.lineas;
     t.envio.piezas += p;
     if (!cont.isEmpty()) todos.insert(cont);
-    if (conFila && detalle.vista(kColOrden, i) == orden) {
+    if (conFila && detalle.vista(colDetalle::Orden, i) == orden) {
       ++t.orden.lineas;
       t.orden.piezas += p;
       if (!cont.isEmpty()) deOrden.insert(cont);
