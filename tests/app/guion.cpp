@@ -1,0 +1,517 @@
+// One window script: guion_ventana CASO runs CASO/guion against the real main
+// window (offscreen, a scripted prompter, the clock at 07/12/2026 10:30) in a
+// fresh program folder holding CASO/entrada/, writes the transcript (each
+// line, the messages, file dialogs and forms it met, the log lines it wrote,
+// what `volcar` asks) and compares it with CASO/salida and the files of
+// CASO/esperado/. AVISO_GOLDEN=escribir rewrites both from the run.
+//
+// Script lines (a line indented two blanks more than the one that opened a
+// form acts on that form, while it is open):
+//   clic NOMBRE [veces]        menu item, toolbar image or button, by objectName
+//   celda VISTA COL FILA [ctrl|shift|derecho]   a click on a cell
+//   rango VISTA C1 F1 C2 F2 [ctrl]              a drag over a range
+//   tecla TECLA...             keys to the focused widget ("Ctrl+C", "Down*3")
+//   escribir TEXTO             typed into the focused widget
+//   doble ARBOL FILA           a double click on an entry of a tree
+//   foco NOMBRE                the focus to a widget
+//   poner NOMBRE TEXTO         a box or list: its text or entry, as the user picks it
+//   si|no|cancelar|ok          the answer to the next question
+//   abrir|guardar [RUTA]       the answer to the next file dialog (none: cancelled)
+//   renglon GRID FILA C1|C2..  cells of a workspace table, then the window shows it
+//   volcar NOMBRE...           widgets by objectName; also controles, menus, foco
+//   ver ARCHIVO                a written file, as text
+//   cerrar                     the window closed
+//   calendario FECHA           a click on a day of the delivery date's calendar
+//   reiniciar                  a new start of the program on the same folder
+//   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the window
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialog>
+#include <QDir>
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QTreeWidget>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/gridview.h"
+#include "app/mainwindow.h"
+#include "scripted_prompter.h"
+#include "ventana_apoyo.h"
+#include "workspace/textfile.h"
+
+namespace {
+
+QByteArray leerBytes(const QString& ruta) {
+  QFile f(ruta);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+QString leer(const QString& ruta) { return QString::fromUtf8(leerBytes(ruta)); }
+
+const char* kIconos[] = {"sin icono", "información", "exclamación", "crítico", "pregunta"};
+const char* kBotones[] = {"Ok", "SiNo", "SiNoCancelar", "OkCancelar"};
+const char* kRespuestas[] = {"ok", "si", "no", "cancelar"};
+
+class Guion : public ScriptedPrompter {
+ public:
+  Guion(const QString& caso, const QString& carpeta) : carpeta_(carpeta) {
+    for (const QString& l : leer(caso + QStringLiteral("/guion")).split(QLatin1Char('\n')))
+      if (!l.trimmed().isEmpty() && !l.trimmed().startsWith(QLatin1Char('#'))) lineas_.append(l);
+  }
+
+  QString correr() {
+    RelojFijo reloj(QDateTime(QDate(2026, 12, 7), QTime(10, 30, 0)));
+    do {
+      reiniciar_ = terminado_ = false;
+      MainWindow w(carpeta_, this, &reloj);
+      w_ = &w;
+      w.resize(1366, 740);
+      w.show();
+      QApplication::setActiveWindow(&w);
+      apoyo::procesar();
+      bloque(0);
+      w_ = nullptr;
+    } while (reiniciar_);
+    if (i_ < lineas_.size()) salida_ += QStringLiteral("sin forma abierta: ") + lineas_[i_] + QLatin1Char('\n');
+    return salida_;
+  }
+
+  Respuesta mostrar(const Mensaje& m) override {
+    const Respuesta r = ScriptedPrompter::mostrar(m);
+    nota(QStringLiteral("mensaje %1 %2 «%3» %4 -> %5")
+             .arg(QString::fromUtf8(kIconos[int(m.icono)]), QLatin1String(kBotones[int(m.botones)]), m.titulo,
+                  QString(m.texto).replace(QStringLiteral("\r\n"), QStringLiteral(" / ")),
+                  QLatin1String(kRespuestas[int(r)])));
+    return r;
+  }
+  QString abrirArchivo(const DialogoArchivo& d) override { return archivo(QStringLiteral("abrir"), d, archivosAbrir); }
+  QString guardarArchivo(const DialogoArchivo& d) override {
+    return archivo(QStringLiteral("guardar"), d, archivosGuardar);
+  }
+  void beep() override { nota(QStringLiteral("beep")); }
+
+  // The real form, acted on by the lines indented under the one that opened it.
+  void ejecutarDialogo(DialogoModelo& modelo) override {
+    nota(QStringLiteral("forma ") + modelo.forma());
+    const int nivel = ++nivel_;
+    QTimer::singleShot(0, [this, nivel] {
+      QWidget* forma = QApplication::activeModalWidget();
+      if (!forma) return;
+      QApplication::setActiveWindow(forma);
+      bloque(nivel);
+      if (forma == QApplication::activeModalWidget() && forma->isVisible()) {
+        nota(QStringLiteral("la forma queda abierta: se cierra"));
+        forma->close();
+      }
+    });
+    w_->qtPrompter().ejecutarDialogo(modelo);
+    --nivel_;
+    QApplication::setActiveWindow(nivel_ ? QApplication::activeModalWidget() : w_);
+  }
+
+ private:
+  QString archivo(const QString& clase, const DialogoArchivo& d, std::deque<QString>& cola) {
+    const QString r = cola.empty() ? QString() : cola.front();
+    if (!cola.empty()) cola.pop_front();
+    nota(QStringLiteral("%1 «%2» %3 (%4) %5 -> %6")
+             .arg(clase, d.titulo, d.filtro)
+             .arg(d.filtroInicial)
+             .arg(QDir(carpeta_).relativeFilePath(d.carpetaInicial) + QLatin1Char('/') + d.nombre,
+                  r.isEmpty() ? QStringLiteral("(cancelado)") : QDir(carpeta_).relativeFilePath(r)));
+    return r;
+  }
+
+  static int sangria(const QString& l) {
+    int n = 0;
+    while (n < l.size() && l[n] == QLatin1Char(' ')) ++n;
+    return n;
+  }
+
+  // Runs the lines of one level; returns at a line of an outer level.
+  void bloque(int nivel) {
+    while (i_ < lineas_.size() && sangria(lineas_[i_]) == 2 * nivel) {
+      const QString linea = lineas_[i_++].trimmed();
+      salida_ += QString(2 * nivel, QLatin1Char(' ')) + QStringLiteral("> ") + linea + QLatin1Char('\n');
+      paso(QProcess::splitCommand(linea));
+      apoyo::procesar();
+      registro();
+      if (w_->terminado() && !terminado_) nota(QStringLiteral("el programa termina"));
+      terminado_ = w_->terminado();
+      if (reiniciar_ || (nivel > 0 && !QApplication::activeModalWidget())) return;
+    }
+  }
+
+  void nota(const QString& t) {
+    salida_ += QString(2 * nivel_ + 2, QLatin1Char(' ')) + QString(t).replace(carpeta_, QStringLiteral("DIR")) +
+               QLatin1Char('\n');
+  }
+
+  void registro() {
+    const QStringList l = texto::partirLineas(texto::desde1252(leerBytes(w_->ws().log.rutaDelDia())));
+    for (; lineasLog_ < l.size(); ++lineasLog_) {
+      const QString t = l[lineasLog_];
+      nota(QStringLiteral("log ") + t.mid(t.indexOf(QStringLiteral(", ")) + 2));
+    }
+  }
+
+  QWidget* raiz() const {
+    QWidget* m = QApplication::activeModalWidget();
+    return m ? m : w_;
+  }
+  template <class T>
+  T* buscar(const QString& nombre) const {
+    if (raiz()->objectName() == nombre)
+      if (auto* t = qobject_cast<T*>(raiz())) return t;
+    return raiz()->findChild<T*>(nombre);
+  }
+  QAbstractItemView* vista(const QString& n) const {
+    if (n == QLatin1String("detalle")) return w_->vistaDetalle();
+    if (n == QLatin1String("pedidos")) return w_->vistaPedidos();
+    return buscar<QAbstractItemView>(n);
+  }
+
+  void paso(const QStringList& a) {
+    const QString& o = a.value(0);
+    if (o == QLatin1String("clic")) return clic(a.value(1), a.value(2, QStringLiteral("1")).toInt());
+    if (o == QLatin1String("celda")) return celda(a);
+    if (o == QLatin1String("rango")) {
+      if (QAbstractItemView* v = vista(a[1]))
+        apoyo::arrastrar(v, a[2].toInt(), a[3].toInt(), a[4].toInt(), a[5].toInt(),
+                         a.value(6) == QLatin1String("ctrl") ? Qt::ControlModifier : Qt::NoModifier);
+      return;
+    }
+    if (o == QLatin1String("tecla")) {
+      for (int k = 1; k < a.size(); ++k) teclas(a[k]);
+      return;
+    }
+    if (o == QLatin1String("escribir")) return apoyo::escribir(raiz(), a.mid(1).join(QLatin1Char(' ')));
+    if (o == QLatin1String("foco")) {
+      if (auto* f = buscar<QWidget>(a.value(1))) f->setFocus(Qt::TabFocusReason);
+      return;
+    }
+    if (o == QLatin1String("poner")) return poner(a.value(1), a.value(2));
+    if (o == QLatin1String("doble")) {
+      if (auto* t = buscar<QTreeWidget>(a.value(1))) emit t->itemDoubleClicked(t->topLevelItem(a.value(2).toInt() - 1), 0);
+      return;
+    }
+    for (int r = 0; r < 4; ++r)
+      if (o == QLatin1String(kRespuestas[r])) return respuestas.push_back(Respuesta(r));
+    if (o == QLatin1String("abrir") || o == QLatin1String("guardar")) {
+      const QString ruta = a.size() > 1 ? QDir(carpeta_).absoluteFilePath(a[1]) : QString();
+      (o == QLatin1String("abrir") ? archivosAbrir : archivosGuardar).push_back(ruta);
+      return;
+    }
+    if (o == QLatin1String("renglon")) return renglon(a);
+    if (o == QLatin1String("volcar")) {
+      for (int k = 1; k < a.size(); ++k) volcar(a[k]);
+      return;
+    }
+    if (o == QLatin1String("ver")) return ver(a.value(1));
+    if (o == QLatin1String("captura")) return apoyo::captura(*w_, a.value(1));
+    if (o == QLatin1String("cerrar")) return void(w_->close());
+    if (o == QLatin1String("calendario")) return calendario(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")));
+    if (o == QLatin1String("reiniciar")) {
+      reiniciar_ = true;
+      return;
+    }
+    nota(QStringLiteral("línea desconocida"));
+  }
+
+  void clic(const QString& nombre, int veces) {
+    for (int k = 0; k < veces; ++k) {
+      if (QAction* x = w_->accion(nombre); x && !QApplication::activeModalWidget()) {
+        if (!x->isEnabled()) return nota(QStringLiteral("cerrado"));
+        x->trigger();
+      } else if (auto* b = buscar<QAbstractButton>(nombre)) {
+        if (!b->isEnabled()) return nota(QStringLiteral("cerrado"));
+        b->click();
+      } else {
+        return nota(QStringLiteral("no existe"));
+      }
+      apoyo::procesar();
+    }
+  }
+
+  void celda(const QStringList& a) {
+    QAbstractItemView* v = vista(a.value(1));
+    if (!v) return nota(QStringLiteral("no existe"));
+    const QString m = a.value(4);
+    const Qt::KeyboardModifiers mods = m == QLatin1String("ctrl")    ? Qt::ControlModifier
+                                       : m == QLatin1String("shift") ? Qt::ShiftModifier
+                                                                     : Qt::NoModifier;
+    apoyo::clic(v, a[2].toInt(), a[3].toInt(), mods, m == QLatin1String("derecho") ? Qt::RightButton : Qt::LeftButton);
+  }
+
+  // "Ctrl+C", "Down*3": one key with its modifiers, so many times.
+  void teclas(const QString& t) {
+    const QStringList partes = t.split(QLatin1Char('*'));
+    const QKeyCombination k = QKeySequence::fromString(partes[0])[0];
+    for (int n = partes.value(1, QStringLiteral("1")).toInt(); n > 0; --n)
+      apoyo::tecla(raiz(), k.key(), k.keyboardModifiers());
+  }
+
+  void poner(const QString& nombre, const QString& texto) {
+    if (auto* c = buscar<QComboBox>(nombre)) {
+      c->setFocus();
+      c->setCurrentIndex(c->findText(texto));
+      emit c->activated(c->currentIndex());
+    } else if (auto* l = buscar<QListWidget>(nombre)) {
+      const auto items = l->findItems(texto, Qt::MatchExactly);
+      if (!items.isEmpty()) QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(items[0]).center());
+    } else if (auto* d = buscar<QDateEdit>(nombre)) {
+      d->setDate(QDate::fromString(texto, QStringLiteral("dd/MM/yyyy")));
+    } else if (auto* e = buscar<QLineEdit>(nombre)) {
+      e->setFocus();
+      e->selectAll();
+      for (const QChar c : texto) apoyo::caracter(e, c);
+      apoyo::procesar();
+    } else {
+      nota(QStringLiteral("no existe"));
+    }
+  }
+
+  // A click on a day of the delivery date's calendar (it sets the date more than once).
+  void calendario(const QDate& dia) {
+    QCalendarWidget* c = buscar<QDateEdit>(QStringLiteral("DTPicker1_4"))->calendarWidget();
+    c->setSelectedDate(dia);
+    emit c->clicked(dia);
+    emit c->activated(dia);
+  }
+
+  void renglon(const QStringList& a) {
+    Workspace& ws = w_->ws();
+    Grid* g = nullptr;
+    for (Grid* x : {&ws.vaspread1, &ws.vaSpread6, &ws.vaSpread9, &ws.vaSpread5})
+      if (x->name() == a.value(1)) g = x;
+    if (!g) return nota(QStringLiteral("no existe"));
+    g->setRowTexts(a[2].toInt(), a.value(3).split(QLatin1Char('|')));
+    if (ws.alCambiar) ws.alCambiar();
+  }
+
+  void ver(const QString& nombre) {
+    const QByteArray b = leerBytes(QDir(carpeta_).filePath(nombre));
+    QString t = QString::fromUtf8(b);
+    if (t.contains(QChar::ReplacementCharacter)) t = texto::desde1252(b);
+    for (const QString& l : texto::partirLineas(t)) nota(QStringLiteral("| ") + l);
+  }
+
+  static QString estado(QWidget* w) { return w->isEnabled() ? QString() : QStringLiteral(" (cerrado)"); }
+
+  void volcar(const QString& n) {
+    if (n == QLatin1String("controles")) return controles();
+    if (n == QLatin1String("menus")) {
+      for (QAction* m : w_->menuBar()->actions()) menu(m, 0);
+      return;
+    }
+    if (n == QLatin1String("foco")) {
+      QWidget* f = QApplication::focusWidget();
+      QString t = f ? f->objectName() : QStringLiteral("(nadie)");
+      for (QWidget* p = f; p && t.isEmpty(); p = p->parentWidget()) t = p->objectName() + QStringLiteral(" (editor)");
+      const QModelIndex c = w_->vistaDetalle()->currentIndex();
+      return nota(QStringLiteral("foco %1 (detalle %2,%3)").arg(t).arg(c.column() + 1).arg(c.row() + 1));
+    }
+    if (n == QLatin1String("forma")) return volcarForma();
+    if (n == QLatin1String("portapapeles"))
+      return nota(QStringLiteral("portapapeles: ") + leerPortapapeles().replace(QLatin1Char('\t'), QLatin1Char('>')).replace(QStringLiteral("\r\n"), QStringLiteral(" / ")));
+    if (n == QLatin1String("barra")) {
+      for (QAction* a : w_->findChild<QToolBar*>(QStringLiteral("Toolbar1"))->actions())
+        if (!a->objectName().isEmpty())
+          nota(a->objectName() + QStringLiteral(" «") + a->toolTip() + QString::fromUtf8(a->icon().isNull() ? "» sin imagen" : "»"));
+      return;
+    }
+    if (auto* v = qobject_cast<QTableView*>(vista(n))) return tabla(n, v);
+    QWidget* w = buscar<QWidget>(n);
+    if (!w) return nota(n + QStringLiteral(" no existe"));
+    if (auto* t = qobject_cast<QTreeWidget*>(w)) {
+      nota(n + QLatin1Char(':'));
+      for (int i = 0; i < t->topLevelItemCount(); ++i) rama(t->topLevelItem(i), 1);
+      return;
+    }
+    nota(n + QStringLiteral(": ") + valor(w) + estado(w));
+  }
+
+  // What a widget shows, in one line.
+  static QString valor(QWidget* w) {
+    if (auto* x = qobject_cast<QLineEdit*>(w)) return x->text();
+    if (auto* x = qobject_cast<QDateEdit*>(w)) return x->date().toString(QStringLiteral("dd/MM/yyyy"));
+    if (auto* x = qobject_cast<QComboBox*>(w)) {
+      QStringList t;
+      for (int i = 0; i < x->count(); ++i) t.append(x->itemText(i));
+      return x->currentText() + QStringLiteral(" [") + t.join(QLatin1Char('|')) + QLatin1Char(']');
+    }
+    if (auto* x = qobject_cast<QLabel*>(w)) return x->text();
+    if (auto* x = qobject_cast<QPlainTextEdit*>(w)) {
+      const QTextCursor c = x->textCursor();
+      return QStringLiteral("%1 líneas, cursor en la %2 columna %3 «%4»")
+          .arg(x->document()->blockCount())
+          .arg(c.blockNumber() + 1)
+          .arg(c.selectionStart() - c.block().position() + 1)
+          .arg(c.selectedText());
+    }
+    if (auto* x = qobject_cast<QTextEdit*>(w)) return x->toPlainText().replace(QLatin1Char('\n'), QStringLiteral(" / "));
+    if (auto* x = qobject_cast<QAbstractButton*>(w))
+      return x->text() + (x->toolTip().isEmpty() ? QString() : QStringLiteral(" «") + x->toolTip() + QStringLiteral("»"));
+    if (auto* x = qobject_cast<QProgressBar*>(w))
+      return QStringLiteral("%1 de %2").arg(x->value()).arg(x->maximum()) + QLatin1String(x->isVisible() ? "" : " (oculta)");
+    if (auto* x = qobject_cast<QPrintPreviewWidget*>(w)) return QStringLiteral("%1 páginas").arg(x->pageCount());
+    if (auto* x = qobject_cast<QListWidget*>(w)) {
+      QStringList t;
+      for (int i = 0; i < x->count(); ++i) t.append(QLatin1String(i == x->currentRow() ? "*" : "") + x->item(i)->text());
+      return t.join(QLatin1Char('|'));
+    }
+    if (auto* x = qobject_cast<QStatusBar*>(w)) {
+      QStringList t;
+      for (QLabel* l : x->findChildren<QLabel*>())
+        if (l->isVisible() && !l->text().isEmpty()) t.append(l->text());
+      return t.join(QStringLiteral(" · "));
+    }
+    return w->windowTitle();
+  }
+
+  void rama(QTreeWidgetItem* it, int nivel) {
+    QStringList t;
+    for (int c = 0; c < it->columnCount(); ++c) t.append(it->text(c));
+    nota(QString(2 * nivel, QLatin1Char(' ')) + t.join(QStringLiteral(" | ")));
+    for (int i = 0; i < it->childCount(); ++i) rama(it->child(i), nivel + 1);
+  }
+
+  // The active form: its title and every named widget that shows something.
+  void volcarForma() {
+    QWidget* f = raiz();
+    nota(f->objectName() + QStringLiteral(" «") + f->windowTitle() + QStringLiteral("»"));
+    for (QWidget* w : f->findChildren<QWidget*>()) {
+      if (auto* v = qobject_cast<QTableView*>(w)) {
+        tabla(v->objectName(), v);
+      } else if (auto* p = qobject_cast<QPrintPreviewWidget*>(w)) {
+        nota(QStringLiteral("  vista previa: ") + valor(p));
+      } else if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")) &&
+                 w->isVisibleTo(f)) {
+        nota(QStringLiteral("  ") + w->objectName() + QStringLiteral(": ") + valor(w) + estado(w));
+      } else if (auto* l = qobject_cast<QLabel*>(w); l && !l->text().isEmpty() && l->isVisibleTo(f)) {
+        nota(QStringLiteral("  «") + l->text() + QStringLiteral("»"));
+      }
+    }
+  }
+
+  // A grid as the view shows it: headings, cells, colours and marks, the cursor.
+  void tabla(const QString& n, QTableView* v) {
+    auto* g = qobject_cast<VistaGrid*>(v);
+    QAbstractItemModel* m = v->model();
+    QStringList t;
+    for (int c = 0; c < m->columnCount(); ++c) t.append(m->headerData(c, Qt::Horizontal).toString());
+    nota(QStringLiteral("%1 (cursor %2,%3): ").arg(n).arg(v->currentIndex().column() + 1).arg(v->currentIndex().row() + 1) +
+         t.join(QLatin1Char('|')));
+    for (int r = 0; r < m->rowCount(); ++r) {
+      QStringList celdas;
+      for (int c = 0; c < m->columnCount(); ++c) {
+        QString s = m->data(m->index(r, c)).toString();
+        const QVariant fondo = m->data(m->index(r, c), Qt::BackgroundRole);
+        if (fondo.isValid()) s += QLatin1Char('{') + fondo.value<QColor>().name() + QLatin1Char('}');
+        if (const int k = g && g->delegado()->marca ? g->delegado()->marca(c + 1, r + 1) : 0) s += QLatin1String(k == 2 ? "<E>" : "<A>");
+        const QString tip = m->data(m->index(r, c), Qt::ToolTipRole).toString();
+        if (!tip.isEmpty()) s += QStringLiteral("<«") + tip + QStringLiteral("»>");
+        celdas.append(s);
+      }
+      nota(QStringLiteral("  %1: ").arg(r + 1) + celdas.join(QLatin1Char('|')));
+    }
+  }
+
+  void menu(QAction* a, int nivel) {
+    QString t = QString(2 * nivel, QLatin1Char(' ')) + a->objectName() + QStringLiteral(" «") + a->text() +
+                QStringLiteral("»");
+    if (!a->shortcut().isEmpty()) t += QLatin1Char(' ') + a->shortcut().toString();
+    nota(t + QLatin1String(a->isEnabled() ? "" : " (cerrado)") +
+         QLatin1String(w_->conectado(a->objectName()) || a->menu() ? "" : " (sin comando)"));
+    if (a->menu())
+      for (QAction* s : a->menu()->actions())
+        if (!s->isSeparator()) menu(s, nivel + 1);
+  }
+
+  void controles() {
+    QStringList cerrados;
+    for (QAction* a : w_->findChildren<QAction*>())
+      if (!a->objectName().isEmpty() && !a->isEnabled()) cerrados.append(a->objectName());
+    for (QWidget* x : w_->findChildren<QWidget*>())
+      if (!x->objectName().isEmpty() && !x->objectName().startsWith(QLatin1String("qt_")) && !x->isEnabled())
+        cerrados.append(x->objectName());
+    cerrados.sort();
+    cerrados.removeDuplicates();
+    nota(QStringLiteral("cerrados: ") + cerrados.join(QLatin1Char(' ')));
+  }
+
+  QString carpeta_;
+  QStringList lineas_;
+  qsizetype i_ = 0;
+  int nivel_ = 0;
+  bool reiniciar_ = false;
+  bool terminado_ = false;  // a new start of the program on the same folder
+  qsizetype lineasLog_ = 0;
+  MainWindow* w_ = nullptr;
+  QString salida_;
+};
+
+// The files of `carpeta`, relative, sorted.
+QStringList archivos(const QString& carpeta) {
+  QStringList r;
+  QDirIterator it(carpeta, QDir::Files, QDirIterator::Subdirectories);
+  while (it.hasNext()) r.append(QDir(carpeta).relativeFilePath(it.next()));
+  r.sort();
+  return r;
+}
+
+bool copiar(const QString& de, const QString& a) {
+  QDir().mkpath(QFileInfo(a).path());
+  QFile::remove(a);
+  return QFile::copy(de, a);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  const QString caso = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+  QTemporaryDir dir;
+  for (const QString& f : archivos(caso + QStringLiteral("/entrada")))
+    copiar(caso + QStringLiteral("/entrada/") + f, dir.filePath(f));
+  QString salida = Guion(caso, dir.path()).correr();
+  for (const QString& f : archivos(dir.path())) salida += QStringLiteral("archivo: ") + f + QLatin1Char('\n');
+  const bool escribir = qEnvironmentVariable("AVISO_GOLDEN") == QLatin1String("escribir");
+  const QString esperada = caso + QStringLiteral("/salida");
+  int falla = 0;
+  if (escribir) {
+    QFile f(esperada);
+    if (f.open(QIODevice::WriteOnly)) f.write(salida.toUtf8());
+  } else if (leer(esperada) != salida) {
+    QFile f(QDir::current().filePath(QFileInfo(caso).fileName() + QStringLiteral(".salida")));
+    if (f.open(QIODevice::WriteOnly)) f.write(salida.toUtf8());
+    QTextStream(stderr) << "La transcripción difiere: diff -u " << esperada << ' ' << f.fileName() << '\n';
+    falla = 1;
+  }
+  for (const QString& f : archivos(caso + QStringLiteral("/esperado"))) {
+    const QString hecho = dir.filePath(f), guardado = caso + QStringLiteral("/esperado/") + f;
+    if (escribir) copiar(hecho, guardado);
+    else if (!QFile::exists(hecho) || leerBytes(hecho) != leerBytes(guardado)) {
+      QTextStream(stderr) << "Difiere el archivo " << f << '\n';
+      falla = 1;
+    }
+  }
+  return falla;
+}
