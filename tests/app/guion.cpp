@@ -17,6 +17,7 @@
 //   poner NOMBRE TEXTO         a box or list: its text or entry, as the user picks it
 //   si|no|cancelar|ok          the answer to the next question
 //   abrir|guardar [RUTA]       the answer to the next file dialog (none: cancelled)
+//   portapapeles A>B/C>D       the clipboard (cells by >, rows by /), as a spreadsheet leaves it
 //   renglon GRID FILA C1|C2..  cells of a workspace table, then the window shows it
 //   volcar NOMBRE...           widgets by objectName; also controles, menus, foco
 //   ver ARCHIVO                a written file, as text
@@ -219,6 +220,8 @@ class Guion : public ScriptedPrompter {
       return;
     }
     if (o == QLatin1String("renglon")) return renglon(a);
+    if (o == QLatin1String("portapapeles"))
+      return escribirPortapapeles(a.value(1).replace(QLatin1Char('>'), QLatin1Char('\t')).replace(QLatin1Char('/'), QStringLiteral("\r\n")));
     if (o == QLatin1String("volcar")) {
       for (int k = 1; k < a.size(); ++k) volcar(a[k]);
       return;
@@ -323,9 +326,15 @@ class Guion : public ScriptedPrompter {
     if (n == QLatin1String("foco")) {
       QWidget* f = QApplication::focusWidget();
       QString t = f ? f->objectName() : QStringLiteral("(nadie)");
-      for (QWidget* p = f; p && t.isEmpty(); p = p->parentWidget()) t = p->objectName() + QStringLiteral(" (editor)");
-      const QModelIndex c = w_->vistaDetalle()->currentIndex();
-      return nota(QStringLiteral("foco %1 (detalle %2,%3)").arg(t).arg(c.column() + 1).arg(c.row() + 1));
+      QAbstractItemView* v = w_->vistaDetalle();
+      for (QWidget* p = f; p; p = p->parentWidget())
+        if (auto* x = qobject_cast<QAbstractItemView*>(p)) {
+          if (p != f) t = p->objectName() + QStringLiteral(" (editor: ") + valor(f) + QLatin1Char(')');
+          v = x;
+          break;
+        }
+      const QModelIndex c = v->currentIndex();
+      return nota(QStringLiteral("foco %1 (%2 %3,%4)").arg(t, v->objectName()).arg(c.column() + 1).arg(c.row() + 1));
     }
     if (n == QLatin1String("forma")) return volcarForma();
     if (n == QLatin1String("portapapeles"))
@@ -415,7 +424,10 @@ class Guion : public ScriptedPrompter {
     auto* g = qobject_cast<VistaGrid*>(v);
     QAbstractItemModel* m = v->model();
     QStringList t;
-    for (int c = 0; c < m->columnCount(); ++c) t.append(m->headerData(c, Qt::Horizontal).toString());
+    for (int c = 0; c < m->columnCount(); ++c) {
+      const QString tip = m->headerData(c, Qt::Horizontal, Qt::ToolTipRole).toString();
+      t.append(m->headerData(c, Qt::Horizontal).toString() + (tip.isEmpty() ? QString() : QStringLiteral("<«%1»>").arg(tip)));
+    }
     nota(QStringLiteral("%1 (cursor %2,%3): ").arg(n).arg(v->currentIndex().column() + 1).arg(v->currentIndex().row() + 1) +
          t.join(QLatin1Char('|')));
     for (int r = 0; r < m->rowCount(); ++r) {
