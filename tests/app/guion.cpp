@@ -24,6 +24,7 @@
 //   cerrar                     the window closed
 //   calendario FECHA           a click on a day of the delivery date's calendar
 //   reiniciar                  a new start of the program on the same folder
+//   pausa MS                   the least time between two repaints of a long command
 //   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the window
 #include <QAbstractButton>
 #include <QAction>
@@ -107,6 +108,11 @@ class Guion : public ScriptedPrompter {
     return archivo(QStringLiteral("guardar"), d, archivosGuardar);
   }
   void beep() override { nota(QStringLiteral("beep")); }
+  // The progress bar as the window shows it each time a command lets it repaint.
+  void procesarEventos() override {
+    if (auto* b = w_ ? w_->findChild<QProgressBar*>(QStringLiteral("ProgressBar1")) : nullptr)
+      avance_.append({b->value(), b->maximum()});
+  }
 
   // The real form, acted on by the lines indented under the one that opened it.
   void ejecutarDialogo(DialogoModelo& modelo) override {
@@ -227,6 +233,7 @@ class Guion : public ScriptedPrompter {
       return;
     }
     if (o == QLatin1String("ver")) return ver(a.value(1));
+    if (o == QLatin1String("pausa")) return void(w_->ws().pausaDoEvents = a.value(1).toInt());
     if (o == QLatin1String("captura")) return apoyo::captura(*w_, a.value(1));
     if (o == QLatin1String("cerrar")) return void(w_->close());
     if (o == QLatin1String("calendario")) return calendario(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")));
@@ -337,6 +344,7 @@ class Guion : public ScriptedPrompter {
       return nota(QStringLiteral("foco %1 (%2 %3,%4)").arg(t, v->objectName()).arg(c.column() + 1).arg(c.row() + 1));
     }
     if (n == QLatin1String("forma")) return volcarForma();
+    if (n == QLatin1String("avance")) return avance();
     if (n == QLatin1String("portapapeles"))
       return nota(QStringLiteral("portapapeles: ") + leerPortapapeles().replace(QLatin1Char('\t'), QLatin1Char('>')).replace(QStringLiteral("\r\n"), QStringLiteral(" / ")));
     if (n == QLatin1String("barra")) {
@@ -399,6 +407,27 @@ class Guion : public ScriptedPrompter {
     for (int c = 0; c < it->columnCount(); ++c) t.append(it->text(c));
     nota(QString(2 * nivel, QLatin1Char(' ')) + t.join(QStringLiteral(" | ")));
     for (int i = 0; i < it->childCount(); ++i) rama(it->child(i), nivel + 1);
+  }
+
+  // How the bar went since the last look: its count, in order, to the end; then at rest.
+  void avance() {
+    int tope = 1;
+    for (const QPoint& p : avance_) tope = qMax(tope, p.y());
+    QVector<int> contados;
+    for (const QPoint& p : avance_)
+      if (p.y() == tope && tope > 1) contados.append(p.x());
+    auto* b = w_->findChild<QProgressBar*>(QStringLiteral("ProgressBar1"));
+    nota(QStringLiteral("avance: ") +
+         (contados.isEmpty() ? QStringLiteral("sin cuenta")
+                             : QStringLiteral("cuenta %1 de %2, %3 por paso")
+                                   .arg(contados.last())
+                                   .arg(tope)
+                                   .arg(std::is_sorted(contados.begin(), contados.end()) &&
+                                                contados.size() >= tope && contados.first() <= 1
+                                            ? QStringLiteral("renglón")
+                                            : QStringLiteral("a saltos"))) +
+         (b->maximum() == 1 && b->value() == 0 ? QStringLiteral(", en reposo") : QStringLiteral(", sin reposo")));
+    avance_.clear();
   }
 
   // The active form: its title and every named widget that shows something.
@@ -476,6 +505,7 @@ class Guion : public ScriptedPrompter {
   bool terminado_ = false;  // a new start of the program on the same folder
   qsizetype lineasLog_ = 0;
   MainWindow* w_ = nullptr;
+  QVector<QPoint> avance_;  // (value, maximum) of the bar at each repaint
   QString salida_;
 };
 
