@@ -14,7 +14,7 @@
 //   escribir TEXTO             typed into the focused widget
 //   doble ARBOL FILA           a double click on an entry of a tree
 //   foco NOMBRE                the focus to a widget
-//   poner NOMBRE TEXTO         a box or list: its text or entry, as the user picks it
+//   poner NOMBRE TEXTO [shift|doble]  a box or list: its text or entry, as the user picks it
 //   si|no|cancelar|ok          the answer to the next question
 //   abrir|guardar [RUTA]       the answer to the next file dialog (none: cancelled)
 //   portapapeles A>B/C>D       the clipboard (cells by >, rows by /), as a spreadsheet leaves it
@@ -27,10 +27,12 @@
 //   pausa MS                   the least time between two repaints of a long command
 //   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the window
 #include <QAbstractButton>
+#include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QDialog>
 #include <QDir>
@@ -47,6 +49,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTreeWidget>
@@ -85,6 +88,9 @@ class Guion : public ScriptedPrompter {
       MainWindow w(carpeta_, this, &reloj);
       w_ = &w;
       w.resize(1366, 740);
+      std::vector<std::unique_ptr<QAbstractItemModelTester>> revisores;
+      for (VistaGrid* v : {w.vistaDetalle(), w.vistaPedidos(), w.vistaResumen()})
+        revisores.push_back(std::make_unique<QAbstractItemModelTester>(v->model()));
       w.show();
       QApplication::setActiveWindow(&w);
       apoyo::procesar();
@@ -213,7 +219,7 @@ class Guion : public ScriptedPrompter {
       if (auto* f = buscar<QWidget>(a.value(1))) f->setFocus(Qt::TabFocusReason);
       return;
     }
-    if (o == QLatin1String("poner")) return poner(a.value(1), a.value(2));
+    if (o == QLatin1String("poner")) return poner(a.value(1), a.value(2), a.value(3));
     if (o == QLatin1String("doble")) {
       if (auto* t = buscar<QTreeWidget>(a.value(1))) emit t->itemDoubleClicked(t->topLevelItem(a.value(2).toInt() - 1), 0);
       return;
@@ -267,6 +273,15 @@ class Guion : public ScriptedPrompter {
                                        : m == QLatin1String("shift") ? Qt::ShiftModifier
                                                                      : Qt::NoModifier;
     apoyo::clic(v, a[2].toInt(), a[3].toInt(), mods, m == QLatin1String("derecho") ? Qt::RightButton : Qt::LeftButton);
+    if (m == QLatin1String("derecho")) {
+      const QPoint p = apoyo::centro(v, a[2].toInt(), a[3].toInt());
+      QContextMenuEvent e(QContextMenuEvent::Mouse, p, v->viewport()->mapToGlobal(p));
+      QCoreApplication::sendEvent(v->viewport(), &e);
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        nota(QStringLiteral("menú ") + menu->objectName());
+        menu->close();
+      }
+    }
   }
 
   // "Ctrl+C", "Down*3": one key with its modifiers, so many times.
@@ -277,14 +292,17 @@ class Guion : public ScriptedPrompter {
       apoyo::tecla(raiz(), k.key(), k.keyboardModifiers());
   }
 
-  void poner(const QString& nombre, const QString& texto) {
+  void poner(const QString& nombre, const QString& texto, const QString& modo) {
     if (auto* c = buscar<QComboBox>(nombre)) {
       c->setFocus();
       c->setCurrentIndex(c->findText(texto));
       emit c->activated(c->currentIndex());
     } else if (auto* l = buscar<QListWidget>(nombre)) {
       const auto items = l->findItems(texto, Qt::MatchExactly);
-      if (!items.isEmpty()) QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(items[0]).center());
+      if (items.isEmpty()) return nota(QStringLiteral("no existe"));
+      const QPoint p = l->visualItemRect(items[0]).center();
+      if (modo == QLatin1String("doble")) QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, p);
+      else QTest::mouseClick(l->viewport(), Qt::LeftButton, modo == QLatin1String("shift") ? Qt::ShiftModifier : Qt::NoModifier, p);
     } else if (auto* d = buscar<QDateEdit>(nombre)) {
       d->setDate(QDate::fromString(texto, QStringLiteral("dd/MM/yyyy")));
     } else if (auto* e = buscar<QLineEdit>(nombre)) {
@@ -390,8 +408,8 @@ class Guion : public ScriptedPrompter {
     if (auto* x = qobject_cast<QPrintPreviewWidget*>(w)) return QStringLiteral("%1 páginas").arg(x->pageCount());
     if (auto* x = qobject_cast<QListWidget*>(w)) {
       QStringList t;
-      for (int i = 0; i < x->count(); ++i) t.append(QLatin1String(i == x->currentRow() ? "*" : "") + x->item(i)->text());
-      return t.join(QLatin1Char('|'));
+      for (int i = 0; i < x->count(); ++i) t.append(QLatin1String(x->item(i)->isSelected() ? "*" : "") + x->item(i)->text());
+      return t.join(QLatin1Char('|')) + QLatin1String(x->horizontalScrollBar()->maximum() > 0 ? " (con barra)" : "");
     }
     if (auto* x = qobject_cast<QStatusBar*>(w)) {
       QStringList t;
@@ -467,7 +485,7 @@ class Guion : public ScriptedPrompter {
         if (fondo.isValid()) s += QLatin1Char('{') + fondo.value<QColor>().name() + QLatin1Char('}');
         if (const int k = g && g->delegado()->marca ? g->delegado()->marca(c + 1, r + 1) : 0) s += QLatin1String(k == 2 ? "<E>" : "<A>");
         const QString tip = m->data(m->index(r, c), Qt::ToolTipRole).toString();
-        if (!tip.isEmpty()) s += QStringLiteral("<«") + tip + QStringLiteral("»>");
+        if (!tip.isEmpty()) s += QStringLiteral("<«") + QString(tip).replace(QLatin1Char('\n'), QStringLiteral(" / ")) + QStringLiteral("»>");
         celdas.append(s);
       }
       nota(QStringLiteral("  %1: ").arg(r + 1) + celdas.join(QLatin1Char('|')));

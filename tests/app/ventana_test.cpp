@@ -1,0 +1,244 @@
+// What a window script cannot say: the Qt message boxes and file dialogs of
+// the window's own prompter, the pointer and the progress bar around a
+// command, a command that fails, the menu bar taking the keys, and the window
+// on a small screen at three scalings.
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QToolBar>
+
+#include "app/gridview.h"
+#include "app/mainwindow.h"
+#include "fixture.h"
+#include "ventana_apoyo.h"
+
+namespace {
+
+class VentanaTest : public WorkspaceTest {
+ protected:
+  static void SetUpTestSuite() { apoyo::Aplicacion::crear(); }
+  static void TearDownTestSuite() { apoyo::Aplicacion::borrar(); }
+  int cuenta(const QString& linea) const { return static_cast<int>(textosLog().count(linea)); }
+};
+
+// The box up now, as "title|text|icon|buttons|default", answered with the
+// button of caption `pulsar` (empty: Escape).
+void leerCaja(const QString& pulsar, QString& vista) {
+  QTimer::singleShot(0, [pulsar, &vista] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    QStringList botones;
+    for (QAbstractButton* b : box->buttons()) botones.append(b->text());
+    botones.sort();
+    vista = QStringList{box->windowTitle(), box->text(), QString::number(box->icon()), botones.join(QLatin1Char(',')),
+                        box->defaultButton() ? box->defaultButton()->text() : QString()}
+                .join(QLatin1Char('|'));
+    if (box->windowModality() != Qt::WindowModal || !box->parentWidget()) vista += Q("|sin dueño");
+    if (pulsar.isEmpty()) return QTest::keyClick(box, Qt::Key_Escape);
+    for (QAbstractButton* b : box->buttons())
+      if (b->text() == pulsar) b->click();
+  });
+}
+
+TEST_F(VentanaTest, CajasDeMensajeConSuIconoYElBotonInofensivoPorOmision) {
+  QWidget ventana;
+  QtPrompter p(&ventana);
+  ventana.show();
+  const QString pregunta = Q("¿Desea guardar los cambios?");
+  const struct {
+    Mensaje m;
+    const char* pulsar;
+    Respuesta r;
+    const char* vista;
+  } casos[] = {
+      {{pregunta, Q("DUDIZOD"), Icono::Ninguno, Botones::SiNoCancelar}, "&Sí", Respuesta::Si,
+       "DUDIZOD|¿Desea guardar los cambios?|4|&No,&Sí,Cancelar|Cancelar"},
+      {{pregunta, Q("DUDIZOD"), Icono::Ninguno, Botones::SiNoCancelar}, "", Respuesta::Cancelar, nullptr},
+      {{pregunta, Q("DUDIZOD"), Icono::Ninguno, Botones::SiNoCancelar}, "&No", Respuesta::No, nullptr},
+      {{Q("Recuerde"), Q("RECORDATORIO"), Icono::Ninguno, Botones::SiNo}, "", Respuesta::No,
+       "RECORDATORIO|Recuerde|4|&No,&Sí|&No"},
+      {{Q("x"), Q("A"), Icono::Critico, Botones::Ok}, "Aceptar", Respuesta::Ok, "A|x|3|Aceptar|Aceptar"},
+      {{Q("x"), Q("A"), Icono::Informacion, Botones::Ok}, "Aceptar", Respuesta::Ok, "A|x|1|Aceptar|Aceptar"},
+      {{Q("x"), Q("A"), Icono::Exclamacion, Botones::Ok}, "Aceptar", Respuesta::Ok, "A|x|2|Aceptar|Aceptar"},
+      {{Q("x"), Q("A"), Icono::Ninguno, Botones::Ok}, "Aceptar", Respuesta::Ok, "A|x|0|Aceptar|Aceptar"},
+  };
+  for (const auto& c : casos) {
+    QString vista;
+    leerCaja(Q(c.pulsar), vista);
+    EXPECT_EQ(p.mostrar(c.m), c.r) << c.pulsar;
+    if (c.vista) EXPECT_EQ(vista.toStdString(), c.vista);
+  }
+}
+
+TEST_F(VentanaTest, DialogosDeArchivoEnEspanolFiltrosYPunteroOcupado) {
+  QWidget ventana;
+  QtPrompter p(&ventana);
+  QString elegido;
+  EXPECT_EQ(QtPrompter::filtroQt(Q("Archivos INF|*.inf|Todos|*.*"), 2, &elegido), Q("Archivos INF (*.inf);;Todos (*.*)"));
+  EXPECT_EQ(elegido, Q("Todos (*.*)"));
+  QStringList vistas;
+  auto leer = [&vistas] {
+    QTimer::singleShot(0, [&vistas] {
+      auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!d) return;
+      vistas.append(d->windowTitle());
+      for (auto e : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType, QFileDialog::Accept,
+                     QFileDialog::Reject})
+        vistas.append(d->labelText(e));
+      d->reject();
+    });
+  };
+  DialogoArchivo d{Q("Selección de archivo para Importar"), Q("Archivo tipo inf|*.inf"), 1, carpeta()};
+  leer();
+  EXPECT_EQ(p.abrirArchivo(d), QString());
+  d.titulo = Q("Guardar");
+  leer();
+  EXPECT_EQ(p.guardarArchivo(d), QString());
+  EXPECT_EQ(vistas.join(Q("|")), Q("Selección de archivo para Importar|Buscar en:|Nombre de archivo:|Tipo de archivo:|"
+                                   "&Abrir|Cancelar|Guardar|Buscar en:|Nombre de archivo:|Tipo de archivo:|&Guardar|Cancelar"));
+
+  // Busy twice is busy once; a box shown meanwhile has the plain pointer.
+  p.cursorOcupado(true);
+  p.cursorOcupado(true);
+  Qt::CursorShape durante = Qt::WaitCursor;
+  QTimer::singleShot(0, [&] { durante = QApplication::overrideCursor()->shape(); });
+  QString vista;
+  leerCaja(Q("Aceptar"), vista);
+  p.mostrar({Q("x"), Q("DUDIZOD")});
+  EXPECT_EQ(durante, Qt::ArrowCursor);
+  EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  p.cursorOcupado(false);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  // The system clipboard.
+  p.escribirPortapapeles(Q("4\tA1\r\n5\tA2"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), Q("4\tA1\r\n5\tA2"));
+  QGuiApplication::clipboard()->setText(Q("de una hoja"));
+  EXPECT_EQ(p.leerPortapapeles(), Q("de una hoja"));
+}
+
+// Notes the progress bar at each message.
+struct PrompterConBarra : ScriptedPrompter {
+  QProgressBar* barra = nullptr;
+  int alPreguntar = -1;
+  Respuesta mostrar(const Mensaje& m) override {
+    alPreguntar = barra->maximum();
+    return ScriptedPrompter::mostrar(m);
+  }
+};
+
+TEST_F(VentanaTest, AlrededorDeUnComandoElPunteroLaBarraYLasFallas) {
+  PrompterConBarra p;
+  auto w = std::make_unique<MainWindow>(carpeta(), &p, &reloj);
+  auto* barra = p.barra = w->findChild<QProgressBar*>(Q("ProgressBar1"));
+  auto reposo = [&] { return barra->maximum() == 1 && barra->value() == 0; };
+  int corridas = 0;
+  EXPECT_TRUE(w->ejecutar([&] {
+    ++corridas;
+    EXPECT_FALSE(w->ejecutar([&] { ++corridas; }));  // none enters while one runs
+    w->ws().alCambiar();
+    EXPECT_TRUE(reposo());  // showing the state is no sign of a long loop
+    w->ws().prompter.procesarEventos();
+    EXPECT_EQ(barra->maximum(), 0);  // the bar moves by itself
+    w->ws().MsgBox(Q("Aviso de prueba"));
+    EXPECT_EQ(barra->maximum(), 0);
+  }));
+  EXPECT_EQ(p.alPreguntar, 1);  // it stands still while a message waits
+  EXPECT_EQ(corridas, 1);
+  EXPECT_TRUE(reposo());
+  w->ejecutar([] { throw std::runtime_error("falla"); });
+  ASSERT_EQ(p.mensajes.size(), 2u);
+  EXPECT_EQ(p.mensajes[1].texto, Q("Error inesperado # 5\r\nfalla"));
+  EXPECT_EQ(p.mensajes[1].titulo, Q("DUDIZOD"));
+  EXPECT_EQ(p.mensajes[1].icono, Icono::Critico);
+  EXPECT_FALSE(w->ocupado());
+
+  // The window's own prompter: the busy pointer shows while a command lets the
+  // window repaint, and goes also when the command throws what is no exception.
+  MainWindow propia(carpeta(), nullptr, &reloj);
+  propia.ejecutar([&] {
+    propia.ws().prompter.procesarEventos();
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+  });
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  QString vista;
+  leerCaja(Q("Aceptar"), vista);
+  propia.ejecutar([] { throw 42; });
+  EXPECT_TRUE(vista.startsWith(Q("DUDIZOD|Error inesperado # 51"))) << vista.toStdString();
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  propia.ws().prompter.procesarEventos();  // outside a command nothing changes it
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(VentanaTest, LaBarraDeMenusNoEsUnCambioDeFoco) {
+  MainWindow w(carpeta(), &prompter, &reloj);
+  auto* importe = w.findChild<QLineEdit*>(Q("Text1_7"));
+  importe->setText(Q("12.5"));
+  QFocusEvent alMenu(QEvent::FocusOut, Qt::MenuBarFocusReason);
+  QCoreApplication::sendEvent(importe, &alMenu);
+  apoyo::procesar();
+  EXPECT_EQ(importe->text(), Q("12.5"));
+  QFocusEvent fuera(QEvent::FocusOut, Qt::TabFocusReason);
+  QCoreApplication::sendEvent(importe, &fuera);
+  apoyo::procesar();
+  EXPECT_EQ(importe->text(), Q("12.50"));
+  EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO----Text1_LostFocus")), 1);
+}
+
+// Run once per scaling in a process of its own, on an offscreen screen of 1366x768.
+TEST_F(VentanaTest, CabeEnUnaPantallaDe1366x768ATresEscalas) {
+  if (qEnvironmentVariableIsSet("AVISO_ESCALA")) {
+    auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    w->colocarEnPantalla();
+    w->show();
+    apoyo::procesar();
+    // At 125 % the screen is 1092.8 points wide: one point of rounding is no overflow.
+    EXPECT_TRUE(w->screen()->availableGeometry().adjusted(0, 0, 1, 1).contains(w->frameGeometry()));
+    QStringList fuera;
+    for (const QString& n : Q("vaspread1 vaSpread9 vaSpread5 Combo2 DTPicker1_4 Combo3 Text1_2 Text1_3 Text1_6 Text1_7 "
+                              "Command1 abrir guardar enviar cancelar Importar salir StatusBar1 Output ProgressBar1 "
+                              "panel2 panel3 archivoTrabajo renglonesMarcados totales").split(QLatin1Char(' '))) {
+      auto* c = w->findChild<QWidget*>(n);
+      if (!c || !c->isVisible() || c->height() < 8 || !w->rect().contains(QRect(c->mapTo(w.get(), QPoint()), c->size())))
+        fuera << n;
+    }
+    for (QAction* a : w->findChild<QToolBar*>(Q("Toolbar1"))->actions())
+      if (!a->isSeparator() && !w->findChild<QToolBar*>(Q("Toolbar1"))->widgetForAction(a)->isVisible())
+        fuera << a->objectName();
+    EXPECT_GT(w->vistaDetalle()->height(), w->vistaPedidos()->height());
+    EXPECT_TRUE(fuera.isEmpty()) << fuera.join(Q(", ")).toStdString();
+    // Moved and closed, it opens again where it was left.
+    if (!w->isMaximized()) w->setGeometry(w->geometry().adjusted(40, 20, -60, -30));
+    const QRect lugar = w->geometry();
+    w->close();
+    MainWindow otra(carpeta(), &prompter, &reloj);
+    otra.colocarEnPantalla();
+    EXPECT_EQ(otra.isMaximized() ? w->geometry() : otra.geometry(), lugar);
+    return;
+  }
+  const QString config = escribir(Q("pantalla.json"), R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": 1366,
+      "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+  for (const char* escala : {"1", "1.25", "1.5"}) {
+    QProcess p;
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(Q("QT_QPA_PLATFORM"), Q("offscreen:configfile=") + config);
+    e.insert(Q("QT_SCALE_FACTOR"), Q(escala));
+    e.insert(Q("AVISO_ESCALA"), Q(escala));
+    p.setProcessEnvironment(e);
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(QCoreApplication::applicationFilePath(), {Q("--gtest_filter=VentanaTest.CabeEn*")});
+    ASSERT_TRUE(p.waitForFinished(120000));
+    EXPECT_EQ(p.exitCode(), 0) << escala << "\n" << p.readAll().toStdString();
+  }
+}
+
+}  // namespace
