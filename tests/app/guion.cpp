@@ -136,7 +136,8 @@ class Guion : public ScriptedPrompter {
     });
     w_->qtPrompter().ejecutarDialogo(modelo);
     --nivel_;
-    QApplication::setActiveWindow(nivel_ ? QApplication::activeModalWidget() : w_);
+    // The window system gives the window back its activation once the command has returned.
+    QTimer::singleShot(0, w_, [this] { QApplication::setActiveWindow(nivel_ ? QApplication::activeModalWidget() : w_); });
   }
 
  private:
@@ -308,6 +309,7 @@ class Guion : public ScriptedPrompter {
     } else if (auto* e = buscar<QLineEdit>(nombre)) {
       e->setFocus();
       e->selectAll();
+      if (texto.isEmpty()) QTest::keyClick(e, Qt::Key_Delete);
       for (const QChar c : texto) apoyo::caracter(e, c);
       apoyo::procesar();
     } else {
