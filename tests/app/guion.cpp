@@ -24,7 +24,6 @@
 //   cerrar                     the window closed
 //   calendario FECHA           a click on a day of the delivery date's calendar
 //   reiniciar                  a new start of the program on the same folder
-//   pausa MS                   the least time between two repaints of a long command
 //   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the window
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
@@ -85,8 +84,9 @@ class Guion : public ScriptedPrompter {
     RelojFijo reloj(QDateTime(QDate(2026, 12, 7), QTime(10, 30, 0)));
     do {
       reiniciar_ = terminado_ = false;
-      MainWindow w(carpeta_, this, &reloj);
+      Ventana w(carpeta_, this, &reloj);
       w_ = &w;
+      w.ws().pausaDoEvents = 0;  // a repaint at every step, not by the clock: the same run every time
       w.resize(1366, 740);
       std::vector<std::unique_ptr<QAbstractItemModelTester>> revisores;
       for (VistaGrid* v : {w.vistaDetalle(), w.vistaPedidos(), w.vistaResumen()})
@@ -240,7 +240,6 @@ class Guion : public ScriptedPrompter {
       return;
     }
     if (o == QLatin1String("ver")) return ver(a.value(1));
-    if (o == QLatin1String("pausa")) return void(w_->ws().pausaDoEvents = a.value(1).toInt());
     if (o == QLatin1String("captura")) return apoyo::captura(*w_, a.value(1));
     if (o == QLatin1String("cerrar")) return void(w_->close());
     if (o == QLatin1String("calendario")) return calendario(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")));

@@ -137,7 +137,7 @@ struct PrompterConBarra : ScriptedPrompter {
 
 TEST_F(VentanaTest, AlrededorDeUnComandoElPunteroLaBarraYLasFallas) {
   PrompterConBarra p;
-  auto w = std::make_unique<MainWindow>(carpeta(), &p, &reloj);
+  auto w = std::make_unique<Ventana>(carpeta(), &p, &reloj);
   auto* barra = p.barra = w->findChild<QProgressBar*>(Q("ProgressBar1"));
   auto reposo = [&] { return barra->maximum() == 1 && barra->value() == 0; };
   int corridas = 0;
@@ -163,7 +163,7 @@ TEST_F(VentanaTest, AlrededorDeUnComandoElPunteroLaBarraYLasFallas) {
 
   // The window's own prompter: the busy pointer shows while a command lets the
   // window repaint, and goes also when the command throws what is no exception.
-  MainWindow propia(carpeta(), nullptr, &reloj);
+  Ventana propia(carpeta(), nullptr, &reloj);
   propia.ejecutar([&] {
     propia.ws().prompter.procesarEventos();
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
@@ -180,7 +180,7 @@ TEST_F(VentanaTest, AlrededorDeUnComandoElPunteroLaBarraYLasFallas) {
 }
 
 TEST_F(VentanaTest, LaBarraDeMenusNoEsUnCambioDeFoco) {
-  MainWindow w(carpeta(), &prompter, &reloj);
+  Ventana w(carpeta(), &prompter, &reloj);
   auto* importe = w.findChild<QLineEdit*>(Q("Text1_7"));
   importe->setText(Q("12.5"));
   QFocusEvent alMenu(QEvent::FocusOut, Qt::MenuBarFocusReason);
@@ -197,7 +197,7 @@ TEST_F(VentanaTest, LaBarraDeMenusNoEsUnCambioDeFoco) {
 // Run once per scaling in a process of its own, on an offscreen screen of 1366x768.
 TEST_F(VentanaTest, CabeEnUnaPantallaDe1366x768ATresEscalas) {
   if (qEnvironmentVariableIsSet("AVISO_ESCALA")) {
-    auto w = std::make_unique<MainWindow>(carpeta(), &prompter, &reloj);
+    auto w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
     w->colocarEnPantalla();
     w->show();
     apoyo::procesar();
@@ -220,7 +220,7 @@ TEST_F(VentanaTest, CabeEnUnaPantallaDe1366x768ATresEscalas) {
     if (!w->isMaximized()) w->setGeometry(w->geometry().adjusted(40, 20, -60, -30));
     const QRect lugar = w->geometry();
     w->close();
-    MainWindow otra(carpeta(), &prompter, &reloj);
+    Ventana otra(carpeta(), &prompter, &reloj);
     otra.colocarEnPantalla();
     EXPECT_EQ(otra.isMaximized() ? w->geometry() : otra.geometry(), lugar);
     return;
