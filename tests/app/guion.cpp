@@ -36,6 +36,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QDirIterator>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -393,6 +394,7 @@ class Guion : public ScriptedPrompter {
       return x->currentText() + QStringLiteral(" [") + t.join(QLatin1Char('|')) + QLatin1Char(']');
     }
     if (auto* x = qobject_cast<QLabel*>(w)) return x->text();
+    if (auto* x = qobject_cast<QGroupBox*>(w)) return x->title();
     if (auto* x = qobject_cast<QPlainTextEdit*>(w)) {
       const QTextCursor c = x->textCursor();
       return QStringLiteral("%1 líneas, cursor en la %2 columna %3 «%4»")

@@ -1,6 +1,7 @@
 // What the window scripts cannot reach of the editing rules: the number
 // readers, the clipboard text, the leave-cell rules at their edges, the
-// checks switched off while the system writes, and the row limit of a split.
+// checks switched off while the system writes, the row limit of a split and a
+// maximum that is no number.
 #include <gtest/gtest.h>
 
 #include "editing/detail_rules.h"
@@ -154,6 +155,14 @@ TEST_F(ReglasTest, ElLimiteDeRenglonesSeRespeta) {
       f->Command1_Click();
     }
   };
+  // A maximum that is no number closes the form without a change.
+  SepararModelo m(*ws, 2);
+  m.CantidadMaxima = Q("diez");
+  m.cantidades = {Q("1"), Q("1")};
+  m.Command1_Click();
+  EXPECT_EQ(prompter.textos(), QStringList{Q("La cantidad máxima del SKU no es un número!")});
+  EXPECT_TRUE(m.cerrado && !m.aplicado);
+  prompter.limpiar();
   mult_renglones_Click(*ws);
   ASSERT_EQ(prompter.mensajes.size(), 1u);
   EXPECT_EQ(prompter.mensajes[0].titulo, Q("Aviso Importante"));
