@@ -241,7 +241,7 @@ class Guion : public ScriptedPrompter {
       return;
     }
     if (o == QLatin1String("ver")) return ver(a.value(1));
-    if (o == QLatin1String("captura")) return apoyo::captura(*w_, a.value(1));
+    if (o == QLatin1String("captura")) return apoyo::captura(*raiz(), a.value(1));
     if (o == QLatin1String("cerrar")) return void(w_->close());
     if (o == QLatin1String("calendario")) return calendario(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")));
     if (o == QLatin1String("reiniciar")) {
