@@ -24,7 +24,7 @@
 //   cerrar                     the window closed
 //   calendario FECHA           a click on a day of the delivery date's calendar
 //   reiniciar                  a new start of the program on the same folder
-//   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the window
+//   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the form or the window
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -42,19 +42,19 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTextStream>
-#include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QTreeWidget>
+#include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
+#include <QTreeWidget>
 
 #include "app/gridview.h"
 #include "app/mainwindow.h"
