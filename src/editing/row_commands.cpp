@@ -133,11 +133,15 @@ bool eliminarSeleccion(Workspace& ws, bool tambienAlmacen) {
   return true;
 }
 
-// Writes one clipboard row at (col, row), every cell that fits and is not locked.
+// Writes one clipboard row at (col, row), every cell that fits in the columns
+// the user sees and is not locked. The ordered quantity past the container is
+// the order file's: a wide block (a duplicated line is copied whole) pasted
+// right of the first column must not overwrite it.
 void escribirFila(Grid& g, int col, int row, const QStringList& celdas) {
+  const int ultima = qMin(g.colLimit(), static_cast<int>(colDetalle::Contenedor));
   for (int j = 0; j < celdas.size(); ++j) {
     const int c = col + j;
-    if (c > g.colLimit()) break;
+    if (c > ultima) break;
     if (!g.locked(c, row)) g.setText(c, row, celdas[j]);
   }
 }
