@@ -24,6 +24,13 @@
 //   cerrar                     the window closed
 //   calendario FECHA           a click on a day of the delivery date's calendar
 //   reiniciar                  a new start of the program on the same folder
+//   foto NOMBRE | igual NOMBRE  a picture of the tables, window state and cursor; the
+//                              present against it (igual archivo ARCHIVO: against a file)
+//   hijo GUION                 the program killed while it runs GUION on this folder (it
+//                              leaves foto.txt), then a new start
+//   segunda                    a second window on the same folder, opened and closed
+//   elegir N | hoy FECHA       the kept-aside work Recuperar trabajo takes; today's date
+//   recuperador MS | esperar N the recovery file's interval; N waits for its writes
 //   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the form or the window
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
@@ -58,6 +65,7 @@
 
 #include "app/gridview.h"
 #include "app/mainwindow.h"
+#include "app/recuperador.h"
 #include "scripted_prompter.h"
 #include "ventana_apoyo.h"
 #include "workspace/textfile.h"
@@ -74,18 +82,26 @@ const char* kIconos[] = {"sin icono", "información", "exclamación", "crítico"
 const char* kBotones[] = {"Ok", "SiNo", "SiNoCancelar", "OkCancelar"};
 const char* kRespuestas[] = {"ok", "si", "no", "cancelar"};
 
+QStringList archivos(const QString& carpeta);
+
 class Guion : public ScriptedPrompter {
  public:
-  Guion(const QString& caso, const QString& carpeta) : carpeta_(carpeta) {
-    for (const QString& l : leer(caso + QStringLiteral("/guion")).split(QLatin1Char('\n')))
+  Guion(const QString& caso, const QString& carpeta, const QString& guion = QStringLiteral("guion"))
+      : caso_(caso), carpeta_(carpeta) {
+    for (const QString& l : leer(caso + QLatin1Char('/') + guion).split(QLatin1Char('\n')))
       if (!l.trimmed().isEmpty() && !l.trimmed().startsWith(QLatin1Char('#'))) lineas_.append(l);
   }
 
-  QString correr() {
-    RelojFijo reloj(QDateTime(QDate(2026, 12, 7), QTime(10, 30, 0)));
+  // hijo: the run ends with the picture of the tables in foto.txt, and waits to be killed.
+  QString correr(bool hijo = false) {
     do {
       reiniciar_ = terminado_ = false;
-      Ventana w(carpeta_, this, &reloj);
+      if (!hijo_.isEmpty()) matar(std::exchange(hijo_, QString()));
+      Ventana w(carpeta_, this, &reloj_);
+      w.elegirApartado = [this](const QStringList& o) {
+        nota(QStringLiteral("elegir entre: ") + o.join(QStringLiteral(" · ")));
+        return elegido_;
+      };
       w_ = &w;
       w.ws().pausaDoEvents = 0;  // a repaint at every step, not by the clock: the same run every time
       w.resize(1366, 740);
@@ -96,6 +112,14 @@ class Guion : public ScriptedPrompter {
       QApplication::setActiveWindow(&w);
       apoyo::procesar();
       bloque(0);
+      if (hijo) {
+        QFile foto(QDir(carpeta_).filePath(QStringLiteral("foto.txt")));
+        if (foto.open(QIODevice::WriteOnly)) foto.write(apoyo::Foto::de(w.ws()).texto().toUtf8());
+        foto.close();
+        std::printf("LISTO\n");
+        std::fflush(stdout);
+        QTest::qWait(120000);
+      }
       w_ = nullptr;
     } while (reiniciar_);
     if (i_ < lineas_.size()) salida_ += QStringLiteral("sin forma abierta: ") + lineas_[i_] + QLatin1Char('\n');
@@ -196,6 +220,18 @@ class Guion : public ScriptedPrompter {
       if (auto* t = qobject_cast<T*>(raiz())) return t;
     return raiz()->findChild<T*>(nombre);
   }
+  // The program run as its own child on the same folder, killed once it
+  // has written the picture of its tables: the window dies with work not saved.
+  void matar(const QString& guion) {
+    QProcess hijo;
+    hijo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hijo"), carpeta_, guion});
+    QByteArray salida;
+    while (!salida.contains("LISTO") && hijo.waitForReadyRead(120000)) salida += hijo.readAllStandardOutput();
+    hijo.kill();
+    hijo.waitForFinished();
+    nota(salida.contains("LISTO") ? QStringLiteral("el hijo muere") : QStringLiteral("el hijo no llegó: ") + QString::fromUtf8(salida));
+  }
+
   QAbstractItemView* vista(const QString& n) const {
     if (n == QLatin1String("detalle")) return w_->vistaDetalle();
     if (n == QLatin1String("pedidos")) return w_->vistaPedidos();
@@ -244,6 +280,28 @@ class Guion : public ScriptedPrompter {
     if (o == QLatin1String("captura")) return apoyo::captura(*raiz(), a.value(1));
     if (o == QLatin1String("cerrar")) return void(w_->close());
     if (o == QLatin1String("calendario")) return calendario(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")));
+    if (o == QLatin1String("foto")) return void(fotos_[a.value(1)] = apoyo::Foto::de(w_->ws()).texto());
+    if (o == QLatin1String("igual")) return igual(a.value(1) == QLatin1String("archivo") ? leer(QDir(carpeta_).filePath(a.value(2))) : fotos_.value(a.value(1)), a.mid(1).join(QLatin1Char(' ')));
+    if (o == QLatin1String("recuperador")) return void(w_->recuperador().intervalo = a.value(1).toInt());
+    if (o == QLatin1String("esperar")) {
+      for (int k = a.value(1).toInt(); k > 0; --k) {
+        QTest::qWait(25);
+        w_->recuperador().esperar();
+      }
+      return;
+    }
+    if (o == QLatin1String("elegir")) return void(elegido_ = a.value(1).toInt());
+    if (o == QLatin1String("hoy")) return reloj_.poner(QDateTime(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")), QTime(10, 30)));
+    if (o == QLatin1String("segunda")) {
+      Ventana otra(carpeta_, this, &reloj_);
+      nota(QStringLiteral("segunda ventana: ") + otra.findChild<QLabel*>(QStringLiteral("archivoTrabajo"))->text());
+      return;
+    }
+    if (o == QLatin1String("hijo")) {
+      hijo_ = QDir(caso_).filePath(a.value(1));
+      reiniciar_ = true;
+      return;
+    }
     if (o == QLatin1String("reiniciar")) {
       reiniciar_ = true;
       return;
@@ -318,6 +376,15 @@ class Guion : public ScriptedPrompter {
   }
 
   // A click on a day of the delivery date's calendar (it sets the date more than once).
+  // The tables, the window state and the cursor against a picture taken before.
+  void igual(const QString& foto, const QString& nombre) {
+    const QStringList a = foto.split(QLatin1Char('\n')), b = apoyo::Foto::de(w_->ws()).texto().split(QLatin1Char('\n'));
+    qsizetype i = 0;
+    while (i < a.size() && i < b.size() && a[i] == b[i]) ++i;
+    nota(a == b ? QStringLiteral("igual a ") + nombre
+                : QStringLiteral("distinto de %1 en la línea %2: %3 (antes: %4)").arg(nombre).arg(i + 1).arg(b.value(i), a.value(i)));
+  }
+
   void calendario(const QDate& dia) {
     QCalendarWidget* c = buscar<QDateEdit>(QStringLiteral("DTPicker1_4"))->calendarWidget();
     c->setSelectedDate(dia);
@@ -365,6 +432,7 @@ class Guion : public ScriptedPrompter {
     }
     if (n == QLatin1String("forma")) return volcarForma();
     if (n == QLatin1String("avance")) return avance();
+    if (n == QLatin1String("archivos")) return nota(QStringLiteral("archivos: ") + archivos(carpeta_).join(QLatin1Char(' ')));
     if (n == QLatin1String("portapapeles"))
       return nota(QStringLiteral("portapapeles: ") + leerPortapapeles().replace(QLatin1Char('\t'), QLatin1Char('>')).replace(QStringLiteral("\r\n"), QStringLiteral(" / ")));
     if (n == QLatin1String("barra")) {
@@ -499,7 +567,7 @@ class Guion : public ScriptedPrompter {
     QString t = QString(2 * nivel, QLatin1Char(' ')) + a->objectName() + QStringLiteral(" «") + a->text() +
                 QStringLiteral("»");
     if (!a->shortcut().isEmpty()) t += QLatin1Char(' ') + a->shortcut().toString();
-    nota(t + QLatin1String(a->isEnabled() ? "" : " (cerrado)") +
+    nota(t + QLatin1String(a->isEnabled() ? "" : " (cerrado)") + QLatin1String(a->isVisible() ? "" : " (oculto)") +
          QLatin1String(w_->conectado(a->objectName()) || a->menu() ? "" : " (sin comando)"));
     if (a->menu())
       for (QAction* s : a->menu()->actions())
@@ -518,8 +586,12 @@ class Guion : public ScriptedPrompter {
     nota(QStringLiteral("cerrados: ") + cerrados.join(QLatin1Char(' ')));
   }
 
-  QString carpeta_;
+  QString caso_, carpeta_;
   QStringList lineas_;
+  RelojFijo reloj_{QDateTime(QDate(2026, 12, 7), QTime(10, 30, 0))};
+  QHash<QString, QString> fotos_;
+  QString hijo_;         // a script the program runs as its child before the next start
+  int elegido_ = -1;     // the kept-aside work Recuperar trabajo... takes
   qsizetype i_ = 0;
   int nivel_ = 0;
   bool reiniciar_ = false;
@@ -550,6 +622,13 @@ bool copiar(const QString& de, const QString& a) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  if (argc == 4 && QByteArray(argv[1]) == "--hijo") {
+    // The child of `hijo`: its script on the parent's folder, then the picture, then it waits to be killed.
+    const QString carpeta = QString::fromLocal8Bit(argv[2]), guion = QString::fromLocal8Bit(argv[3]);
+    Guion g(QFileInfo(guion).path(), carpeta, QFileInfo(guion).fileName());
+    g.correr(true);
+    return 0;
+  }
   const QString caso = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
   QTemporaryDir dir;
   for (const QString& f : archivos(caso + QStringLiteral("/entrada")))

@@ -1,7 +1,7 @@
 // What a window script cannot say: the Qt message boxes and file dialogs of
 // the window's own prompter, the pointer and the progress bar around a
-// command, a command that fails, the menu bar taking the keys, and the window
-// on a small screen at three scalings.
+// command, a command that fails, the menu bar taking the keys, a recovery file
+// cut short, and the window on a small screen at three scalings.
 #include <gtest/gtest.h>
 
 #include <QClipboard>
@@ -19,6 +19,7 @@
 #include "app/gridview.h"
 #include "app/mainwindow.h"
 #include "fixture.h"
+#include "workspace/recuperacion.h"
 #include "ventana_apoyo.h"
 
 namespace {
@@ -105,6 +106,17 @@ TEST_F(VentanaTest, DialogosDeArchivoEnEspanolFiltrosYPunteroOcupado) {
   EXPECT_EQ(p.guardarArchivo(d), QString());
   EXPECT_EQ(vistas.join(Q("|")), Q("Selección de archivo para Importar|Buscar en:|Nombre de archivo:|Tipo de archivo:|"
                                    "&Abrir|Cancelar|Guardar|Buscar en:|Nombre de archivo:|Tipo de archivo:|&Guardar|Cancelar"));
+  // A name typed without extension is saved with the kind's own.
+  const std::tuple<const char*, int, const char*> extensiones[] = {
+      {"Dudizod 006|*.006", 1, "006"}, {"INF|*.inf|Texto|*.txt", 2, "txt"}, {"Todos|*.*", 1, ""}};
+  for (const auto& [filtro, inicial, ext] : extensiones)
+    EXPECT_EQ(QtPrompter::extension({QString(), Q(filtro), inicial}), Q(ext));
+  QTimer::singleShot(0, [] {
+    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    d->selectFile(Q("trabajo"));
+    QMetaObject::invokeMethod(d, "accept");
+  });
+  EXPECT_EQ(p.guardarArchivo({QString(), Q("Dudizod 006|*.006"), 1, carpeta()}), carpeta() + Q("/trabajo.006"));
 
   // Busy twice is busy once; a box shown meanwhile has the plain pointer.
   p.cursorOcupado(true);
@@ -192,6 +204,16 @@ TEST_F(VentanaTest, LaBarraDeMenusNoEsUnCambioDeFoco) {
   apoyo::procesar();
   EXPECT_EQ(importe->text(), Q("12.50"));
   EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO----Text1_LostFocus")), 1);
+}
+
+TEST_F(VentanaTest, UnArchivoDeRecuperacionCortadoNuncaSeOfrece) {
+  ws->vaspread1.setRowTexts(1, {Q("4500001234"), Q("123")});
+  const QString entero = carpeta() + Q("/entero.dat");
+  ASSERT_TRUE(recuperacion::escribirArchivo(entero, *recuperacion::tomar(*ws)));
+  ASSERT_NE(recuperacion::leer(entero), nullptr);
+  const QByteArray b = leer(entero);
+  for (qsizetype n : {qsizetype(0), qsizetype(40), b.size() / 2, b.size() - 1})
+    EXPECT_EQ(recuperacion::leer(escribir(Q("corto.dat"), b.left(n))), nullptr) << n;
 }
 
 // Run once per scaling in a process of its own, on an offscreen screen of 1366x768.
