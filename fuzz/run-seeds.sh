@@ -31,7 +31,7 @@ semillas() {
     fuzz_escritura) echo fuzz/semillas/escritura ;;
     fuzz_pegar) echo fuzz/semillas/pegar ;;
     fuzz_lote) echo fuzz/semillas/lote ;;
-    fuzz_revisar) echo tests/data/revisar tests/data/batch ;;
+    fuzz_revisar) echo tests/golden/revisar/entrada tests/data/batch ;;
   esac
 }
 fallas=0
