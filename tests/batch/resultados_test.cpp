@@ -1,9 +1,9 @@
-// How each command ends (done, refused by a check, cancelled by the user,
-// failed) and the exit status aviso-lote gives each ending.
+// How each command ends: done, refused by a check, cancelled by the user or failed;
+// the frame gives back the busy pointer on every path.
 #include <QDir>
 #include <functional>
 
-#include "apoyo.h"
+#include "fixture.h"
 #include "client/form5.h"
 #include "consolidation/form2.h"
 #include "editing/row_commands.h"
@@ -15,6 +15,9 @@
 #include "workfile/workfile.h"
 
 namespace {
+
+QString datos(const QString& archivo) { return QStringLiteral(AVISO_TEST_DATA "/batch/") + archivo; }
+std::string str(const QStringList& l) { return l.join(QLatin1Char('\n')).toStdString(); }
 
 using Dialogo = std::function<void(DialogoModelo&)>;
 
@@ -30,10 +33,10 @@ void clienteCompleto(Workspace& w) {
 
 }  // namespace
 
-TEST_F(LoteTest, CadaComandoDiceComoTermino) {
+TEST_F(WorkspaceTest, CadaComandoDiceComoTermino) {
   const QString inf = datos(QStringLiteral("un_pedido.inf")), trabajo = datos(QStringLiteral("trabajo_un_pedido.code"));
   const QString binario = escribir(QStringLiteral("binario.code"), QByteArray("DUDIZOD3.0\0\x01\r\n", 14));
-  const QString noHay = en(QStringLiteral("no-hay/x")), nuevo = en(QStringLiteral("nuevo"));
+  const QString noHay = dir.filePath(QStringLiteral("no-hay/x")), nuevo = dir.filePath(QStringLiteral("nuevo"));
   const Dialogo unaOrden = [](DialogoModelo& m) {
     auto& f = static_cast<Form2Modelo&>(m);
     f.seleccionarList1(QStringLiteral("12345678 - 123"));
@@ -127,26 +130,4 @@ TEST_F(LoteTest, CadaComandoDiceComoTermino) {
     EXPECT_FALSE(ws->estaOcupado()) << k.nombre;
     EXPECT_EQ(ws->comandoAbierto, nullptr) << k.nombre;
   }
-}
-
-// 0 done, 1 refused or cancelled, 2 failed or wrong arguments.
-TEST_F(LoteTest, EstadoDeSalidaSegunComoTerminoElComando) {
-  ASSERT_EQ(clienteDelEjemplo().estado, lote::kHecho);
-  const QString trabajo = en(QStringLiteral("dos.code"));
-  const auto generar = [&](const QString& aviso) {
-    return correr({QStringLiteral("generar"), trabajo, QStringLiteral("--hora"), QStringLiteral("9"),
-                   QStringLiteral("--aviso"), aviso});
-  };
-  // Two orders with the same invoice number.
-  Corrida c = correr({QStringLiteral("importar"), datos(QStringLiteral("dos_pedidos.inf")), QStringLiteral("--orden"),
-                      QStringLiteral("12345678 - 123"), QStringLiteral("--orden"), QStringLiteral("12345679"),
-                      QStringLiteral("--datos"), QStringLiteral("12345678|7|F-100|1500.5"), QStringLiteral("--datos"),
-                      QStringLiteral("12345679|8|F-100|99.99"), QStringLiteral("--detalle"),
-                      datos(QStringLiteral("dos_pedidos_detalle.txt")), QStringLiteral("--trabajo"), trabajo});
-  ASSERT_EQ(c.estado, lote::kHecho) << str(c.errores);
-  c = generar(en(QStringLiteral("aviso.txt")));
-  EXPECT_EQ(c.estado, lote::kRehusado) << str(c.errores);
-  EXPECT_EQ(c.errores.value(0),
-            Q("Aviso Importante: No se puede repetir el Num de Factura para varias Ordenes de Compra."));
-  EXPECT_FALSE(QFileInfo::exists(en(QStringLiteral("aviso.txt"))));
 }
