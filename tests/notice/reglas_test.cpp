@@ -1,0 +1,153 @@
+// What the notice's procedures say and write that the golden notices of
+// aviso-lote cannot reach: the builder's own checks, the field rules, the
+// header boxes, the send command and the fixed-format pass.
+#include <QFile>
+
+#include "client/form5.h"
+#include "notice/builder.h"
+#include "notice/header_fields.h"
+#include "notice/output.h"
+#include "shipment.h"
+
+namespace {
+
+class ReglasTest : public WorkspaceTest {};
+
+// The second order misses a value the builder asks for: the whole build is refused.
+TEST_F(ReglasTest, ValoresQueFaltan) {
+  struct Caso {
+    int columna;   // of vaSpread9 (0: the detail line's colour, -1: its size)
+    const char* mensaje;
+  } casos[] = {{2, "Falta Información en Tipo de Movimiento"},
+               {3, "Falta Información en Número de Vorarido"},
+               {1, "Falta Información en el Número de Pedido"},
+               {4, "Falta Información en el Número de Factura"},
+               {5, "Falta Información en el Importe de la Factura"},
+               {0, "Falta Información de:\r\n\r\nCOLOR\r\n\r\nEn el renglón:  2"},
+               {-1, "Falta Información de:\r\n\r\nTALLA\r\n\r\nEn el renglón:  2"}};
+  for (const Caso& k : casos) {
+    prompter.limpiar();
+    ejemplo(*ws);
+    Orden o2;
+    o2.orden = QStringLiteral("22222222");
+    o2.factura = QStringLiteral("F-2");
+    ponerOrdenes(*ws, {Orden{}, o2});
+    Linea b;
+    b.orden = o2.orden;
+    ws->vaspread1.setRowTexts(3, celdasLinea(b));
+    ws->vaspread1.setRowTexts(4, celdasLinea(b));
+    if (k.columna > 0) ws->vaSpread9.setText(k.columna, 2, QString());
+    if (k.columna == 1) ws->vaSpread9.setText(2, 2, QStringLiteral("Alta"));
+    if (k.columna <= 0) ws->vaspread1.setText(k.columna == 0 ? 9 : 10, 4, QString());
+    EXPECT_FALSE(preparar(*ws)) << k.mensaje;
+    EXPECT_EQ(prompter.textos(), QStringList{Q(k.mensaje)});
+    EXPECT_EQ(prompter.mensajes[0].titulo, QStringLiteral("Datos Incompletos"));
+  }
+  // The supplier or the RFC missing opens the client dialog.
+  for (int fila : {14, 16}) {
+    prompter.limpiar();
+    ejemplo(*ws);
+    ws->vaSpread2.setText(2, fila, QString());
+    prompter.alDialogo = [](DialogoModelo& m) { dynamic_cast<Form5Modelo&>(m).Cancelar_Click(); };
+    EXPECT_FALSE(preparar(*ws));
+    EXPECT_EQ(prompter.dialogosVistos.size(), fila == 14 ? 1 : 2);
+    EXPECT_EQ(prompter.textos(), QStringList{fila == 14 ? Q("Falta Información en el Número de Proveedor")
+                                                        : Q("Falta Información en el RFC")});
+  }
+}
+
+TEST(ReglasCampos, CadaCampoSegunSuRegla) {
+  using namespace registro;
+  struct Caso {
+    QString (*f)(const QString&);
+    const char* valor;
+    const char* escrito;
+  } casos[] = {{importe, "1500", "00000150000"},     {importe, "0.5", "00000000050"},
+               {importe, ".75", "00000000075"},      {importe, "123456789012", "12345678901200"},
+               {sku, "12345678", "12345678  "},       {cantidad, "12345678", "1234567800"},
+               {codigoMovimiento, "Baja", "B"},      {codigoMovimiento, "Cambio", "C"},
+               {codigoMovimiento, " Pedido Múltiple ", "M"}, {codigoMovimiento, "alta", "alta"},
+               {codigoMercancia, "Colgado", "2"},     {codigoMercancia, "Frágil", "6"},
+               {codigoMercancia, "C. Azul Normal", "1"}, {codigoMercancia, "otra cosa", "otra cosa"},
+               {formatoImporte, "12.5", "12.50"},     {formatoImporte, "0.75", ".75"},
+               {formatoImporte, "0", ".00"},          {formatoImporte, "2.345", "2.35"},
+               {formatoImporte, "9.995", "10.00"},    {formatoImporte, "0.994", ".99"},
+               {formatoImporte, "12345678901234.5", "12345678901234.50"}, {formatoImporte, "", ""},
+               {formatoImporte, "1.2.3", "1.2.3"},   {formatoImporte, ".", "."}};
+  for (const Caso& k : casos) EXPECT_EQ(k.f(Q(k.valor)), Q(k.escrito)) << k.valor;
+  EXPECT_EQ(puntuacionABlancos(QStringLiteral("A/B.C-D"), true), QStringLiteral("A B C D"));
+  EXPECT_EQ(puntuacionABlancos(QStringLiteral("A/B.C-D")), QStringLiteral("A/B C D"));
+  EXPECT_EQ(fechaTexto::leer(QStringLiteral("3/4/27")), QDate(2027, 4, 3));
+  EXPECT_EQ(fechaTexto::leer(QStringLiteral("03-04-1999")), QDate(1999, 4, 3));
+  EXPECT_EQ(fechaTexto::leer(QStringLiteral("03/04/45")), QDate(1945, 4, 3));
+  for (const char* malo : {"13/13/2026", "2026/12/01", "ab/cd/efgh", ""})
+    EXPECT_FALSE(fechaTexto::leer(Q(malo)).isValid()) << malo;
+}
+
+TEST_F(ReglasTest, CajasDelEncabezado) {
+  struct Caso {
+    int caja;
+    const char* tecleado;
+    const char* queda;
+  } casos[] = {{3, "a-b12", "AB12"}, {3, "abcdef", "ABCD"}, {6, "f-100\bx", "F10X"}, {1, "ñá9", "Ñ9"},
+               {7, "1,500.5a", "1500.5"}, {2, "-x", "-x"}, {5, "a-", "a-"}};
+  for (const Caso& k : casos) {
+    ws->Text1[k.caja].clear();
+    Text1_Teclear(*ws, k.caja, Q(k.tecleado));
+    EXPECT_EQ(ws->Text1[k.caja], Q(k.queda)) << k.tecleado;
+  }
+  EXPECT_EQ(prompter.beeps, 5);
+  ws->Text1[7] = QStringLiteral("0.5");
+  Text1_LostFocus(*ws, 7);
+  EXPECT_EQ(ws->Text1[7], QStringLiteral(".50"));
+  // The movement type and the date hand over to their controls.
+  ws->Text1[2] = QStringLiteral("Baja");
+  Text1_GotFocus(*ws, 2);
+  EXPECT_EQ(ws->Combo1.indice, 1);
+  EXPECT_EQ(ws->foco, QStringLiteral("Combo1"));
+  ws->Text1[4] = QStringLiteral("09/12/2026");
+  Text1_GotFocus(*ws, 4);
+  EXPECT_EQ(ws->DTPicker1_4, QDate(2026, 12, 9));
+  EXPECT_FALSE(ws->controles[QStringLiteral("Text1_4")].tabStop);
+  DTPicker1_LostFocus(*ws, 4);
+  EXPECT_TRUE(ws->controles[QStringLiteral("Text1_4")].tabStop);
+
+  for (int i = 1; i <= 7; ++i) ws->Text1[i] = QStringLiteral("v") + QString::number(i);
+  EXPECT_TRUE(encabezadocampos(*ws, QStringLiteral("preparar"), 7));
+  EXPECT_EQ(ws->vaSpread3.text(7, 7), QStringLiteral("v7"));
+  EXPECT_FALSE(encabezadocampos(*ws, QStringLiteral("otra"), 7));
+  EXPECT_FALSE(encabezadocampos(*ws, QStringLiteral("importararchiv"), 8));
+  EXPECT_EQ(ws->Text1[3], QStringLiteral("v3"));
+  EXPECT_TRUE(encabezadocampos(*ws, QStringLiteral("importararchiv"), 7));
+  EXPECT_TRUE(ws->Text1[3].isEmpty());
+  ASSERT_EQ(prompter.mensajes.size(), 2u);
+  EXPECT_EQ(prompter.mensajes[0].texto, Q("Error Inesperado en los Campos del Encabezado"));
+  EXPECT_TRUE(prompter.mensajes[1].texto.startsWith(Q("Error Inesperado en los Campos del Encabezado\r\n(9) ")));
+  EXPECT_EQ(prompter.mensajes[1].titulo, QStringLiteral("Error"));
+}
+
+TEST_F(ReglasTest, EnviarYDialogoDeGuardar) {
+  ejemplo(*ws);
+  enviararchiv_Click(*ws);
+  EXPECT_TRUE(prompter.mensajes.empty());
+  EXPECT_GT(ws->vaSpread3.dataRowCount(), 0);
+  arch_env_Click(*ws);  // the save dialog cancelled: nothing said, nothing written
+  EXPECT_TRUE(prompter.mensajes.empty());
+  ASSERT_EQ(prompter.dialogosArchivo.size(), 1u);
+  const DialogoArchivo& d = prompter.dialogosArchivo[0];
+  EXPECT_EQ(d.titulo, QStringLiteral("Guardar el archivo como:"));
+  EXPECT_EQ(d.filtro, QStringLiteral("Aviso de Vorarido de Tornavela txt|*.txt"));
+  EXPECT_TRUE(d.confirmarSobrescribir);
+  ws->vaspread1.deleteAllRows();
+  b_enviar_Click(*ws);
+  EXPECT_EQ(prompter.textos(), QStringList{QStringLiteral("No hay datos que enviar")});
+  EXPECT_EQ(prompter.mensajes[0].titulo, Q("Información Incompleta"));
+
+  const QString f = escribir(QStringLiteral("imagen.txt"), QByteArray("HD\tA\t1\r\n\r\nCN\t2\nDT\t3"));
+  escribir(QStringLiteral("arch.txt"), QByteArray("viejo"));
+  EXPECT_TRUE(formatofijo(*ws, f).ok);
+  EXPECT_EQ(leer(f), QByteArray("HDA1\r\n\r\nCN2\r\nDT3\r\n"));
+  EXPECT_FALSE(QFile::exists(ws->ruta(QStringLiteral("arch.txt"))));
+}
+
+}  // namespace
