@@ -22,138 +22,98 @@ QStringList filas(const Grid& g) {
 
 }  // namespace
 
-TEST(Grid, CellsCountsAndCleaning) {
-  Grid g(QStringLiteral("g"), 100, 16);
-  EXPECT_EQ(g.dataRowCount(), 0);
-  EXPECT_EQ(g.text(3, 3), QString());
-  EXPECT_TRUE(g.setText(3, 5, QStringLiteral("x")));
-  EXPECT_EQ(g.dataRowCount(), 5);
-  EXPECT_EQ(g.dataColCount(), 3);
-  EXPECT_EQ(g.text(3, 5), QStringLiteral("x"));
-  EXPECT_EQ(g.text(1, 5), QString());
-  g.setText(16, 2, QStringLiteral("fin"));
-  EXPECT_EQ(g.dataColCount(), 16);
-  g.setText(16, 2, QString());
-  EXPECT_EQ(g.dataColCount(), 3);
-  g.setText(3, 5, QString());
-  EXPECT_EQ(g.dataRowCount(), 0);
-  // TAB, CR and LF never enter a cell.
-  g.setText(2, 1, QStringLiteral("a\tb\r\nc"));
-  EXPECT_EQ(g.text(2, 1), QStringLiteral("a b  c"));
-  EXPECT_EQ(g.dataColCount(), 2);
-  // Outside the limits nothing is written.
-  EXPECT_FALSE(g.setText(17, 1, QStringLiteral("x")));
-  EXPECT_FALSE(g.setText(1, 101, QStringLiteral("x")));
-  EXPECT_EQ(g.dataRowCount(), 1);
+QStringList L(std::initializer_list<const char*> l) {
+  QStringList out;
+  for (const char* t : l) out << Q(t);
+  return out;
 }
 
-TEST(Grid, LimitsCutRowsAndColumns) {
-  Grid g(QStringLiteral("g"), 100, 16);
-  llenar(g, {QStringLiteral("1|2|3|4"), QStringLiteral("5|6|7|8"), QStringLiteral("9")});
-  g.setColLimit(2);
-  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("1|2"), QStringLiteral("5|6"), QStringLiteral("9")}));
-  g.setColLimit(16);
-  EXPECT_EQ(g.text(3, 1), QString());
-  g.setRowLimit(2);
-  EXPECT_EQ(g.dataRowCount(), 2);
-  EXPECT_FALSE(g.cabe(3));
-  EXPECT_TRUE(g.cabe(2));
-}
-
-TEST(Grid, DeleteAndInsertAtTheEdges) {
-  Grid g(QStringLiteral("g"), 5, 4);
-  llenar(g, {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-  g.deleteRows(1, 1);
-  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("b"), QStringLiteral("c")}));
-  g.deleteRows(2, 10);  // count beyond the end
-  EXPECT_EQ(filas(g), QStringList{QStringLiteral("b")});
-  g.deleteRows(7, 1);   // below the data: nothing
-  EXPECT_EQ(filas(g), QStringList{QStringLiteral("b")});
-  EXPECT_TRUE(g.insertRows(1, 2));
-  EXPECT_EQ(g.text(1, 3), QStringLiteral("b"));
-  EXPECT_TRUE(g.insertRows(4, 1));  // after the last row: a blank row
-  EXPECT_EQ(g.dataRowCount(), 3);
-  EXPECT_EQ(g.storedRows(), 4);
-  g.setText(1, 5, QStringLiteral("z"));
-  // A full grid refuses to push data beyond its limit rather than drop it.
-  EXPECT_FALSE(g.insertRows(1, 1));
-  EXPECT_EQ(g.text(1, 5), QStringLiteral("z"));
-  // Attributes travel with their row.
-  Grid h(QStringLiteral("h"), 10, 4);
-  llenar(h, {QStringLiteral("a"), QStringLiteral("b")});
-  h.setBackColor(1, 2, 0xCEE7FF);
-  h.setLocked(2, 2, true);
-  h.insertRows(1, 1);
-  EXPECT_EQ(h.backColor(1, 3), 0xCEE7FFu);
-  EXPECT_TRUE(h.locked(2, 3));
-  EXPECT_EQ(h.backColor(1, 2), Grid::kSinColor);
-  h.deleteRows(1, 2);
-  EXPECT_EQ(h.backColor(1, 1), 0xCEE7FFu);
-}
-
-TEST(Grid, ClearBlockAndRetain) {
-  Grid g(QStringLiteral("g"), 100, 4);
-  llenar(g, {QStringLiteral("a|b|c"), QStringLiteral("d|e|f"), QStringLiteral("g|h|i")});
-  g.clearBlock(2, 1, 3, 2);
-  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("a"), QStringLiteral("d"), QStringLiteral("g|h|i")}));
-  g.retainRows({true, false});
-  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("a"), QStringLiteral("g|h|i")}));
-  g.clearBlock(-1, -1, -1, -1);
-  EXPECT_EQ(g.dataRowCount(), 0);
-}
-
-TEST(Grid, RowTextsAndRetainKeepCellsAttributesAndOrder) {
-  Grid g(QStringLiteral("g"), 100, 4);
-  // TAB, CR and LF become blanks, trailing empty cells are not kept, cells
-  // beyond the column limit are dropped, a row of empty cells is no row.
-  g.setRowTexts(1, {QStringLiteral("a\tb"), QStringLiteral("c\r\nd"), QString(), QString()});
-  g.setRowTexts(2, {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-                    QStringLiteral("5")});
-  g.setRowTexts(3, {QStringLiteral("\n")});
-  g.setRowTexts(7, {QString(), QString()});
-  EXPECT_EQ(g.rowTexts(1), (QStringList{QStringLiteral("a b"), QStringLiteral("c  d")}));
-  EXPECT_EQ(g.rowTexts(2), (QStringList{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
-                                        QStringLiteral("4")}));
-  EXPECT_EQ(g.text(1, 3), QStringLiteral(" "));
-  EXPECT_EQ(g.dataRowCount(), 3);
-  EXPECT_EQ(g.dataColCount(), 4);
-
-  // Retain: rows before the first one dropped stay, rows past the list stay,
-  // attributes travel with their rows, and rows added later land after the
-  // kept ones.
-  Grid h(QStringLiteral("h"), 100, 2);
-  for (int r = 1; r <= 8; ++r) h.setRowTexts(r, {QString::number(r), QStringLiteral("x")});
-  h.setLocked(2, 4, true);
-  h.setLocked(2, 5, true);
-  h.setBackColor(1, 8, 0x00FF00u);
-  h.retainRows({true, true, false, true, false, false});
-  EXPECT_EQ(filas(h), (QStringList{QStringLiteral("1|x"), QStringLiteral("2|x"), QStringLiteral("4|x"),
-                                   QStringLiteral("7|x"), QStringLiteral("8|x")}));
-  EXPECT_TRUE(h.locked(2, 3));
-  EXPECT_FALSE(h.locked(2, 4));
-  EXPECT_EQ(h.backColor(1, 5), 0x00FF00u);
-  h.retainRows({true, true, true});  // nothing dropped: nothing changes
-  EXPECT_EQ(h.dataRowCount(), 5);
-  h.setRowTexts(6, {QStringLiteral("9")});
-  EXPECT_EQ(h.text(1, 6), QStringLiteral("9"));
-  h.retainRows(std::vector<bool>(6, false));
-  EXPECT_EQ(h.dataRowCount(), 0);
-  EXPECT_EQ(h.storedRows(), 0);
-}
-
-TEST(Grid, SortIsStableWithTwoKeys) {
-  Grid g(QStringLiteral("g"), 100, 4);
-  llenar(g, {QStringLiteral("2|b|1"), QStringLiteral("1|b|2"), QStringLiteral("2|a|3"), QStringLiteral("1|b|4"),
-             QStringLiteral("1|a|5")});
-  g.sortRows({{1, true}});
-  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("1|b|2"), QStringLiteral("1|b|4"), QStringLiteral("1|a|5"),
-                                   QStringLiteral("2|b|1"), QStringLiteral("2|a|3")}));
-  g.sortRows({{1, true}, {2, true}});
-  EXPECT_EQ(filas(g), (QStringList{QStringLiteral("1|a|5"), QStringLiteral("1|b|2"), QStringLiteral("1|b|4"),
-                                   QStringLiteral("2|a|3"), QStringLiteral("2|b|1")}));
-  g.sortRows({{1, false}, {3, false}});
-  EXPECT_EQ(g.text(3, 1), QStringLiteral("3"));
-  EXPECT_EQ(g.text(3, 5), QStringLiteral("2"));
+// Each operation on a grid (limits, rows, columns) against the rows it leaves.
+TEST(Grid, CadaOperacionDejaSusRenglones) {
+  struct Caso {
+    const char* nombre;
+    int limite, columnas;
+    std::vector<const char*> inicio;
+    std::function<void(Grid&)> operacion;
+    QStringList queda;
+  } casos[] = {
+      {"celda lejos y vaciada", 100, 16, {}, [](Grid& g) {
+         EXPECT_TRUE(g.setText(3, 5, Q("x")));
+         EXPECT_EQ(g.dataColCount(), 3);
+         g.setText(16, 2, Q("fin"));
+         EXPECT_EQ(g.dataColCount(), 16);
+         g.setText(16, 2, QString());
+         g.setText(3, 5, QString());
+       }, {}},
+      {"tabulador y saltos", 100, 16, {}, [](Grid& g) { g.setText(2, 1, Q("a\tb\r\nc")); }, L({"|a b  c"})},
+      {"fuera de los límites", 100, 16, {"a"}, [](Grid& g) {
+         EXPECT_FALSE(g.setText(17, 1, Q("x")));
+         EXPECT_FALSE(g.setText(1, 101, Q("x")));
+       }, L({"a"})},
+      {"menos columnas", 100, 16, {"1|2|3|4", "5|6|7|8", "9"}, [](Grid& g) { g.setColLimit(2); g.setColLimit(16); },
+       L({"1|2", "5|6", "9"})},
+      {"menos renglones", 100, 16, {"1", "2", "3"}, [](Grid& g) {
+         g.setRowLimit(2);
+         EXPECT_FALSE(g.cabe(3));
+         EXPECT_TRUE(g.cabe(2));
+       }, L({"1", "2"})},
+      {"borrar en los bordes", 5, 4, {"a", "b", "c"}, [](Grid& g) { g.deleteRows(1, 1); g.deleteRows(2, 10); g.deleteRows(7, 1); },
+       L({"b"})},
+      {"insertar", 5, 4, {"b"}, [](Grid& g) {
+         EXPECT_TRUE(g.insertRows(1, 2));
+         EXPECT_TRUE(g.insertRows(4, 1));  // after the last row: a blank row
+         EXPECT_EQ(g.storedRows(), 4);
+         g.setText(1, 5, Q("z"));
+         EXPECT_FALSE(g.insertRows(1, 1));  // a full grid pushes no data past its limit
+       }, L({"", "", "b", "", "z"})},
+      {"limpiar bloque y quedarse", 100, 4, {"a|b|c", "d|e|f", "g|h|i"}, [](Grid& g) {
+         g.clearBlock(2, 1, 3, 2);
+         g.retainRows({true, false});
+       }, L({"a", "g|h|i"})},
+      {"limpiar todo", 100, 4, {"a|b"}, [](Grid& g) { g.clearBlock(-1, -1, -1, -1); }, {}},
+      {"renglón de celdas", 100, 4, {}, [](Grid& g) {
+         g.setRowTexts(1, {Q("a\tb"), Q("c\r\nd"), QString(), QString()});
+         g.setRowTexts(2, L({"1", "2", "3", "4", "5"}));
+         g.setRowTexts(3, {Q("\n")});
+         g.setRowTexts(7, {QString(), QString()});
+       }, L({"a b|c  d", "1|2|3|4", " "})},
+      {"quedarse con algunos", 100, 2, {"1", "2", "3", "4", "5", "6", "7", "8"}, [](Grid& g) {
+         g.setLocked(2, 4, true);
+         g.setBackColor(1, 8, 0x00FF00u);
+         g.retainRows({true, true, false, true, false, false});
+         EXPECT_TRUE(g.locked(2, 3));
+         EXPECT_FALSE(g.locked(2, 4));
+         EXPECT_EQ(g.backColor(1, 5), 0x00FF00u);
+         g.retainRows({true, true, true});
+         g.setRowTexts(6, {Q("9")});
+       }, L({"1", "2", "4", "7", "8", "9"})},
+      {"quedarse con ninguno", 100, 2, {"1", "2"}, [](Grid& g) {
+         g.retainRows({false, false});
+         EXPECT_EQ(g.storedRows(), 0);
+       }, {}},
+      {"atributos con su renglón", 10, 4, {"a", "b"}, [](Grid& g) {
+         g.setBackColor(1, 2, 0xCEE7FF);
+         g.setLocked(2, 2, true);
+         g.insertRows(1, 1);
+         EXPECT_EQ(g.backColor(1, 3), 0xCEE7FFu);
+         EXPECT_TRUE(g.locked(2, 3));
+         EXPECT_EQ(g.backColor(1, 2), Grid::kSinColor);
+         g.deleteRows(1, 2);
+         EXPECT_EQ(g.backColor(1, 1), 0xCEE7FFu);
+       }, L({"b"})},
+      {"orden estable por una clave", 100, 4, {"2|b|1", "1|b|2", "2|a|3", "1|b|4", "1|a|5"},
+       [](Grid& g) { g.sortRows({{1, true}}); }, L({"1|b|2", "1|b|4", "1|a|5", "2|b|1", "2|a|3"})},
+      {"orden por dos claves", 100, 4, {"2|b|1", "1|b|2", "2|a|3", "1|b|4", "1|a|5"},
+       [](Grid& g) { g.sortRows({{1, true}, {2, true}}); }, L({"1|a|5", "1|b|2", "1|b|4", "2|a|3", "2|b|1"})},
+      {"orden descendente", 100, 4, {"2|b|1", "1|b|2", "2|a|3"},
+       [](Grid& g) { g.sortRows({{1, false}, {3, false}}); }, L({"2|a|3", "2|b|1", "1|b|2"})},
+  };
+  for (const Caso& k : casos) {
+    Grid g(Q("g"), k.limite, k.columnas);
+    for (size_t r = 0; r < k.inicio.size(); ++r) g.setRowTexts(int(r) + 1, Q(k.inicio[r]).split(QLatin1Char('|')));
+    k.operacion(g);
+    EXPECT_EQ(filas(g), k.queda) << k.nombre;
+  }
 }
 
 TEST(Grid, TabTextRoundTripInWindows1252) {
