@@ -130,4 +130,10 @@ TEST_F(WorkspaceTest, CadaComandoDiceComoTermino) {
     EXPECT_FALSE(ws->estaOcupado()) << k.nombre;
     EXPECT_EQ(ws->comandoAbierto, nullptr) << k.nombre;
   }
+  // The handlers of the buttons and the menu log where they began and ended.
+  const QStringList log = textosLog();
+  for (const char* h : {"b_nuevo_Click", "importararchiv_Click", "b_import_Click", "Importar_Click", "arrch_tabulador_Click",
+                        "Combo2_Click", "b_save_Click", "guardar_Click", "enviararchiv_Click", "generales_Click",
+                        "insertar_Click", "b_duplicar_Click", "borrar_Click", "b_paste_Click", "b_separar_Click"})
+    EXPECT_TRUE(log.contains(Q("ENTRO AL EVENTO-----") + Q(h)) && log.contains(Q("TERMINO EL EVENTO-----") + Q(h))) << h;
 }

@@ -109,6 +109,9 @@ TEST_F(ImportacionTest, TiposDeMovimientoYCantidades) {
   Combo1_LostFocus(*ws);
   EXPECT_FALSE(ws->controles[Q("Combo1")].visible);
   EXPECT_TRUE(ws->controles[Q("Text1_2")].tabStop);
+  for (const char* l : {"ENTRO AL EVENTO-----Sub Combo1_Click", "TERMINO EL EVENTO-----Sub Combo1_Click",
+                        "ENTRO AL EVENTO-----Combo1_LostFocus", "TERMINO EL EVENTO-----Combo1_LostFocus"})
+    EXPECT_TRUE(textosLog().contains(Q(l))) << l;
 
   const struct {
     const char* texto;

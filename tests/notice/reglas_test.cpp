@@ -111,6 +111,8 @@ TEST_F(ReglasTest, CajasDelEncabezado) {
   EXPECT_FALSE(ws->controles[QStringLiteral("Text1_4")].tabStop);
   DTPicker1_LostFocus(*ws, 4);
   EXPECT_TRUE(ws->controles[QStringLiteral("Text1_4")].tabStop);
+  for (const char* l : {"ENTRO AL EVENTO-----Text1_KeyPress", "ENTRO AL EVENTO----Text1_GotFocus"})
+    EXPECT_TRUE(textosLog().contains(Q(l))) << l;
 
   for (int i = 1; i <= 7; ++i) ws->Text1[i] = QStringLiteral("v") + QString::number(i);
   EXPECT_TRUE(encabezadocampos(*ws, QStringLiteral("preparar"), 7));
@@ -142,6 +144,7 @@ TEST_F(ReglasTest, EnviarYDialogoDeGuardar) {
   b_enviar_Click(*ws);
   EXPECT_EQ(prompter.textos(), QStringList{QStringLiteral("No hay datos que enviar")});
   EXPECT_EQ(prompter.mensajes[0].titulo, Q("Información Incompleta"));
+  EXPECT_TRUE(textosLog().contains(Q("TERMINO EL EVENTO-----b_enviar_Click")));
 
   const QString f = escribir(QStringLiteral("imagen.txt"), QByteArray("HD\tA\t1\r\n\r\nCN\t2\nDT\t3"));
   escribir(QStringLiteral("arch.txt"), QByteArray("viejo"));
