@@ -76,6 +76,17 @@ inline void escribir(const QString& nombre, const QByteArray& b) {
   escribir(nombre, reinterpret_cast<const uint8_t*>(b.constData()), static_cast<size_t>(b.size()));
 }
 
+inline QByteArray bytes(const uint8_t* datos, size_t n) {
+  return QByteArray(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(n));
+}
+
+// A grid's rows, its cells joined by tabs.
+inline QStringList filas(const Grid& g) {
+  QStringList t;
+  for (int r = 1; r <= g.dataRowCount(); ++r) t.append(g.rowTexts(r).join(QLatin1Char('\t')));
+  return t;
+}
+
 // A fresh workspace on the run's folder, the log of earlier inputs removed.
 struct Entorno {
   PrompterFuzz prompter;

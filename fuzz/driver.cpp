@@ -1,39 +1,26 @@
 // Runs a harness over files and folders of files when there is no libFuzzer:
-//   fuzz_x FILE_OR_FOLDER...
-#include <QByteArray>
+//   fuzz_x FILE_OR_FOLDER...   (libFuzzer's options, "-...", are ignored)
 #include <QDirIterator>
 #include <QFile>
-#include <QFileInfo>
 #include <cstdint>
 #include <cstdio>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n);
 
-namespace {
-int correr(const QString& ruta) {
-  QFile f(ruta);
-  if (!f.open(QIODevice::ReadOnly)) {
-    std::fprintf(stderr, "no se puede leer %s\n", qPrintable(ruta));
-    return 0;
-  }
-  const QByteArray b = f.readAll();
-  LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(b.constData()), static_cast<size_t>(b.size()));
-  return 1;
-}
-}  // namespace
-
 int main(int argc, char** argv) {
-  int corridas = 0;
+  QStringList archivos;
   for (int i = 1; i < argc; ++i) {
     const QString arg = QString::fromLocal8Bit(argv[i]);
-    if (arg.startsWith(QLatin1Char('-'))) continue;  // libFuzzer options are ignored
-    if (QFileInfo(arg).isDir()) {
-      QDirIterator it(arg, QDir::Files, QDirIterator::Subdirectories);
-      while (it.hasNext()) corridas += correr(it.next());
-    } else {
-      corridas += correr(arg);
-    }
+    if (arg.startsWith(QLatin1Char('-'))) continue;
+    for (QDirIterator it(arg, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) archivos << it.next();
+    if (QFileInfo(arg).isFile()) archivos << arg;
   }
-  std::printf("%s: %d entradas sin falla\n", argv[0], corridas);
+  for (const QString& ruta : archivos) {
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly)) std::fprintf(stderr, "no se puede leer %s\n", qPrintable(ruta));
+    const QByteArray b = f.readAll();
+    LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(b.constData()), static_cast<size_t>(b.size()));
+  }
+  std::printf("%s: %lld entradas sin falla\n", argv[0], static_cast<long long>(archivos.size()));
   return 0;
 }

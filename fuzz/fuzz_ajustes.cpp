@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   QFile::remove(ruta(QStringLiteral("info.cfg")));
   QFile::remove(ruta(QStringLiteral("dudizod.ini")));
   escribir(ini ? QStringLiteral("dudizod.ini") : QStringLiteral("info.cfg"), datos + 1, n - 1);
-  const QByteArray antes = QByteArray(reinterpret_cast<const char*>(datos + 1), static_cast<int>(n - 1));
+  const QByteArray antes = bytes(datos + 1, n - 1);
   {
     Entorno e;
     Form_Load(*e.ws);

@@ -7,6 +7,8 @@
 // the tab removal, which leaves its lines without tabs, each ended by CR LF. The
 // notice checker reads the notice back: from cells the window's rules admit,
 // it finds no fault.
+#include <QSet>
+
 #include "comun.h"
 #include "documents/notice_reader.h"
 #include "notice/builder.h"
@@ -38,8 +40,8 @@ bool admitidas(const QStringList& lineas) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   using namespace fuzz;
   if (n > 200000) return 0;
-  const QStringList lineas =
-      texto::partirLineas(texto::desde1252(QByteArray(reinterpret_cast<const char*>(datos), static_cast<int>(n))));
+  const QByteArray entrada = bytes(datos, n);
+  const QStringList lineas = texto::partirLineas(texto::desde1252(entrada));
   qsizetype corte = lineas.size();
   for (qsizetype i = 0; i < lineas.size(); ++i)
     if (lineas[i].startsWith(QStringLiteral("DUDIZOD3.0"))) {
@@ -48,10 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     }
   Entorno e;
   Workspace& ws = *e.ws;
-  ws.vaSpread2.setText(2, 1, QStringLiteral("006"));
-  ws.vaSpread2.setText(2, 2, QStringLiteral("1234"));
-  ws.vaSpread2.setText(2, 14, QStringLiteral("45678"));
-  ws.vaSpread2.setText(2, 16, QStringLiteral("ABCD010101-AB1"));
+  for (const auto& [fila, valor] : {std::pair{1, "006"}, {2, "1234"}, {14, "45678"}, {16, "ABCD010101-AB1"}})
+    ws.vaSpread2.setText(2, fila, QString::fromLatin1(valor));
   ws.vaspread1.fromLines(lineas.mid(0, corte));
   ws.vaSpread6.fromLines(lineas.mid(0, corte));
   ws.vaSpread9.fromLines(corte < lineas.size() ? lineas.mid(corte + 1) : QStringList());
@@ -71,14 +71,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     QFile f(archivo);
     exigir(f.open(QIODevice::ReadOnly) && f.readAll() == aviso);
     // What the file command makes sure of before it builds: every order has lines.
-    bool conLineas = true;
-    for (int i = 1; i <= ws.vaSpread9.dataRowCount(); ++i) {
-      bool hay = false;
-      for (int r = 1; r <= ws.vaspread1.dataRowCount() && !hay; ++r) hay = ws.vaspread1.text(1, r) == ws.vaSpread9.text(1, i);
-      conLineas = conLineas && hay;
-    }
+    QSet<QString> conLineas;
+    for (int r = 1; r <= ws.vaspread1.dataRowCount(); ++r) conLineas.insert(ws.vaspread1.text(1, r));
+    bool todas = true;
+    for (int i = 1; i <= ws.vaSpread9.dataRowCount(); ++i) todas = todas && conLineas.contains(ws.vaSpread9.text(1, i));
     const bool conDepartamento = !ws.vaspread1.text(2, 1).isEmpty();
-    if (admitidas(lineas) && conDepartamento && conLineas) {
+    if (admitidas(lineas) && conDepartamento && todas) {
       const AvisoLeido leido = leerAviso(aviso);
       for (const Hallazgo& h : leido.hallazgos)
         if (h.falta)
@@ -87,7 +85,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
       exigir(leido.faltas() == 0);
     }
   }
-  const QByteArray entrada(reinterpret_cast<const char*>(datos), static_cast<int>(n));
   escribir(QStringLiteral("imagen.txt"), entrada);
   exigir(formatofijo(ws, ruta(QStringLiteral("imagen.txt"))).ok);
   QFile f(ruta(QStringLiteral("imagen.txt")));

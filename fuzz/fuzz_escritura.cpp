@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   const int cual = datos[0] % 5;
   const qint64 limite = (qint64(datos[1]) << 8 | datos[2]) == 0xFFFF ? ReemplazoFallido::kAlVaciar
                                                                       : (qint64(datos[1]) << 8 | datos[2]);
-  const QStringList lineas =
-      texto::partirLineas(texto::desde1252(QByteArray(reinterpret_cast<const char*>(datos + 3), static_cast<int>(n - 3))));
+  const QStringList lineas = texto::partirLineas(texto::desde1252(bytes(datos + 3, n - 3)));
   Entorno e;
   Workspace& ws = *e.ws;
   ws.log.setTrazaPorCelda(false);

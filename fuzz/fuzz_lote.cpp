@@ -21,7 +21,7 @@ const char kPedidos[] =
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   using namespace fuzz;
   if (n > 20000) return 0;
-  const QByteArray b(reinterpret_cast<const char*>(datos), static_cast<int>(n));
+  const QByteArray b = bytes(datos, n);
   const qsizetype nul = b.indexOf('\0');
   const QByteArray valores = nul < 0 ? QByteArray() : b.left(nul);
   const QStringList argumentos = QString::fromUtf8(nul < 0 ? b : b.mid(nul + 1)).split(QLatin1Char('\n'));

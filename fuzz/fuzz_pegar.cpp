@@ -5,16 +5,6 @@
 #include "comun.h"
 #include "editing/row_commands.h"
 
-namespace {
-
-QStringList filas(const Grid& g) {
-  QStringList t;
-  for (int r = 1; r <= g.dataRowCount(); ++r) t.append(g.rowTexts(r).join(QLatin1Char('\t')));
-  return t;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   using namespace fuzz;
   if (n < 2 || n > 200000) return 0;
@@ -22,11 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     Entorno e;
     Workspace& ws = *e.ws;
     for (int r = 1; r <= 3; ++r) {
-      const QStringList linea{QStringLiteral("4500001234"), QStringLiteral("123"), QStringLiteral("01/12/26"),
-                              QStringLiteral("20/12/26"), QStringLiteral("0101"), QString::number(77000 + r),
-                              QStringLiteral("MOD"), QStringLiteral("7501000000011"), QStringLiteral("ROJO"),
-                              QStringLiteral("CH"), QStringLiteral("5"), QStringLiteral("45.50"),
-                              QStringLiteral("99.90"), QString(), QString(), QStringLiteral("12")};
+      const QStringList linea = QStringLiteral("4500001234|123|01/12/26|20/12/26|0101|%1|MOD|7501000000011|ROJO|CH|5|"
+                                               "45.50|99.90|||12").arg(77000 + r).split(QLatin1Char('|'));
       ws.vaspread1.setRowTexts(r, linea);
       ws.vaSpread6.setRowTexts(r, linea.mid(0, 15));
     }
@@ -34,8 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     ws.cual_grid = QStringLiteral("1");
     ws.vaspread1.setActiveCell(1 + datos[0] % 18, 1 + datos[1] % 5);
     if (vez == 1) ws.vaspread1.setSelections({GridBlock{1 + datos[0] % 16, 1, 16, 2}, GridBlock{-1, 3, -1, 9}});
-    ws.prompter.escribirPortapapeles(
-        texto::desde1252(QByteArray(reinterpret_cast<const char*>(datos + 2), static_cast<int>(n - 2))));
+    ws.prompter.escribirPortapapeles(texto::desde1252(bytes(datos + 2, n - 2)));
     pegar_Click(ws);
     exigir(ws.vaspread1.dataRowCount() <= 3);
     exigir(filas(ws.vaSpread6) == antes6);

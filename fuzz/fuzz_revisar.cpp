@@ -6,7 +6,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   using namespace fuzz;
   if (n > 200000) return 0;
-  const AvisoLeido a = leerAviso(QByteArray(reinterpret_cast<const char*>(datos), static_cast<int>(n)));
+  const AvisoLeido a = leerAviso(bytes(datos, n));
   for (const Hallazgo& h : a.hallazgos) {
     exigir(h.linea >= 0 && h.linea <= qMax<qsizetype>(1, a.lineas.size()));
     exigir(h.linea == 0 || h.columna >= 1);

@@ -9,11 +9,7 @@
 
 namespace {
 
-QStringList filas(const Grid& g) {
-  QStringList t;
-  for (int r = 1; r <= g.dataRowCount(); ++r) t.append(g.rowTexts(r).join(QLatin1Char('\t')));
-  return t;
-}
+using fuzz::filas;
 
 QByteArray leer(const QString& ruta) {
   QFile f(ruta);

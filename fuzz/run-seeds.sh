@@ -21,23 +21,14 @@ objetivos=$(sed -n 's/^set(harnesses \(.*\))$/\1/p' fuzz/CMakeLists.txt)
 cmake --build "$dir" -j"${AVISO_JOBS:-$(nproc)}" --target $objetivos >/dev/null
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-semillas() {
-  case "$1" in
-    fuzz_inf) echo fuzz/semillas/inf tests/data/intake ;;
-    fuzz_tab) echo fuzz/semillas/tab tests/data/intake ;;
-    fuzz_ajustes) echo fuzz/semillas/ajustes ;;
-    fuzz_aviso) echo fuzz/semillas/aviso ;;
-    fuzz_trabajo) echo fuzz/semillas/trabajo tests/data/batch ;;
-    fuzz_escritura) echo fuzz/semillas/escritura ;;
-    fuzz_pegar) echo fuzz/semillas/pegar ;;
-    fuzz_lote) echo fuzz/semillas/lote ;;
-    fuzz_revisar) echo tests/golden/revisar/entrada tests/data/batch ;;
-  esac
-}
+# Each harness's seeds: fuzz/semillas/NAME, and test files of its kind.
+declare -A mas=([fuzz_inf]="tests/data/intake tests/golden/importar/entrada" [fuzz_tab]=tests/data/intake
+                [fuzz_trabajo]="tests/data/batch tests/golden/abrir/entrada"
+                [fuzz_revisar]="tests/golden/revisar/entrada tests/data/batch")
 fallas=0
 for h in $objetivos; do
   dirs=()
-  for d in $(semillas "$h"); do [ -d "$d" ] && dirs+=("$d"); done
+  for d in "fuzz/semillas/${h#fuzz_}" ${mas[$h]:-}; do [ -d "$d" ] && dirs+=("$d"); done
   if ! "$dir/fuzz/$h" -runs=0 "${dirs[@]}" >"$dir/$h.log" 2>&1; then
     echo "FALLA $h (ver $dir/$h.log)"
     tail -30 "$dir/$h.log"
