@@ -7,7 +7,7 @@
 #include "fixture.h"
 #include "intake/inf_import.h"
 #include "workfile/workfile.h"
-#include "workspace/startup.h"
+#include "startup/startup.h"
 
 namespace {
 
