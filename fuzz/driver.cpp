@@ -13,14 +13,19 @@ int main(int argc, char** argv) {
     const QString arg = QString::fromLocal8Bit(argv[i]);
     if (arg.startsWith(QLatin1Char('-'))) continue;
     for (QDirIterator it(arg, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) archivos << it.next();
-    if (QFileInfo(arg).isFile()) archivos << arg;
+    if (!QFileInfo(arg).isDir()) archivos << arg;
   }
+  int corridas = 0;
   for (const QString& ruta : archivos) {
     QFile f(ruta);
-    if (!f.open(QIODevice::ReadOnly)) std::fprintf(stderr, "no se puede leer %s\n", qPrintable(ruta));
+    if (!f.open(QIODevice::ReadOnly)) {
+      std::fprintf(stderr, "no se puede leer %s\n", qPrintable(ruta));
+      continue;
+    }
     const QByteArray b = f.readAll();
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(b.constData()), static_cast<size_t>(b.size()));
+    ++corridas;
   }
-  std::printf("%s: %lld entradas sin falla\n", argv[0], static_cast<long long>(archivos.size()));
+  std::printf("%s: %d entradas sin falla\n", argv[0], corridas);
   return 0;
 }
