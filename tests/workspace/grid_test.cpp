@@ -71,6 +71,7 @@ TEST(Grid, CadaOperacionDejaSusRenglones) {
          g.retainRows({true, false});
        }, L({"a", "g|h|i"})},
       {"limpiar todo", 100, 4, {"a|b"}, [](Grid& g) { g.clearBlock(-1, -1, -1, -1); }, {}},
+      {"vaciar y llenar", 100, 4, {"a|b", "c"}, [](Grid& g) { g.clear(); g.fromLines({Q("p\tq")}); }, L({"p|q"})},
       {"renglón de celdas", 100, 4, {}, [](Grid& g) {
          g.setRowTexts(1, {Q("a\tb"), Q("c\r\nd"), QString(), QString()});
          g.setRowTexts(2, L({"1", "2", "3", "4", "5"}));
