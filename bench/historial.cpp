@@ -14,6 +14,7 @@
 #include "editing/detail_rules.h"
 #include "editing/row_commands.h"
 #include "generador.h"
+#include "workspace/columnas.h"
 #include "workspace/recuperacion.h"
 #include "workspace/workspace.h"
 
@@ -65,7 +66,7 @@ int main(int argc, char** argv) {
     const long long antes = heap();
     for (int i = 1; i <= 1000; ++i) {
       e.ws.historial.abrir();  // as the window runs each command
-      vaspread1_Editar(e.ws, 11, i, QString::number(i % 7 + 1));
+      vaspread1_Editar(e.ws, colDetalle::Cantidad, i, QString::number(i % 7 + 1));
       e.ws.historial.cerrar();
     }
     const long long despues = heap();
@@ -77,11 +78,11 @@ int main(int argc, char** argv) {
     paso("Nuevo", n, [](Workspace& ws) { nuevaforma_Click(ws); });
     paso("ordenar por contenedor", n, [](Workspace& ws) {
       Comando cmd(ws, QString());
-      ws.vaspread1.sortRows({{15, true}});
-      ws.vaSpread6.sortRows({{15, true}});
+      ws.vaspread1.sortRows({{colDetalle::Contenedor, true}});
+      ws.vaSpread6.sortRows({{colDetalle::Contenedor, true}});
     });
     paso("eliminar renglones (todos)", n, [n](Workspace& ws) {
-      ws.vaspread1.setSelections({{1, 1, 15, n}});
+      ws.vaspread1.setSelections({{colDetalle::Orden, 1, colDetalle::Contenedor, n}});
       eliminar_ren_Click(ws);
     });
   }
@@ -91,7 +92,7 @@ int main(int argc, char** argv) {
   for (int n : {5000, 50000}) {
     Entorno e;
     banco::ponerEnvio(e.ws, n);
-    for (int r = 1; r <= n; r += 10) e.ws.vaspread1.setBackColor(15, r, 0xC0FFC0);  // split colours
+    for (int r = 1; r <= n; r += 10) e.ws.vaspread1.setBackColor(colDetalle::Contenedor, r, 0xC0FFC0);  // split colours
     QElapsedTimer t;
     t.start();
     const auto copia = recuperacion::tomar(e.ws);
