@@ -1,5 +1,7 @@
 #include "workspace/historial.h"
 
+#include <algorithm>
+
 #include "workspace/workspace.h"
 
 namespace {
@@ -57,9 +59,16 @@ bool EstadoVentana::operator==(const EstadoVentana& o) const {
   return mismoTrabajo(o) && cual_grid == o.cual_grid && controles == o.controles;
 }
 
+namespace {
+// QVector's own == hands memcmp a null pointer when one side was never filled.
+bool iguales(const QVector<int>& a, const QVector<int>& b) {
+  return a.size() == b.size() && std::equal(a.cbegin(), a.cend(), b.cbegin());
+}
+}  // namespace
+
 bool EstadoVentana::mismoTrabajo(const EstadoVentana& o) const {
   for (int i = 0; i < 3; ++i)
-    if (combos[i] != o.combos[i] || datos[i] != o.datos[i] || indices[i] != o.indices[i] || textos[i] != o.textos[i])
+    if (combos[i] != o.combos[i] || !iguales(datos[i], o.datos[i]) || indices[i] != o.indices[i] || textos[i] != o.textos[i])
       return false;
   for (int i = 0; i < 8; ++i)
     if (Text1[i] != o.Text1[i]) return false;
