@@ -160,6 +160,7 @@ TEST_F(Form2Test, AceptarYCancelar) {
   };
   for (const Caso& k : casos) {
     SCOPED_TRACE(k.nombre);
+    d.reset();  // the dialog holds the workspace; it goes first
     reiniciar();
     prompter.limpiar();
     d = std::make_unique<Form2Modelo>(*ws);
