@@ -787,10 +787,8 @@ void Grid::deshacer(Diario& d, Diario& inverso) {
 
 // ---- whole grid ------------------------------------------------------------
 
-void Grid::copiarDe(const Grid& g) {
-  rows_.clear();
-  rows_.reserve(g.rows_.size());
-  for (const Row& r : g.rows_) rows_.push_back(copia(r));
+// Everything of the grid but its rows.
+void Grid::copiarMeta(const Grid& g) {
   headers_ = g.headers_;
   columnLists_ = g.columnLists_;
   columnFlags_ = g.columnFlags_;
@@ -799,6 +797,13 @@ void Grid::copiarDe(const Grid& g) {
   enabled_ = g.enabled_;
   activeCol_ = g.activeCol_;
   activeRow_ = g.activeRow_;
+}
+
+void Grid::copiarDe(const Grid& g) {
+  rows_.clear();
+  rows_.reserve(g.rows_.size());
+  for (const Row& r : g.rows_) rows_.push_back(copia(r));
+  copiarMeta(g);
   invalidate();
 }
 
@@ -874,14 +879,7 @@ void Grid::reemplazarCon(Grid& g) {
   anotarTramo(0, storedRows(), g.storedRows());
   rows_ = std::move(g.rows_);
   g.rows_.clear();
-  headers_ = g.headers_;
-  columnLists_ = g.columnLists_;
-  columnFlags_ = g.columnFlags_;
-  rowLimit_ = g.rowLimit_;
-  colLimit_ = g.colLimit_;
-  enabled_ = g.enabled_;
-  activeCol_ = g.activeCol_;
-  activeRow_ = g.activeRow_;
+  copiarMeta(g);
   invalidate();
   g.invalidate();
   notifyReset();

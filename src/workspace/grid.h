@@ -194,6 +194,7 @@ class Grid {
   bool cubierto(int primero, int cuantos) const;
   void anotarTramo(int primero, int antes, int despues);  // [primero, +antes) becomes `despues` rows
   void anotarRenglon(int fila);                           // fila (from 1) changes, maybe beyond the end
+  void copiarMeta(const Grid& g);  // everything but the rows
   void anotarMeta();
 
   Diario* diario_ = nullptr;
