@@ -122,7 +122,6 @@ QString desde1252(const QByteArray& bytes) {
   return s;
 }
 
-bool representableEn1252(QChar c) { return byteDe(c) >= 0; }
 
 QByteArray a1252(const QString& texto) {
   QByteArray b(texto.size(), Qt::Uninitialized);

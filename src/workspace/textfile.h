@@ -16,7 +16,6 @@ namespace texto {
 // Windows-1252 <-> QString. Characters without a Windows-1252 byte become '?'.
 QString desde1252(const QByteArray& bytes);
 QByteArray a1252(const QString& texto);
-bool representableEn1252(QChar c);
 
 // Splits decoded text into lines; a final line end does not start an empty line.
 QStringList partirLineas(const QString& texto);
