@@ -322,48 +322,44 @@ QString RegistroLeido::legible(int campo) const {
   return t.trimmed();
 }
 
-qint64 ContenedorLeido::centesimos() const {
-  qint64 n = 0;
-  for (const DetalleLeido& d : detalles) n += d.centesimos;
+namespace {
+// The sum of one figure over the parts of a notice read back.
+template <class T, class Lista, class Cifra>
+T sumar(const Lista& lista, Cifra cifra) {
+  T n = 0;
+  for (const auto& x : lista) n += cifra(x);
   return n;
+}
+}  // namespace
+
+qint64 ContenedorLeido::centesimos() const {
+  return sumar<qint64>(detalles, [](const auto& x) { return x.centesimos; });
 }
 
 int PedidoLeido::lineas() const {
-  int n = 0;
-  for (const ContenedorLeido& c : contenedores) n += static_cast<int>(c.detalles.size());
-  return n;
+  return sumar<int>(contenedores, [](const auto& x) { return static_cast<int>(x.detalles.size()); });
 }
 
 qint64 PedidoLeido::centesimos() const {
-  qint64 n = 0;
-  for (const ContenedorLeido& c : contenedores) n += c.centesimos();
-  return n;
+  return sumar<qint64>(contenedores, [](const auto& x) { return x.centesimos(); });
 }
 
 int AvisoLeido::faltas() const {
-  int n = 0;
-  for (const Hallazgo& h : hallazgos) n += h.falta ? 1 : 0;
-  return n;
+  return sumar<int>(hallazgos, [](const auto& x) { return x.falta ? 1 : 0; });
 }
 
 int AvisoLeido::advertencias() const { return static_cast<int>(hallazgos.size()) - faltas(); }
 
 int AvisoLeido::contenedores() const {
-  int n = 0;
-  for (const PedidoLeido& p : pedidos) n += static_cast<int>(p.contenedores.size());
-  return n;
+  return sumar<int>(pedidos, [](const auto& x) { return static_cast<int>(x.contenedores.size()); });
 }
 
 int AvisoLeido::lineasDetalle() const {
-  int n = 0;
-  for (const PedidoLeido& p : pedidos) n += p.lineas();
-  return n;
+  return sumar<int>(pedidos, [](const auto& x) { return x.lineas(); });
 }
 
 qint64 AvisoLeido::centesimos() const {
-  qint64 n = 0;
-  for (const PedidoLeido& p : pedidos) n += p.centesimos();
-  return n;
+  return sumar<qint64>(pedidos, [](const auto& x) { return x.centesimos(); });
 }
 
 AvisoLeido leerAviso(const QByteArray& bytes) {

@@ -155,23 +155,19 @@ Historial::Paso Historial::aplicar(Paso& p) {
   return vuelta;
 }
 
-bool Historial::deshacer() {
-  if (hechos_.empty()) return false;
+// Takes the last step of one list back (or again) and keeps its reverse on the other.
+bool Historial::pasar(std::deque<Paso>& desde, std::deque<Paso>& hacia) {
+  if (desde.empty()) return false;
   omitir_ = true;
-  Paso p = std::move(hechos_.back());
-  hechos_.pop_back();
-  deshechos_.push_back(aplicar(p));
+  Paso p = std::move(desde.back());
+  desde.pop_back();
+  hacia.push_back(aplicar(p));
   return true;
 }
 
-bool Historial::rehacer() {
-  if (deshechos_.empty()) return false;
-  omitir_ = true;
-  Paso p = std::move(deshechos_.back());
-  deshechos_.pop_back();
-  hechos_.push_back(aplicar(p));
-  return true;
-}
+bool Historial::deshacer() { return pasar(hechos_, deshechos_); }
+
+bool Historial::rehacer() { return pasar(deshechos_, hechos_); }
 
 Resultado deshacer_Click(Workspace& ws) {
   Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----deshacer"));

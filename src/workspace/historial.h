@@ -77,6 +77,7 @@ class Historial {
   void cursores(int (&c)[2][2]) const;
   // Applies a step backwards and returns the step that goes forward again.
   Paso aplicar(Paso& p);
+  bool pasar(std::deque<Paso>& desde, std::deque<Paso>& hacia);
 
   Workspace& ws_;
   bool activo_ = false;
