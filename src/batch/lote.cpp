@@ -82,6 +82,13 @@ const std::map<QString, std::set<QString>>& opcionesDeComando() {
   return o;
 }
 
+// Whether an argument is an option of the program ("--tipo", "--ayuda", "--pdf=x.pdf").
+bool esOpcion(const QString& a) {
+  if (!a.startsWith(QStringLiteral("--")) || a.size() == 2) return false;
+  const QString nombre = a.mid(2).section(QLatin1Char('='), 0, 0);
+  return opcionesConValor().count(nombre) > 0 || nombre == QStringLiteral("ayuda") || nombre == QStringLiteral("help");
+}
+
 // Reads the command line; false with the reason in `error`.
 bool leerOpciones(const QStringList& args, Opciones& o, QString& error) {
   bool soloPosicionales = false;
@@ -125,6 +132,13 @@ bool leerOpciones(const QStringList& args, Opciones& o, QString& error) {
         return false;
       }
       valor = args[++i];
+      // "--trabajo --tipo" forgot a value: the next option is no file name.
+      if (esOpcion(valor)) {
+        error = QStringLiteral("Falta el valor de la opción --") + nombre + QStringLiteral(": \"") + valor +
+                QStringLiteral("\" es una opción (un valor que empieza así se da como --") + nombre +
+                QStringLiteral("=VALOR)");
+        return false;
+      }
     }
     QStringList& lista = o.valores[nombre];
     if (!it->second && !lista.isEmpty()) {
@@ -654,7 +668,74 @@ int Corrida::documento() {
   return estadoDe(r);
 }
 
+// The files a command reads and the one it writes.
+struct Archivos {
+  QStringList entradas;
+  QString salida, opcionSalida;
+};
+
+Archivos archivosDe(const Opciones& o) {
+  Archivos a;
+  if (!o.posicionales.isEmpty()) a.entradas.append(o.posicionales[0]);
+  if (o.comando == QStringLiteral("importar")) {
+    a.opcionSalida = QStringLiteral("--trabajo");
+    a.salida = o.valor(QStringLiteral("trabajo"));
+    if (a.salida.isEmpty() && o.posicionales.size() == 2) {
+      a.salida = o.posicionales[1];
+      a.opcionSalida = QStringLiteral("el archivo de trabajo");
+    }
+    for (const QString& opcion : {QStringLiteral("datos"), QStringLiteral("detalle")})
+      for (const QString& v : o.todos(opcion))
+        if (!v.contains(QLatin1Char('|'))) a.entradas.append(v);
+  } else if (o.comando == QStringLiteral("generar")) {
+    a.opcionSalida = QStringLiteral("--aviso");
+    a.salida = o.valor(QStringLiteral("aviso"));
+  } else if (o.comando == QStringLiteral("etiquetas") || o.comando == QStringLiteral("lista")) {
+    a.opcionSalida = QStringLiteral("--pdf");
+    a.salida = o.valor(QStringLiteral("pdf"));
+  }
+  return a;
+}
+
+// Why the command's output cannot be written where it was named, before
+// anything is: a pipe, a device or a folder there, or one of its own inputs.
+// Empty when it can.
+QString archivosEncontrados(const Opciones& o) {
+  const Archivos a = archivosDe(o);
+  if (a.salida.isEmpty()) return {};
+  const texto::Resultado destino = texto::destinoValido(a.salida);
+  if (!destino.ok) return a.opcionSalida + QStringLiteral(": ") + destino.descripcion;
+  for (const QString& entrada : a.entradas)
+    if (texto::mismoArchivo(entrada, a.salida))
+      return a.opcionSalida + QStringLiteral(": ") + a.salida +
+             QStringLiteral(" es el archivo que el comando lee (") + entrada +
+             QStringLiteral("); escribirlo lo reemplazaría. Dé otro nombre.");
+  return {};
+}
+
 }  // namespace
+
+int revisarArgumentos(int argc, const char* const* argv, QTextStream& errores) {
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray bytes(argv[i]);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    (void)utf8.decode(bytes);
+    if (!utf8.hasError()) continue;
+    QString visible;
+    for (char c : bytes) {
+      const auto b = static_cast<unsigned char>(c);
+      visible += b >= 0x20 && b < 0x7F ? QString(QLatin1Char(c)) : QStringLiteral("\\x%1").arg(b, 2, 16, QLatin1Char('0'));
+    }
+    PrompterLote avisos(errores);
+    avisos.aviso(kPrograma, QStringLiteral("El argumento %1 (\"%2\") no es texto UTF-8: un nombre de archivo con "
+                                           "esos bytes no se puede leer ni escribir con su nombre. Cámbielo por "
+                                           "uno en UTF-8.")
+                                .arg(i)
+                                .arg(visible));
+    return kError;
+  }
+  return kHecho;
+}
 
 QString ayuda() {
   return QString::fromUtf8(
@@ -782,21 +863,6 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
   }
   if (o.comando == QStringLiteral("cliente") && !o.posicionales.isEmpty())
     return uso(QStringLiteral("cliente: sobran argumentos: ") + o.posicionales.join(QLatin1Char(' ')));
-  if (o.comando == QStringLiteral("revisar")) {
-    // Reads files only: no settings, no log, no workspace of the program folder.
-    if (o.posicionales.isEmpty()) return uso(QStringLiteral("revisar: falta el archivo del aviso"));
-    if (o.posicionales.size() > 1)
-      return uso(QStringLiteral("revisar: sobran argumentos: ") + o.posicionales.mid(1).join(QLatin1Char(' ')));
-    const Revision r = revisarAviso(o.posicionales[0], o.valor(QStringLiteral("trabajo")));
-    if (!r.error.isEmpty()) {
-      avisos.aviso(kPrograma, r.error);
-      return kError;
-    }
-    for (const QString& linea : informeRevision(r.aviso)) salida << linea << '\n';
-    salida.flush();
-    return r.aviso.faltas() > 0 ? kRehusado : kHecho;
-  }
-
   QDate hoy;
   if (o.tiene(QStringLiteral("hoy"))) {
     hoy = leerFecha(o.valor(QStringLiteral("hoy")));
@@ -807,6 +873,24 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
   if (carpeta.isEmpty() || !QFileInfo(carpeta).isDir())
     return uso(QStringLiteral("La carpeta del programa no existe: ") + carpeta);
   carpeta = QDir::cleanPath(QFileInfo(carpeta).absoluteFilePath());
+  if (o.comando == QStringLiteral("revisar")) {
+    // Reads files only: no settings, no log, no workspace of the program folder.
+    if (o.posicionales.isEmpty()) return uso(QStringLiteral("revisar: falta el archivo del aviso"));
+    if (o.posicionales.size() > 1)
+      return uso(QStringLiteral("revisar: sobran argumentos: ") + o.posicionales.mid(1).join(QLatin1Char(' ')));
+    const Revision r = revisarAviso(o.posicionales[0], o.valor(QStringLiteral("trabajo")), false);
+    if (!r.error.isEmpty()) {
+      avisos.aviso(kPrograma, r.error);
+      return kError;
+    }
+    informeRevision(r.aviso, [&salida](const QString& linea) { salida << linea << '\n'; });
+    salida.flush();
+    return r.aviso.faltas() > 0 ? kRehusado : kHecho;
+  }
+  if (const QString e = archivosEncontrados(o); !e.isEmpty()) {
+    avisos.aviso(kPrograma, e);
+    return kError;
+  }
 
   Corrida corrida(o, carpeta, hoy, errores);
   const int estado = corrida.correr();

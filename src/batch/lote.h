@@ -24,6 +24,11 @@ enum Estado : int {
 // The help text (Spanish).
 QString ayuda();
 
+// Checks the raw bytes of the command line before Qt turns them into text: an
+// argument that is not UTF-8 would name another file. kError with the
+// message on `errores`, kHecho when every argument is UTF-8.
+int revisarArgumentos(int argc, const char* const* argv, QTextStream& errores);
+
 // Runs one command line (the arguments without the program name).
 // `carpetaOmision` is the program folder when --carpeta is not given; the
 // help goes to `salida`, every message to `errores`.
