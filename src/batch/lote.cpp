@@ -715,12 +715,33 @@ QString archivosEncontrados(const Opciones& o) {
 
 }  // namespace
 
+bool esUtf8(const QByteArray& b) {
+  const auto* p = reinterpret_cast<const unsigned char*>(b.constData());
+  const qsizetype n = b.size();
+  for (qsizetype i = 0; i < n;) {
+    const unsigned char c = p[i];
+    int largo = 0;
+    char32_t u = 0, minimo = 0;
+    if (c < 0x80) { ++i; continue; }
+    if ((c & 0xE0) == 0xC0) largo = 2, u = c & 0x1F, minimo = 0x80;
+    else if ((c & 0xF0) == 0xE0) largo = 3, u = c & 0x0F, minimo = 0x800;
+    else if ((c & 0xF8) == 0xF0) largo = 4, u = c & 0x07, minimo = 0x10000;
+    else return false;
+    if (i + largo > n) return false;
+    for (int k = 1; k < largo; ++k) {
+      if ((p[i + k] & 0xC0) != 0x80) return false;
+      u = (u << 6) | (p[i + k] & 0x3F);
+    }
+    if (u < minimo || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) return false;
+    i += largo;
+  }
+  return true;
+}
+
 int revisarArgumentos(int argc, const char* const* argv, QTextStream& errores) {
   for (int i = 1; i < argc; ++i) {
     const QByteArray bytes(argv[i]);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    (void)utf8.decode(bytes);
-    if (!utf8.hasError()) continue;
+    if (esUtf8(bytes)) continue;
     QString visible;
     for (char c : bytes) {
       const auto b = static_cast<unsigned char>(c);

@@ -259,7 +259,7 @@ void Lector::revisarRenglon(const Renglon& r, const Renglon* siguiente) {
   else if (r.fin.isEmpty())
     falta(numero, n + 1, QStringLiteral("La última línea no termina con CR LF."));
   for (int k = 0; k < n; ++k)
-    if (esControl(r.texto[k]))
+    if (esControl(r.texto[k]) && a_.listaria(true, numero, k + 1))
       falta(numero, k + 1, nombreControl(r.texto[k]) + QStringLiteral(" en el registro; el aviso no lleva caracteres de control."));
   if (r.texto.isEmpty()) {
     cerrarContenedor();
@@ -365,7 +365,19 @@ void AvisoLeido::hallar(Hallazgo h) {
 
 void AvisoLeido::ordenarHallazgos() {
   std::sort(hallazgos.begin(), hallazgos.end(), antes);
-  if (hallazgos.size() > static_cast<size_t>(kMaximoHallazgos)) hallazgos.resize(kMaximoHallazgos);
+  if (hallazgos.size() < static_cast<size_t>(kMaximoHallazgos)) return;
+  hallazgos.resize(kMaximoHallazgos);
+  lleno_ = true;
+  lineaTope_ = hallazgos.back().linea;
+  columnaTope_ = hallazgos.back().columna;
+}
+
+bool AvisoLeido::listaria(bool falta, int linea, int columna) {
+  // A later finding at the place of the last one kept comes after it.
+  if (!lleno_ || linea < lineaTope_ || (linea == lineaTope_ && columna < columnaTope_)) return true;
+  ++(falta ? faltas_ : advertencias_);
+  ++secuencia_;
+  return false;
 }
 
 struct LectorAviso::Estado {

@@ -73,6 +73,9 @@ struct AvisoLeido {
   std::vector<Hallazgo> hallazgos;  // the first kMaximoHallazgos in line order
   // Counts a finding and keeps it while it is among the first.
   void hallar(Hallazgo h);
+  // Whether a finding at this place could still be listed; when not, it is
+  // only counted (its text need not be made).
+  bool listaria(bool falta, int linea, int columna);
   // Puts the findings kept in line order (then column, then as found).
   void ordenarHallazgos();
   int faltas() const { return faltas_; }
@@ -85,6 +88,8 @@ struct AvisoLeido {
  private:
   int faltas_ = 0, advertencias_ = 0;
   qint64 secuencia_ = 0;
+  bool lleno_ = false;  // kMaximoHallazgos kept: only places before the last one kept come in
+  int lineaTope_ = 0, columnaTope_ = 0;
 };
 
 // Reads a notice as its bytes come, a line at a time: memory grows with the
