@@ -67,6 +67,7 @@ class Lector {
   Renglon renglon_;                 // ... this one
   bool anteriorConTexto_ = false;   // the line before the one checked holds something
   int numero_ = 0;                  // lines checked
+  int registros_ = 0;               // records read
 };
 
 // Fields at their places when field `crece` takes `delta` more columns.
@@ -272,7 +273,20 @@ void Lector::revisarRenglon(const Renglon& r, const Renglon* siguiente) {
     falta(numero, 1, QStringLiteral("Tipo de registro desconocido \"%1\": se esperaba HD, CN o DT.").arg(tipo));
     return;
   }
-  ordenar(cortar(numero, r.texto, *reg));
+  RegistroLeido leido = cortar(numero, r.texto, *reg);
+  if (registros_ < kMaximoRegistros) {
+    ordenar(std::move(leido));
+    ++registros_;
+    return;
+  }
+  // A container left open at the limit has its lines past it.
+  if (registros_++ == kMaximoRegistros) {
+    contenedorAbierto_ = false;
+    falta(numero, 1, QStringLiteral("El aviso tiene más de %1 registros, muchos más de los que lleva el envío más "
+                                    "grande (50,000 líneas): desde esta línea cada registro se revisa, pero no se "
+                                    "cuenta en los pedidos, los contenedores ni los totales.")
+                         .arg(kMaximoRegistros));
+  }
 }
 
 void Lector::terminar() {

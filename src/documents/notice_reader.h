@@ -62,6 +62,12 @@ struct PedidoLeido {
   qint64 centesimos() const;
 };
 
+// Records gathered into orders and containers: five times the notice of the
+// largest shipment the program makes (50,000 lines, each in a container of
+// its own). Past these each line is still checked, but not gathered, so that
+// the memory of a hostile file stays bounded.
+constexpr int kMaximoRegistros = 300000;
+
 // The findings listed: past these only their number is kept, so that a file
 // of any bytes is read in memory that does not grow with its findings.
 constexpr int kMaximoHallazgos = 1000;

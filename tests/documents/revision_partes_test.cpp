@@ -56,4 +56,22 @@ TEST(RevisionPorPartes, OnlyTheFirstFindingsAreListed) {
   }
 }
 
+// Past kMaximoRegistros records each line is still checked but no longer
+// gathered: the containers counted stop there, once said.
+TEST(RevisionPorPartes, RecordsPastTheLimitAreCheckedNotGathered) {
+  const QByteArray hd = QByteArray("HDM0007202612072026120720261207090045678     ABCD010101-AB1 12345678F 100        "
+                                   "00000150050012312345\r\n");
+  const QByteArray par = QByteArray("CN000031A00000001\r\nDT 750100000001UPC01000001  AB 12               M         "
+                                    "AZUL                0000001500PZ 000001\r\n");
+  const int pares = kMaximoRegistros / 2 + 10;
+  const AvisoLeido a = leerAviso(hd + par.repeated(pares) + QByteArray("XX\r\n"));
+  ASSERT_EQ(a.pedidos.size(), 1u);
+  EXPECT_EQ(a.contenedores(), kMaximoRegistros / 2);  // the HD takes one place: the last CN kept is left without its DT
+  EXPECT_EQ(a.lineasDetalle(), kMaximoRegistros / 2 - 1);
+  ASSERT_EQ(a.faltas(), 2);
+  EXPECT_EQ(a.hallazgos[0].linea, kMaximoRegistros + 1);
+  EXPECT_TRUE(a.hallazgos[0].texto.startsWith(QStringLiteral("El aviso tiene más de 300000 registros")));
+  EXPECT_EQ(a.hallazgos[1].linea, 2 * pares + 2);  // "XX" is still checked
+}
+
 }  // namespace
