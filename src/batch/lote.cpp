@@ -82,6 +82,11 @@ const std::map<QString, std::set<QString>>& opcionesDeComando() {
   return o;
 }
 
+// A value as a message repeats it: a long one cut short.
+QString recorte(const QString& valor) {
+  return valor.size() <= 40 ? valor : valor.left(40) + QStringLiteral("... (%1 caracteres)").arg(valor.size());
+}
+
 // Whether an argument is an option of the program ("--tipo", "--ayuda", "--pdf=x.pdf").
 bool esOpcion(const QString& a) {
   if (!a.startsWith(QStringLiteral("--")) || a.size() == 2) return false;
@@ -888,7 +893,8 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
   if (o.tiene(QStringLiteral("hoy"))) {
     hoy = leerFecha(o.valor(QStringLiteral("hoy")));
     if (!hoy.isValid())
-      return uso(QStringLiteral("--hoy \"") + o.valor(QStringLiteral("hoy")) + QStringLiteral("\" no es una fecha DD/MM/AAAA"));
+      return uso(QStringLiteral("--hoy \"") + recorte(o.valor(QStringLiteral("hoy"))) +
+                 QStringLiteral("\" no es una fecha DD/MM/AAAA"));
   }
   QString carpeta = o.tiene(QStringLiteral("carpeta")) ? o.valor(QStringLiteral("carpeta")) : carpetaOmision;
   if (carpeta.isEmpty() || !QFileInfo(carpeta).isDir())
