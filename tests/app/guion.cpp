@@ -30,7 +30,9 @@
 //                              leaves foto.txt), then a new start
 //   segunda                    a second window on the same folder, opened and closed
 //   elegir N | hoy FECHA       the kept-aside work Recuperar trabajo takes; today's date
-//   recuperador MS | esperar N the recovery file's interval; N waits for its writes
+//   recuperador MS | esperar   the recovery file's interval; the end of a write going on
+//   pasar MS                   the program's clock moves on MS milliseconds (it stands
+//                              still otherwise): what falls due runs
 //   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the form or the window
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
@@ -41,6 +43,7 @@
 #include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QDialog>
+#include <cstdio>
 #include <QDir>
 #include <QDirIterator>
 #include <QGroupBox>
@@ -59,7 +62,6 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextStream>
-#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -118,7 +120,7 @@ class Guion : public ScriptedPrompter {
         foto.close();
         std::printf("LISTO\n");
         std::fflush(stdout);
-        QTest::qWait(120000);
+        std::getchar();  // nothing runs any more: the parent kills it (or its end closes this)
       }
       w_ = nullptr;
     } while (reiniciar_);
@@ -149,9 +151,7 @@ class Guion : public ScriptedPrompter {
   void ejecutarDialogo(DialogoModelo& modelo) override {
     nota(QStringLiteral("forma ") + modelo.forma());
     const int nivel = ++nivel_;
-    QTimer::singleShot(0, [this, nivel] {
-      QWidget* forma = QApplication::activeModalWidget();
-      if (!forma) return;
+    apoyo::AlAbrirse alAbrirse([this, nivel](QWidget* forma) {
       QApplication::setActiveWindow(forma);
       bloque(nivel);
       if (forma == QApplication::activeModalWidget() && forma->isVisible()) {
@@ -162,7 +162,9 @@ class Guion : public ScriptedPrompter {
     w_->qtPrompter().ejecutarDialogo(modelo);
     --nivel_;
     // The window system gives the window back its activation once the command has returned.
-    QTimer::singleShot(0, w_, [this] { QApplication::setActiveWindow(nivel_ ? QApplication::activeModalWidget() : w_); });
+    QMetaObject::invokeMethod(
+        w_, [this] { QApplication::setActiveWindow(nivel_ ? QApplication::activeModalWidget() : w_); },
+        Qt::QueuedConnection);
   }
 
  private:
@@ -225,8 +227,10 @@ class Guion : public ScriptedPrompter {
   void matar(const QString& guion) {
     QProcess hijo;
     hijo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hijo"), carpeta_, guion});
+    // Each wait ends on output or on the child's end; a child that neither
+    // speaks nor ends for a minute fails the script instead of holding it.
     QByteArray salida;
-    while (!salida.contains("LISTO") && hijo.waitForReadyRead(120000)) salida += hijo.readAllStandardOutput();
+    while (!salida.contains("LISTO") && hijo.waitForReadyRead(60000)) salida += hijo.readAllStandardOutput();
     hijo.kill();
     hijo.waitForFinished();
     nota(salida.contains("LISTO") ? QStringLiteral("el hijo muere") : QStringLiteral("el hijo no llegó: ") + QString::fromUtf8(salida));
@@ -283,13 +287,8 @@ class Guion : public ScriptedPrompter {
     if (o == QLatin1String("foto")) return void(fotos_[a.value(1)] = apoyo::Foto::de(w_->ws()).texto());
     if (o == QLatin1String("igual")) return igual(a.value(1) == QLatin1String("archivo") ? leer(QDir(carpeta_).filePath(a.value(2))) : fotos_.value(a.value(1)), a.mid(1).join(QLatin1Char(' ')));
     if (o == QLatin1String("recuperador")) return void(w_->recuperador().intervalo = a.value(1).toInt());
-    if (o == QLatin1String("esperar")) {
-      for (int k = a.value(1).toInt(); k > 0; --k) {
-        QTest::qWait(25);
-        w_->recuperador().esperar();
-      }
-      return;
-    }
+    if (o == QLatin1String("pasar")) return reloj_.avanzar(a.value(1).toInt());
+    if (o == QLatin1String("esperar")) return w_->recuperador().esperar();
     if (o == QLatin1String("elegir")) return void(elegido_ = a.value(1).toInt());
     if (o == QLatin1String("hoy")) return reloj_.poner(QDateTime(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")), QTime(10, 30)));
     if (o == QLatin1String("segunda")) {
