@@ -1,9 +1,11 @@
 // One window script: guion_ventana CASO runs CASO/guion against the real main
 // window (offscreen, a scripted prompter, the clock at 07/12/2026 10:30) in a
 // fresh program folder holding CASO/entrada/, writes the transcript (each
-// line, the messages, file dialogs and forms it met, the log lines it wrote,
-// what `volcar` asks) and compares it with CASO/salida and the files of
-// CASO/esperado/. AVISO_GOLDEN=escribir rewrites both from the run.
+// line, the messages, file dialogs and forms it met, what `volcar` asks) and
+// compares it with CASO/salida and the files of CASO/esperado/.
+// AVISO_GOLDEN=escribir rewrites both from the run (see tests/README.md).
+// The log goes into the transcript only where the script asks for it
+// (`volcar log`): the golden folders of aviso-lote hold the rest of it.
 //
 // Script lines (a line indented two blanks more than the one that opened a
 // form acts on that form, while it is open):
@@ -19,7 +21,8 @@
 //   abrir|guardar [RUTA]       the answer to the next file dialog (none: cancelled)
 //   portapapeles A>B/C>D       the clipboard (cells by >, rows by /), as a spreadsheet leaves it
 //   renglon GRID FILA C1|C2..  cells of a workspace table, then the window shows it
-//   volcar NOMBRE...           widgets by objectName; also controles, menus, foco
+//   volcar NOMBRE...           widgets by objectName; also controles, menus, foco, and
+//                              log: the log lines written since the last step began
 //   ver ARCHIVO                a written file, as text
 //   cerrar                     the window closed
 //   calendario FECHA           a click on a day of the delivery date's calendar
@@ -190,9 +193,10 @@ class Guion : public ScriptedPrompter {
     while (i_ < lineas_.size() && sangria(lineas_[i_]) == 2 * nivel) {
       const QString linea = lineas_[i_++].trimmed();
       salida_ += QString(2 * nivel, QLatin1Char(' ')) + QStringLiteral("> ") + linea + QLatin1Char('\n');
-      paso(QProcess::splitCommand(linea));
+      const QStringList a = QProcess::splitCommand(linea);
+      if (a.value(0) != QLatin1String("volcar")) marcaLog_ = QFileInfo(w_->ws().log.rutaDelDia()).size();
+      paso(a);
       apoyo::procesar();
-      registro();
       if (w_->terminado() && !terminado_) nota(QStringLiteral("el programa termina"));
       terminado_ = w_->terminado();
       if (reiniciar_ || (nivel > 0 && !QApplication::activeModalWidget())) return;
@@ -204,12 +208,12 @@ class Guion : public ScriptedPrompter {
                QLatin1Char('\n');
   }
 
+  // The log lines written since the last step other than `volcar` began (the
+  // steps on the forms it opened included), without their time.
   void registro() {
-    const QStringList l = texto::partirLineas(texto::desde1252(leerBytes(w_->ws().log.rutaDelDia())));
-    for (; lineasLog_ < l.size(); ++lineasLog_) {
-      const QString t = l[lineasLog_];
+    const QByteArray todo = leerBytes(w_->ws().log.rutaDelDia());
+    for (const QString& t : texto::partirLineas(texto::desde1252(todo.mid(marcaLog_))))
       nota(QStringLiteral("log ") + t.mid(t.indexOf(QStringLiteral(", ")) + 2));
-    }
   }
 
   QWidget* raiz() const {
@@ -430,6 +434,7 @@ class Guion : public ScriptedPrompter {
       return nota(QStringLiteral("foco %1 (%2 %3,%4)").arg(t, v->objectName()).arg(c.column() + 1).arg(c.row() + 1));
     }
     if (n == QLatin1String("forma")) return volcarForma();
+    if (n == QLatin1String("log")) return registro();
     if (n == QLatin1String("avance")) return avance();
     if (n == QLatin1String("archivos")) return nota(QStringLiteral("archivos: ") + archivos(carpeta_).join(QLatin1Char(' ')));
     if (n == QLatin1String("portapapeles"))
@@ -595,7 +600,7 @@ class Guion : public ScriptedPrompter {
   int nivel_ = 0;
   bool reiniciar_ = false;
   bool terminado_ = false;  // a new start of the program on the same folder
-  qsizetype lineasLog_ = 0;
+  qint64 marcaLog_ = 0;  // the log's size when the last step began
   MainWindow* w_ = nullptr;
   QVector<QPoint> avance_;  // (value, maximum) of the bar at each repaint
   QString salida_;
