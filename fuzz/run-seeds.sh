@@ -21,6 +21,7 @@ objetivos=$(sed -n 's/^set(harnesses \(.*\))$/\1/p' fuzz/CMakeLists.txt)
 cmake --build "$dir" -j"${AVISO_JOBS:-$(nproc)}" --target $objetivos >/dev/null
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp
 # Each harness's seeds: fuzz/semillas/NAME, and test files of its kind.
 declare -A mas=([fuzz_inf]="tests/data/intake tests/golden/importar/entrada" [fuzz_tab]=tests/data/intake
                 [fuzz_trabajo]="tests/data/batch tests/golden/abrir/entrada"
