@@ -30,7 +30,11 @@
 //                              leaves foto.txt), then a new start
 //   segunda                    a second window on the same folder, opened and closed
 //   elegir N | hoy FECHA       the kept-aside work Recuperar trabajo takes; today's date
-//   recuperador MS | esperar N the recovery file's interval; N waits for its writes
+//   segundos N | esperar        the clock N seconds on (the recovery copy looks at it and is
+//                              written when due); a wait for the copy being written
+//   disco lleno N|vaciar | disco libre   the recovery copy through a full disk, or not
+//   candado PID HOST MINUTOS   a lock of the recovery file left by another window
+//   poner_bytes|fifo|carpeta|permisos|cambiar_byte RUTA [VALOR]   a damaged file in the folder
 //   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the form or the window
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
@@ -62,10 +66,13 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <sys/stat.h>
 
 #include "app/gridview.h"
 #include "app/mainwindow.h"
+#include "app/candado.h"
 #include "app/recuperador.h"
+#include "dispositivo_fallido.h"
 #include "scripted_prompter.h"
 #include "ventana_apoyo.h"
 #include "workspace/textfile.h"
@@ -282,14 +289,17 @@ class Guion : public ScriptedPrompter {
     if (o == QLatin1String("calendario")) return calendario(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")));
     if (o == QLatin1String("foto")) return void(fotos_[a.value(1)] = apoyo::Foto::de(w_->ws()).texto());
     if (o == QLatin1String("igual")) return igual(a.value(1) == QLatin1String("archivo") ? leer(QDir(carpeta_).filePath(a.value(2))) : fotos_.value(a.value(1)), a.mid(1).join(QLatin1Char(' ')));
-    if (o == QLatin1String("recuperador")) return void(w_->recuperador().intervalo = a.value(1).toInt());
-    if (o == QLatin1String("esperar")) {
-      for (int k = a.value(1).toInt(); k > 0; --k) {
-        QTest::qWait(25);
-        w_->recuperador().esperar();
-      }
-      return;
+    if (o == QLatin1String("segundos")) {
+      reloj_.poner(reloj_.ahora().addSecs(a.value(1).toInt()));
+      w_->recuperador().alReloj();
+      return w_->recuperador().esperar();
     }
+    if (o == QLatin1String("esperar")) return w_->recuperador().esperar();
+    if (o == QLatin1String("disco")) return disco(a.value(1), a.value(2));
+    if (o == QLatin1String("candado")) return candado(a.value(1), a.value(2), a.value(3).toInt());
+    if (o == QLatin1String("poner_bytes") || o == QLatin1String("fifo") || o == QLatin1String("carpeta") ||
+        o == QLatin1String("permisos") || o == QLatin1String("cambiar_byte"))
+      return archivoRaro(o, QDir(carpeta_).filePath(a.value(1)), a.value(2));
     if (o == QLatin1String("elegir")) return void(elegido_ = a.value(1).toInt());
     if (o == QLatin1String("hoy")) return reloj_.poner(QDateTime(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")), QTime(10, 30)));
     if (o == QLatin1String("segunda")) {
@@ -307,6 +317,57 @@ class Guion : public ScriptedPrompter {
       return;
     }
     nota(QStringLiteral("línea desconocida"));
+  }
+
+  // disco lleno N: the recovery copy goes through a disk that takes N bytes
+  // (vaciar: every write, and the final flush fails); disco libre: the real one.
+  void disco(const QString& que, const QString& limite) {
+    Recuperador& r = w_->recuperador();
+    if (que == QLatin1String("libre")) {
+      r.destino = [](const QString& ruta) { return std::make_unique<texto::Reemplazo>(ruta); };
+      return;
+    }
+    const qint64 n = limite == QLatin1String("vaciar") ? ReemplazoFallido::kAlVaciar : limite.toLongLong();
+    r.destino = [n](const QString& ruta) { return std::make_unique<ReemplazoFallido>(ruta, n); };
+  }
+
+  // A lock of the recovery file as a window leaves it: PID yo (this process),
+  // muerto (none) or a number; HOST este or another name; refreshed so many
+  // minutes before the clock.
+  void candado(const QString& pid, const QString& host, int minutos) {
+    const qint64 n = pid == QLatin1String("yo") ? Candado::pidPropio() : pid == QLatin1String("muerto") ? 99999999 : pid.toLongLong();
+    QFile f(QDir(carpeta_).filePath(QStringLiteral("recuperacion.lock")));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return nota(QStringLiteral("no se puede escribir"));
+    f.write(Candado::contenido(n, Candado::programaDe(n), host == QLatin1String("este") ? Candado::hostPropio() : host,
+                               reloj_.ahora().addSecs(-60 * minutos)));
+  }
+
+  // What a damaged folder holds in a file's place: poner_bytes RUTA HEX (the
+  // bytes, none for an empty file), fifo RUTA, carpeta RUTA, permisos RUTA
+  // OCTAL, cambiar_byte RUTA N (byte N inverted, counted from 0; negative from the end).
+  void archivoRaro(const QString& o, const QString& ruta, const QString& valor) {
+    bool hecho = true;
+    if (o == QLatin1String("cambiar_byte")) {
+      QByteArray b = leerBytes(ruta);
+      const qsizetype i = valor.toLongLong() < 0 ? b.size() + valor.toLongLong() : valor.toLongLong();
+      if (i < 0 || i >= b.size()) return nota(QStringLiteral("no hay byte %1").arg(valor));
+      b[i] = static_cast<char>(~b[i]);
+      QFile f(ruta);
+      hecho = f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(b) == b.size();
+    } else if (o != QLatin1String("permisos")) {
+      QFile::remove(ruta);
+    }
+    if (o == QLatin1String("poner_bytes")) {
+      QFile f(ruta);
+      hecho = f.open(QIODevice::WriteOnly) && f.write(QByteArray::fromHex(valor.toLatin1())) >= 0;
+    } else if (o == QLatin1String("fifo")) {
+      hecho = ::mkfifo(QFile::encodeName(ruta).constData(), 0644) == 0;
+    } else if (o == QLatin1String("carpeta")) {
+      hecho = QDir().mkpath(ruta + QStringLiteral("/dentro"));
+    } else if (o == QLatin1String("permisos")) {
+      hecho = ::chmod(QFile::encodeName(ruta).constData(), static_cast<mode_t>(valor.toUInt(nullptr, 8))) == 0;
+    }
+    if (!hecho) nota(QStringLiteral("no se pudo"));
   }
 
   void clic(const QString& nombre, int veces) {
