@@ -118,7 +118,7 @@ void Recuperador::ofrecer() {
   const recuperacion::Lectura l = recuperacion::leerArchivo(ruta());
   if (!l.copia) {
     // Never offered as work; kept aside, and said.
-    const QString aparte = recuperacion::apartar(ruta(), info.lastModified());
+    const QString aparte = recuperacion::apartar(ruta(), ws_.reloj.ahora());
     ws_.MsgBox(QStringLiteral("Se encontró trabajo sin guardar, pero el archivo recuperacion.dat no se puede leer: %1.")
                        .arg(l.falla) +
                    (aparte.isEmpty() ? QStringLiteral("\r\nNo se pudo apartar; el trabajo empieza vacío.")

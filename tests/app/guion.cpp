@@ -34,7 +34,7 @@
 //                              written when due); a wait for the copy being written
 //   disco lleno N|vaciar | disco libre   the recovery copy through a full disk, or not
 //   candado PID HOST MINUTOS   a lock of the recovery file left by another window
-//   poner_bytes|fifo|carpeta|permisos|cambiar_byte RUTA [VALOR]   a damaged file in the folder
+//   poner_bytes|fifo|carpeta|permisos|cambiar_byte|copiar RUTA [VALOR]   a damaged file in the folder
 //   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the form or the window
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
@@ -110,6 +110,7 @@ class Guion : public ScriptedPrompter {
         return elegido_;
       };
       w_ = &w;
+      QObject::connect(&w.recuperador(), &Recuperador::aviso, [this](const QString& t) { nota(QStringLiteral("aviso: ") + t); });
       w.ws().pausaDoEvents = 0;  // a repaint at every step, not by the clock: the same run every time
       w.resize(1366, 740);
       std::vector<std::unique_ptr<QAbstractItemModelTester>> revisores;
@@ -298,7 +299,7 @@ class Guion : public ScriptedPrompter {
     if (o == QLatin1String("disco")) return disco(a.value(1), a.value(2));
     if (o == QLatin1String("candado")) return candado(a.value(1), a.value(2), a.value(3).toInt());
     if (o == QLatin1String("poner_bytes") || o == QLatin1String("fifo") || o == QLatin1String("carpeta") ||
-        o == QLatin1String("permisos") || o == QLatin1String("cambiar_byte"))
+        o == QLatin1String("permisos") || o == QLatin1String("cambiar_byte") || o == QLatin1String("copiar"))
       return archivoRaro(o, QDir(carpeta_).filePath(a.value(1)), a.value(2));
     if (o == QLatin1String("elegir")) return void(elegido_ = a.value(1).toInt());
     if (o == QLatin1String("hoy")) return reloj_.poner(QDateTime(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")), QTime(10, 30)));
@@ -344,7 +345,8 @@ class Guion : public ScriptedPrompter {
 
   // What a damaged folder holds in a file's place: poner_bytes RUTA HEX (the
   // bytes, none for an empty file), fifo RUTA, carpeta RUTA, permisos RUTA
-  // OCTAL, cambiar_byte RUTA N (byte N inverted, counted from 0; negative from the end).
+  // OCTAL, cambiar_byte RUTA N (byte N inverted, counted from 0; negative from
+  // the end), copiar RUTA ARCHIVO (a file of the case folder).
   void archivoRaro(const QString& o, const QString& ruta, const QString& valor) {
     bool hecho = true;
     if (o == QLatin1String("cambiar_byte")) {
@@ -356,7 +358,9 @@ class Guion : public ScriptedPrompter {
       hecho = f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(b) == b.size();
     } else if (o != QLatin1String("permisos")) {
       QFile::remove(ruta);
+      QDir(ruta).removeRecursively();
     }
+    if (o == QLatin1String("copiar")) hecho = QFile::copy(QDir(caso_).filePath(valor), ruta);
     if (o == QLatin1String("poner_bytes")) {
       QFile f(ruta);
       hecho = f.open(QIODevice::WriteOnly) && f.write(QByteArray::fromHex(valor.toLatin1())) >= 0;
