@@ -291,6 +291,7 @@ class Guion : public ScriptedPrompter {
     if (o == QLatin1String("foto")) return void(fotos_[a.value(1)] = apoyo::Foto::de(w_->ws()).texto());
     if (o == QLatin1String("igual")) return igual(a.value(1) == QLatin1String("archivo") ? leer(QDir(carpeta_).filePath(a.value(2))) : fotos_.value(a.value(1)), a.mid(1).join(QLatin1Char(' ')));
     if (o == QLatin1String("segundos")) {
+      w_->recuperador().esperar();  // a copy still being written would put this one off to the next look
       reloj_.poner(reloj_.ahora().addSecs(a.value(1).toInt()));
       w_->recuperador().alReloj();
       return w_->recuperador().esperar();
