@@ -24,7 +24,8 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Each harness's seeds: fuzz/semillas/NAME, and test files of its kind.
 declare -A mas=([fuzz_inf]="tests/data/intake tests/golden/importar/entrada" [fuzz_tab]=tests/data/intake
                 [fuzz_trabajo]="tests/data/batch tests/golden/abrir/entrada"
-                [fuzz_revisar]="tests/golden/revisar/entrada tests/data/batch")
+                [fuzz_revisar]="tests/golden/revisar/entrada tests/data/batch"
+                [fuzz_recuperacion]=tests/data/recuperacion)
 fallas=0
 for h in $objetivos; do
   dirs=()

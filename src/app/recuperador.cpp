@@ -1,5 +1,7 @@
 #include "app/recuperador.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 
@@ -13,6 +15,13 @@ Recuperador::Recuperador(Workspace& ws, QObject* padre)
   refrescado_ = ws_.reloj.ahora();
   connect(&reloj_, &QTimer::timeout, this, &Recuperador::alReloj);
   reloj_.start(kMirada);
+  if (QCoreApplication::instance()) QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool Recuperador::eventFilter(QObject* o, QEvent* e) {
+  const QEvent::Type t = e->type();
+  if (t == QEvent::KeyPress || t == QEvent::MouseButtonPress || t == QEvent::Wheel) entrada_ = ws_.reloj.ahora();
+  return QObject::eventFilter(o, e);
 }
 
 Recuperador::~Recuperador() {
@@ -51,7 +60,8 @@ void Recuperador::alReloj() {
   if (!activo()) return;
   if (enCurso_.valid() && enCurso_.wait_for(std::chrono::seconds(0)) == std::future_status::ready) esperar();
   const QDateTime ahora = ws_.reloj.ahora();
-  if (pendiente_ && ahora >= vence_) escribir(false);
+  const bool quieto = !entrada_.isValid() || entrada_.msecsTo(ahora) >= kQuieto;
+  if (pendiente_ && ahora >= vence_ && (quieto || ahora >= vence_.addSecs(kTope - kRetraso))) escribir(false);
   if (refrescado_.secsTo(ahora) >= kRefresco) {
     candado_.refrescar();
     refrescado_ = ahora;

@@ -1,7 +1,8 @@
 #pragma once
 // Keeps the work that no save holds in the recovery file of the program
 // folder, for the window. The copy follows the work: a few seconds after the
-// first change not yet in it (by the workspace's clock), when a long command
+// first change not yet in it (by the workspace's clock), at a moment the user
+// is not typing unless the typing goes on past kTope, when a long command
 // ends and when the window closes; it is taken in the window's thread (rows
 // shared, so it costs pointers) and written in another. A save removes it;
 // Nuevo, an import or Abrir over changes not saved keep it aside. One window
@@ -21,7 +22,9 @@ class Workspace;
 class Recuperador : public QObject {
   Q_OBJECT
  public:
-  static constexpr int kRetraso = 2;      // seconds from the first change not in the copy to its writing
+  static constexpr int kRetraso = 2;      // seconds from the first change not in the copy to its writing,
+  static constexpr int kQuieto = 300;     // when keys and mouse have been still this many milliseconds;
+  static constexpr int kTope = 4;         // seconds from that change after which it is written anyway
   static constexpr int kReintento = 30;   // seconds before a copy that failed is tried again
   static constexpr int kRefresco = 300;   // seconds between refreshes of the lock at most
   static constexpr int kMirada = 500;     // milliseconds between looks at the clock
@@ -63,6 +66,9 @@ class Recuperador : public QObject {
   // Said once when the copy can no longer be written, and once when it can again.
   void aviso(const QString& texto);
 
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override;
+
  private:
   void pendiente();
   void escribir(bool esperarlo);
@@ -74,6 +80,7 @@ class Recuperador : public QObject {
   bool fallando_ = false;
   QDateTime vence_;       // when the pending copy is written
   QDateTime refrescado_;  // the lock's last refresh
+  QDateTime entrada_;     // the last key or mouse press
   QTimer reloj_;
   std::future<texto::Resultado> enCurso_;
 };
