@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QTimer>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -21,7 +20,6 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <exception>
@@ -903,7 +901,7 @@ void MainWindow::recordarTrabajo() {
     // Where the notice or the work file went, for a few seconds.
     mostrandoRuta_ = QDir::toNativeSeparators(w.archivoEscrito);
     w.archivoEscrito.clear();
-    QTimer::singleShot(6000, this, [this, r = mostrandoRuta_] {
+    ws_->reloj.despues(6000, this, [this, r = mostrandoRuta_] {
       if (mostrandoRuta_ != r) return;
       mostrandoRuta_.clear();
       mostrarTrabajo();
@@ -951,7 +949,7 @@ Resultado MainWindow::abrirReciente(int i) {
 void MainWindow::avisarRecuperacion(const QString& texto) {
   avisoRecuperacion_ = texto;
   mostrarTrabajo();
-  QTimer::singleShot(20000, this, [this, texto] {
+  ws_->reloj.despues(20000, this, [this, texto] {
     if (avisoRecuperacion_ != texto) return;
     avisoRecuperacion_.clear();
     mostrarTrabajo();

@@ -13,9 +13,15 @@ Recuperador::Recuperador(Workspace& ws, QObject* padre)
   destino = [](const QString& ruta) { return std::make_unique<texto::Reemplazo>(ruta); };
   if (!candado_.tomar()) return;
   refrescado_ = ws_.reloj.ahora();
-  connect(&reloj_, &QTimer::timeout, this, &Recuperador::alReloj);
-  reloj_.start(kMirada);
+  programar();
   if (QCoreApplication::instance()) QCoreApplication::instance()->installEventFilter(this);
+}
+
+void Recuperador::programar() {
+  ws_.reloj.despues(kMirada, this, [this] {
+    alReloj();
+    programar();
+  });
 }
 
 bool Recuperador::eventFilter(QObject* o, QEvent* e) {

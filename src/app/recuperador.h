@@ -9,7 +9,6 @@
 // owns it (a lock file); with a folder that cannot be written there is none.
 #include <QDateTime>
 #include <QObject>
-#include <QTimer>
 #include <functional>
 #include <future>
 #include <memory>
@@ -54,7 +53,7 @@ class Recuperador : public QObject {
   bool recuperar(const QString& ruta);
 
   // A look at the clock: a copy that is due goes to the other thread, the
-  // lock is refreshed when due. The timer does it every kMirada.
+  // lock is refreshed when due. The workspace's clock runs one every kMirada.
   void alReloj();
   // Waits for a write going on in the other thread, and takes its outcome.
   void esperar();
@@ -73,6 +72,7 @@ class Recuperador : public QObject {
   void pendiente();
   void escribir(bool esperarlo);
   void resultado(const texto::Resultado& r);
+  void programar();
 
   Workspace& ws_;
   Candado candado_;
@@ -81,6 +81,5 @@ class Recuperador : public QObject {
   QDateTime vence_;       // when the pending copy is written
   QDateTime refrescado_;  // the lock's last refresh
   QDateTime entrada_;     // the last key or mouse press
-  QTimer reloj_;
   std::future<texto::Resultado> enCurso_;
 };
