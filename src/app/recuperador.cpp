@@ -93,9 +93,10 @@ void Recuperador::escribir(bool esperarlo) {
   pendiente_ = false;
   std::shared_ptr<recuperacion::Copia> copia = recuperacion::tomar(ws_);
   const QString archivo = ruta();
-  auto escribe = [copia, archivo, hacia = destino] {
-    const auto d = hacia(archivo);
-    return recuperacion::escribirCon(*d, *copia);
+  auto escribe = [copia = std::move(copia), archivo, hacia = destino]() mutable {
+    const texto::Resultado r = recuperacion::escribirCon(*hacia(archivo), *copia);
+    copia.reset();  // its rows are let go in this thread, not in the window's when the outcome is taken
+    return r;
   };
   if (esperarlo) return resultado(escribe());
   enCurso_ = std::async(std::launch::async, std::move(escribe));
