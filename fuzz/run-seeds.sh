@@ -25,7 +25,8 @@ export LSAN_OPTIONS=suppressions=$PWD/fuzz/lsan.supp
 # Each harness's seeds: fuzz/semillas/NAME, and test files of its kind.
 declare -A mas=([fuzz_inf]="tests/data/intake tests/golden/importar/entrada" [fuzz_tab]=tests/data/intake
                 [fuzz_trabajo]="tests/data/batch tests/golden/abrir/entrada"
-                [fuzz_revisar]="tests/golden/revisar/entrada tests/data/batch")
+                [fuzz_revisar]="tests/golden/revisar/entrada tests/data/batch"
+                [fuzz_recuperacion]=tests/data/recuperacion)
 fallas=0
 for h in $objetivos; do
   dirs=()

@@ -131,11 +131,8 @@ MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter)
   Form_Load(*ws_);
   recuperador_ = std::make_unique<Recuperador>(*ws_, this);
   recuperador_->ofrecer();
-  avisoRecuperacion_ = recuperador_->apagado();  // said once, a moment
-  if (!avisoRecuperacion_.isEmpty()) ws_->reloj.despues(20000, this, [this] {
-    avisoRecuperacion_.clear();
-    mostrarTrabajo();
-  });
+  connect(recuperador_.get(), &Recuperador::aviso, this, &MainWindow::avisarRecuperacion);
+  if (!recuperador_->apagado().isEmpty()) avisarRecuperacion(recuperador_->apagado());
   connect(qApp, &QGuiApplication::commitDataRequest, this, [this] { recuperador_->escribirYa(); });
   ws_->historial.activar(true);  // from here on every change can be taken back
   mostrarRecientes();
@@ -946,6 +943,17 @@ Resultado MainWindow::abrirReciente(int i) {
   const Resultado r = abrirarchiv_Click(*ws_);
   siguienteAbrir_.clear();
   return r;
+}
+
+// What the recovery copy has to say, in the status bar for a moment, once.
+void MainWindow::avisarRecuperacion(const QString& texto) {
+  avisoRecuperacion_ = texto;
+  mostrarTrabajo();
+  ws_->reloj.despues(20000, this, [this, texto] {
+    if (avisoRecuperacion_ != texto) return;
+    avisoRecuperacion_.clear();
+    mostrarTrabajo();
+  });
 }
 
 void MainWindow::mostrarTrabajo() {

@@ -132,6 +132,7 @@ class MainWindow : public QMainWindow {
   void colocarProgreso();
   // The work file's name and whether it is saved, and the undo items.
   void mostrarTrabajo();
+  void avisarRecuperacion(const QString& texto);
   // Archivo > Recuperar trabajo...: a kept-aside recovery file, chosen from a list.
   Resultado recuperarTrabajo();
   // File dialogs open in the folder last used for their kind of file and
@@ -180,7 +181,7 @@ class MainWindow : public QMainWindow {
   bool marcasPendientes_ = false;  // the lines changed since their review
   bool lugarRecordado_ = false;  // the size and place go to preferencias.ini
   std::unique_ptr<Recuperador> recuperador_;
-  QString avisoRecuperacion_;  // why there is no recovery file, shown at start a moment
+  QString avisoRecuperacion_;  // what the recovery copy says (no copy, a copy that fails), shown a moment
   QString mostrandoRuta_;      // the file just written, shown a moment
   Preferencias preferencias_;
   QString siguienteAbrir_;     // the answer of the next open dialog (a recent file)

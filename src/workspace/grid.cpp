@@ -6,6 +6,8 @@
 #include <iterator>
 #include <numeric>
 
+#include "workspace/lectura_acotada.h"
+
 Grid::Grid(QString name, int rowLimit, int colLimit)
     : name_(std::move(name)), rowLimit_(rowLimit), colLimit_(colLimit) {}
 
@@ -827,21 +829,26 @@ bool Grid::leer(QDataStream& s) {
   QStringList encabezados;
   std::map<int, QStringList> listas;
   std::map<int, bool> marcas;
-  s >> filas >> cols >> habilitada >> encabezados >> ac >> af;
+  s >> filas >> cols >> habilitada;
+  acotada::leer(s, encabezados);
+  s >> ac >> af;
   quint32 n = 0;
   s >> n;
+  if (!acotada::caben(s, n, 8)) return false;  // a column and an empty list
   for (quint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) {
     qint32 c = 0;
-    s >> c >> listas[c];
+    s >> c;
+    acotada::leer(s, listas[c]);
   }
   s >> n;
+  if (!acotada::caben(s, n, 5)) return false;
   for (quint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) {
     qint32 c = 0;
     s >> c >> marcas[c];
   }
   s >> n;
   if (s.status() != QDataStream::Ok || filas < 0 || filas > 4 * kLimiteRenglones || cols < 0 || cols > 4096 ||
-      n > static_cast<quint32>(filas))
+      n > static_cast<quint32>(filas) || !acotada::caben(s, n, 8))  // a row is at least two lengths
     return false;
   std::vector<Row> nuevas(n);
   for (Row& r : nuevas) {
@@ -852,7 +859,8 @@ bool Grid::leer(QDataStream& s) {
     for (quint32 k = 0; k < atributos && s.status() == QDataStream::Ok; ++k) {
       qint32 c = 0;
       CellAttr a;
-      s >> c >> a.color >> a.locked >> a.hasList >> a.list;
+      s >> c >> a.color >> a.locked >> a.hasList;
+      acotada::leer(s, a.list);
       (*r.attrs)[c] = a;
     }
     indexar(r);

@@ -1,10 +1,13 @@
 #include "workspace/recuperacion.h"
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QtEndian>
+#include <array>
 
+#include "workspace/lectura_acotada.h"
 #include "workspace/workspace.h"
 
 namespace recuperacion {
@@ -13,8 +16,10 @@ const QString kArchivo = QStringLiteral("recuperacion.dat");
 
 namespace {
 const QString kFirma = QStringLiteral("AVISO DE VORARIDO - TRABAJO SIN GUARDAR");
-constexpr qint32 kVersion = 1;
+constexpr qint32 kVersionSinSuma = 1;
+constexpr qint32 kVersion = 2;
 constexpr int kTablas = 5;
+constexpr int kSuma = 4;  // bytes of the checksum at the end
 
 void escribirEstado(QDataStream& s, const EstadoVentana& e) {
   for (int i = 0; i < 3; ++i) s << e.combos[i] << e.datos[i] << qint32(e.indices[i]) << e.textos[i];
@@ -28,12 +33,15 @@ void escribirEstado(QDataStream& s, const EstadoVentana& e) {
 void leerEstado(QDataStream& s, EstadoVentana& e) {
   for (int i = 0; i < 3; ++i) {
     qint32 indice = -1;
-    s >> e.combos[i] >> e.datos[i] >> indice >> e.textos[i];
+    acotada::leer(s, e.combos[i]);
+    acotada::leer(s, e.datos[i]);
+    s >> indice >> e.textos[i];
     e.indices[i] = indice;
   }
   for (QString& t : e.Text1) s >> t;
   quint32 n = 0;
   s >> e.Text2 >> e.fecha >> e.fechaMinima >> e.cual_grid >> e.sinvalidar >> n;
+  if (!acotada::caben(s, n, 7)) return;  // a name's length and three flags
   for (quint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) {
     QString nombre;
     bool h = true, v = true, t = true;
@@ -48,10 +56,57 @@ void leerEstado(QDataStream& s, EstadoVentana& e) {
   s >> e.archivoTrabajo >> e.sinGuardar;
 }
 
+// What follows the signature and the version, the same in both versions.
+void escribirCuerpo(QDataStream& s, const Copia& c) {
+  s << c.momento << qint32(c.renglones());
+  for (const auto& g : c.tablas) g->escribir(s);
+  escribirEstado(s, c.estado);
+  for (int i = 0; i < 2; ++i) s << qint32(c.cursores[i][0]) << qint32(c.cursores[i][1]);
+  s << kFirma;
+}
+
+bool leerCuerpo(QDataStream& s, Copia& c) {
+  qint32 renglones = 0;
+  s >> c.momento >> renglones;
+  if (s.status() != QDataStream::Ok) return false;
+  c.momento = c.momento.toLocalTime();  // as written; another time spec of the same moment reads the same
+  for (int i = 0; i < kTablas; ++i) {
+    c.tablas.push_back(std::make_unique<Grid>());
+    if (!c.tablas.back()->leer(s)) return false;
+  }
+  leerEstado(s, c.estado);
+  for (int i = 0; i < 2; ++i) {
+    qint32 col = 1, fila = 1;
+    s >> col >> fila;
+    c.cursores[i][0] = col;
+    c.cursores[i][1] = fila;
+  }
+  QString firma;
+  s >> firma;
+  return s.status() == QDataStream::Ok && firma == kFirma && s.atEnd() && c.renglones() == renglones;
+}
+
 std::vector<Grid*> tablasDe(Workspace& ws) {
   return {&ws.vaspread1, &ws.vaSpread5, &ws.vaSpread6, &ws.vaSpread7, &ws.vaSpread9};
 }
+
+std::array<quint32, 256> tablaCrc() {
+  std::array<quint32, 256> t{};
+  for (quint32 i = 0; i < 256; ++i) {
+    quint32 c = i;
+    for (int k = 0; k < 8; ++k) c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    t[i] = c;
+  }
+  return t;
+}
 }  // namespace
+
+quint32 crc32(const char* datos, qsizetype n) {
+  static const std::array<quint32, 256> tabla = tablaCrc();
+  quint32 c = 0xFFFFFFFFu;
+  for (qsizetype i = 0; i < n; ++i) c = tabla[(c ^ static_cast<uchar>(datos[i])) & 0xFF] ^ (c >> 8);
+  return c ^ 0xFFFFFFFFu;
+}
 
 int Copia::renglones() const { return tablas.empty() ? 0 : tablas[0]->dataRowCount(); }
 
@@ -71,53 +126,66 @@ std::shared_ptr<Copia> tomar(const Workspace& ws) {
   return c;
 }
 
-bool escribir(QIODevice& d, const Copia& c) {
+QByteArray bytes(const Copia& c) {
+  QByteArray b;
+  {
+    QBuffer d(&b);
+    d.open(QIODevice::WriteOnly);
+    QDataStream s(&d);
+    s.setVersion(QDataStream::Qt_6_0);
+    s << kFirma << kVersion;
+    escribirCuerpo(s, c);
+  }
+  char suma[kSuma];
+  qToBigEndian(crc32(b.constData(), b.size()), suma);
+  return b.append(suma, kSuma);
+}
+
+texto::Resultado escribirCon(texto::Reemplazo& destino, const Copia& c) {
+  const QByteArray b = bytes(c);
+  return destino.escribir([&b](QIODevice& d) { return texto::escribirEn(d, b); });
+}
+
+texto::Resultado escribirArchivo(const QString& ruta, const Copia& c) {
+  texto::Reemplazo destino(ruta);
+  return escribirCon(destino, c);
+}
+
+Lectura leerBytes(const QByteArray& b) {
+  QBuffer d;
+  d.setData(b);
+  d.open(QIODevice::ReadOnly);
   QDataStream s(&d);
   s.setVersion(QDataStream::Qt_6_0);
-  s << kFirma << kVersion << c.momento << qint32(c.renglones());
-  for (const auto& g : c.tablas) g->escribir(s);
-  escribirEstado(s, c.estado);
-  for (int i = 0; i < 2; ++i) s << qint32(c.cursores[i][0]) << qint32(c.cursores[i][1]);
-  s << kFirma;
-  return s.status() == QDataStream::Ok;
-}
-
-bool escribirArchivo(const QString& ruta, const Copia& c) {
-  QSaveFile f(ruta);
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  if (!escribir(f, c)) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
-}
-
-std::shared_ptr<Copia> leer(const QString& ruta) {
-  QFile f(ruta);
-  if (!f.open(QIODevice::ReadOnly)) return nullptr;
-  QDataStream s(&f);
-  s.setVersion(QDataStream::Qt_6_0);
   QString firma;
-  qint32 version = 0, renglones = 0;
-  s >> firma;
-  if (firma != kFirma) return nullptr;
+  qint32 version = 0;
+  s >> firma >> version;
+  if (s.status() != QDataStream::Ok || firma != kFirma || (version != kVersion && version != kVersionSinSuma))
+    return {nullptr, QStringLiteral("no es una copia de trabajo de este programa")};
   auto c = std::make_shared<Copia>();
-  s >> version >> c->momento >> renglones;
-  if (s.status() != QDataStream::Ok || version != kVersion) return nullptr;
-  for (int i = 0; i < kTablas; ++i) {
-    c->tablas.push_back(std::make_unique<Grid>());
-    if (!c->tablas.back()->leer(s)) return nullptr;
+  if (version == kVersion) {
+    // The checksum first: nothing of a changed file is read as work.
+    if (d.bytesAvailable() < kSuma ||
+        qFromBigEndian<quint32>(b.constData() + b.size() - kSuma) != crc32(b.constData(), b.size() - kSuma))
+      return {nullptr, QStringLiteral("está dañado (su contenido no coincide con su suma de comprobación)")};
+    const qint64 inicio = d.pos();
+    d.close();
+    d.setData(b.left(b.size() - kSuma));
+    d.open(QIODevice::ReadOnly);
+    d.seek(inicio);
+    s.resetStatus();
+  } else {
+    c->sinSuma = true;
   }
-  leerEstado(s, c->estado);
-  for (int i = 0; i < 2; ++i) {
-    qint32 col = 1, fila = 1;
-    s >> col >> fila;
-    c->cursores[i][0] = col;
-    c->cursores[i][1] = fila;
-  }
-  s >> firma;
-  if (s.status() != QDataStream::Ok || firma != kFirma || !s.atEnd() || c->renglones() != renglones) return nullptr;
-  return c;
+  if (!leerCuerpo(s, *c)) return {nullptr, QStringLiteral("está incompleto o dañado")};
+  return {c, QString()};
+}
+
+Lectura leerArchivo(const QString& ruta) {
+  QByteArray b;
+  const texto::Resultado r = texto::leerBytes(ruta, b);
+  if (!r.ok) return {nullptr, r.descripcion};
+  return leerBytes(b);
 }
 
 void restaurar(Workspace& ws, Copia& c) {
@@ -135,6 +203,15 @@ void restaurar(Workspace& ws, Copia& c) {
 QString nombreAparte(const QDateTime& momento) {
   return QStringLiteral("recuperacion ") + momento.toString(QStringLiteral("yyyy-MM-dd HH.mm.ss")) +
          QStringLiteral(".dat");
+}
+
+QString apartar(const QString& ruta, const QDateTime& momento) {
+  const QDir carpeta = QFileInfo(ruta).absoluteDir();
+  QString nombre = nombreAparte(momento);
+  for (int n = 2; QFileInfo::exists(carpeta.filePath(nombre)) || QFileInfo(carpeta.filePath(nombre)).isSymLink(); ++n)
+    nombre = nombreAparte(momento).chopped(4) + QStringLiteral(" %1.dat").arg(n);
+  // A rename only: whatever sits in the file's place (a pipe too) is moved, never opened.
+  return QDir().rename(ruta, carpeta.filePath(nombre)) ? nombre : QString();
 }
 
 QStringList apartados(const QString& carpeta) {

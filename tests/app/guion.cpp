@@ -33,7 +33,12 @@
 //                              leaves foto.txt), then a new start
 //   segunda                    a second window on the same folder, opened and closed
 //   elegir N | hoy FECHA       the kept-aside work Recuperar trabajo takes; today's date
-//   recuperador MS | esperar   the recovery file's interval; the end of a write going on
+//   segundos N                 the clock N seconds on, a look of the recovery copy at a
+//                              time, each one's write waited for (pasar runs them at once)
+//   disco lleno N|vaciar | disco libre   the recovery copy through a full disk, or not
+//   candado PID HOST MINUTOS   a lock of the recovery file left by another window
+//   poner_bytes|fifo|carpeta|permisos|cambiar_byte|copiar RUTA [VALOR]   a damaged file in the folder
+//   esperar                    the end of a write of the recovery copy going on
 //   pasar MS                   the program's clock moves on MS milliseconds (it stands
 //                              still otherwise): what falls due runs
 //   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the form or the window
@@ -67,10 +72,13 @@
 #include <QTextStream>
 #include <QToolBar>
 #include <QTreeWidget>
+#include <sys/stat.h>
 
 #include "app/gridview.h"
 #include "app/mainwindow.h"
+#include "app/candado.h"
 #include "app/recuperador.h"
+#include "dispositivo_fallido.h"
 #include "scripted_prompter.h"
 #include "ventana_apoyo.h"
 #include "workspace/textfile.h"
@@ -108,6 +116,7 @@ class Guion : public ScriptedPrompter {
         return elegido_;
       };
       w_ = &w;
+      QObject::connect(&w.recuperador(), &Recuperador::aviso, [this](const QString& t) { nota(QStringLiteral("aviso: ") + t); });
       w.ws().pausaDoEvents = 0;  // a repaint at every step, not by the clock: the same run every time
       w.resize(1366, 740);
       std::vector<std::unique_ptr<QAbstractItemModelTester>> revisores;
@@ -290,9 +299,21 @@ class Guion : public ScriptedPrompter {
     if (o == QLatin1String("calendario")) return calendario(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")));
     if (o == QLatin1String("foto")) return void(fotos_[a.value(1)] = apoyo::Foto::de(w_->ws()).texto());
     if (o == QLatin1String("igual")) return igual(a.value(1) == QLatin1String("archivo") ? leer(QDir(carpeta_).filePath(a.value(2))) : fotos_.value(a.value(1)), a.mid(1).join(QLatin1Char(' ')));
-    if (o == QLatin1String("recuperador")) return void(w_->recuperador().intervalo = a.value(1).toInt());
-    if (o == QLatin1String("pasar")) return reloj_.avanzar(a.value(1).toInt());
+    if (o == QLatin1String("segundos")) {
+      // A copy still being written puts the next one off to a later look: each look waits for it.
+      for (int ms = a.value(1).toInt() * 1000; ms > 0; ms -= Recuperador::kMirada) {
+        w_->recuperador().esperar();
+        reloj_.avanzar(qMin(ms, Recuperador::kMirada));
+      }
+      return w_->recuperador().esperar();
+    }
     if (o == QLatin1String("esperar")) return w_->recuperador().esperar();
+    if (o == QLatin1String("disco")) return disco(a.value(1), a.value(2));
+    if (o == QLatin1String("candado")) return candado(a.value(1), a.value(2), a.value(3).toInt());
+    if (o == QLatin1String("poner_bytes") || o == QLatin1String("fifo") || o == QLatin1String("carpeta") ||
+        o == QLatin1String("permisos") || o == QLatin1String("cambiar_byte") || o == QLatin1String("copiar"))
+      return archivoRaro(o, QDir(carpeta_).filePath(a.value(1)), a.value(2));
+    if (o == QLatin1String("pasar")) return reloj_.avanzar(a.value(1).toInt());
     if (o == QLatin1String("elegir")) return void(elegido_ = a.value(1).toInt());
     if (o == QLatin1String("hoy")) return reloj_.poner(QDateTime(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")), QTime(10, 30)));
     if (o == QLatin1String("segunda")) {
@@ -310,6 +331,60 @@ class Guion : public ScriptedPrompter {
       return;
     }
     nota(QStringLiteral("línea desconocida"));
+  }
+
+  // disco lleno N: the recovery copy goes through a disk that takes N bytes
+  // (vaciar: every write, and the final flush fails); disco libre: the real one.
+  void disco(const QString& que, const QString& limite) {
+    Recuperador& r = w_->recuperador();
+    if (que == QLatin1String("libre")) {
+      r.destino = [](const QString& ruta) { return std::make_unique<texto::Reemplazo>(ruta); };
+      return;
+    }
+    const qint64 n = limite == QLatin1String("vaciar") ? ReemplazoFallido::kAlVaciar : limite.toLongLong();
+    r.destino = [n](const QString& ruta) { return std::make_unique<ReemplazoFallido>(ruta, n); };
+  }
+
+  // A lock of the recovery file as a window leaves it: PID yo (this process),
+  // muerto (none) or a number; HOST este or another name; refreshed so many
+  // minutes before the clock.
+  void candado(const QString& pid, const QString& host, int minutos) {
+    const qint64 n = pid == QLatin1String("yo") ? Candado::pidPropio() : pid == QLatin1String("muerto") ? 99999999 : pid.toLongLong();
+    QFile f(QDir(carpeta_).filePath(QStringLiteral("recuperacion.lock")));
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return nota(QStringLiteral("no se puede escribir"));
+    f.write(Candado::contenido(n, Candado::programaDe(n), host == QLatin1String("este") ? Candado::hostPropio() : host,
+                               reloj_.ahora().addSecs(-60 * minutos)));
+  }
+
+  // What a damaged folder holds in a file's place: poner_bytes RUTA HEX (the
+  // bytes, none for an empty file), fifo RUTA, carpeta RUTA, permisos RUTA
+  // OCTAL, cambiar_byte RUTA N (byte N inverted, counted from 0; negative from
+  // the end), copiar RUTA ARCHIVO (a file of the case folder).
+  void archivoRaro(const QString& o, const QString& ruta, const QString& valor) {
+    bool hecho = true;
+    if (o == QLatin1String("cambiar_byte")) {
+      QByteArray b = leerBytes(ruta);
+      const qsizetype i = valor.toLongLong() < 0 ? b.size() + valor.toLongLong() : valor.toLongLong();
+      if (i < 0 || i >= b.size()) return nota(QStringLiteral("no hay byte %1").arg(valor));
+      b[i] = static_cast<char>(~b[i]);
+      QFile f(ruta);
+      hecho = f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(b) == b.size();
+    } else if (o != QLatin1String("permisos")) {
+      QFile::remove(ruta);
+      QDir(ruta).removeRecursively();
+    }
+    if (o == QLatin1String("copiar")) hecho = QFile::copy(QDir(caso_).filePath(valor), ruta);
+    if (o == QLatin1String("poner_bytes")) {
+      QFile f(ruta);
+      hecho = f.open(QIODevice::WriteOnly) && f.write(QByteArray::fromHex(valor.toLatin1())) >= 0;
+    } else if (o == QLatin1String("fifo")) {
+      hecho = ::mkfifo(QFile::encodeName(ruta).constData(), 0644) == 0;
+    } else if (o == QLatin1String("carpeta")) {
+      hecho = QDir().mkpath(ruta + QStringLiteral("/dentro"));
+    } else if (o == QLatin1String("permisos")) {
+      hecho = ::chmod(QFile::encodeName(ruta).constData(), static_cast<mode_t>(valor.toUInt(nullptr, 8))) == 0;
+    }
+    if (!hecho) nota(QStringLiteral("no se pudo"));
   }
 
   void clic(const QString& nombre, int veces) {

@@ -212,7 +212,7 @@ TEST_F(VentanaTest, LaBarraDeMenusNoEsUnCambioDeFoco) {
 TEST_F(VentanaTest, UnArchivoDeRecuperacionCortadoNuncaSeOfrece) {
   ws->vaspread1.setRowTexts(1, {Q("4500001234"), Q("123")});
   const QString entero = carpeta() + Q("/entero.dat");
-  ASSERT_TRUE(recuperacion::escribirArchivo(entero, *recuperacion::tomar(*ws)));
+  ASSERT_TRUE(recuperacion::escribirArchivo(entero, *recuperacion::tomar(*ws)).ok);
   ASSERT_NE(recuperacion::leer(entero), nullptr);
   const QByteArray b = leer(entero);
   for (qsizetype n : {qsizetype(0), qsizetype(40), b.size() / 2, b.size() - 1})
