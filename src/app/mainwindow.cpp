@@ -15,9 +15,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPainterPath>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -26,6 +29,7 @@
 #include <new>
 
 #include "app/barra_busqueda.h"
+#include "app/campo_fecha.h"
 #include "app/columnas_fijas.h"
 #include "app/comandos.h"
 #include "app/dialogs/forms.h"
@@ -45,6 +49,7 @@
 #include "notice/output.h"
 #include "workfile/workfile.h"
 #include "startup/startup.h"
+#include "workspace/columnas.h"
 #include "workspace/recuperacion.h"
 
 // The toolbar pictures live in the window library's resources.
@@ -94,7 +99,22 @@ QString PrompterVentana::guardarArchivo(const DialogoArchivo& d) {
 
 void PrompterVentana::ejecutarDialogo(DialogoModelo& modelo) {
   Espera e(ventana_);
+  auto* vista = dynamic_cast<VistaPreviaModelo*>(&modelo);
+  if (vista && ventana_) ventana_->carpetaPdf(*vista);
   destino_.ejecutarDialogo(modelo);
+  if (vista && ventana_ && !vista->pdfEscrito.isEmpty()) {
+    ventana_->preferencias_.ponerCarpeta(QStringLiteral("pdf"), QFileInfo(vista->pdfEscrito).absolutePath());
+    ventana_->preferencias_.guardar();
+  }
+}
+
+// Without a work file a PDF goes where the last one went, else to the documents folder.
+void MainWindow::carpetaPdf(VistaPreviaModelo& vista) const {
+  if (!vista.carpetaPdf.isEmpty()) return;
+  const QString ultima = preferencias_.carpeta(QStringLiteral("pdf"));
+  vista.carpetaPdf = !ultima.isEmpty() && QDir(ultima).exists()
+                         ? ultima
+                         : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 // A command that lets the window repaint is a long one: the busy pointer
@@ -149,6 +169,108 @@ MainWindow::~MainWindow() { ws_->alCambiar = nullptr; }
 
 // ------------------------------------------------------------------ building
 
+namespace {
+
+// A curved arrow, to the left (undo) or to the right (redo).
+QIcon iconoHistorial(bool adelante) {
+  QPixmap p(32, 32);
+  p.fill(Qt::transparent);
+  QPainter g(&p);
+  g.setRenderHint(QPainter::Antialiasing);
+  if (adelante) g.translate(32, 0), g.scale(-1, 1);
+  g.setPen(QPen(QColor(0x20, 0x4a, 0x87), 3.5, Qt::SolidLine, Qt::RoundCap));
+  QPainterPath arco(QPointF(9, 13));
+  arco.cubicTo(QPointF(16, 6), QPointF(29, 8), QPointF(27, 20));
+  arco.cubicTo(QPointF(26, 25), QPointF(22, 27), QPointF(17, 27));
+  g.drawPath(arco);
+  g.setBrush(QColor(0x20, 0x4a, 0x87));
+  g.setPen(Qt::NoPen);
+  g.drawPolygon(QPolygonF({QPointF(3, 8), QPointF(13, 6), QPointF(9, 17)}));
+  return QIcon(p);
+}
+
+}  // namespace
+
+namespace {
+
+// The menu bar in one place: each menu, its items with their access keys
+// (unique within their menu) and shortcuts, in order. A submenu is an entry
+// of kind Menu under its parent; "-" is a separator; "recientes" stands for
+// the last work files.
+enum class Clase { Menu, Item, Separador };
+struct EntradaMenu {
+  Clase clase;
+  const char* padre;  // "" the menu bar
+  const char* nombre;
+  const char* texto;
+  QKeySequence atajo = {};
+};
+
+const std::vector<EntradaMenu>& menusVentana() {
+  static const std::vector<EntradaMenu> t = {
+      {Clase::Menu, "", "archivo", "&Archivo"},
+      {Clase::Item, "archivo", "nuevaforma", "&Nuevo", QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {Clase::Item, "archivo", "abrirarchiv", "&Abrir", QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {Clase::Menu, "archivo", "importararchivo", "&Importar"},
+      {Clase::Item, "importararchivo", "importararchiv", "Archivo &INF", QKeySequence(Qt::CTRL | Qt::Key_I)},
+      {Clase::Item, "importararchivo", "arrch_tabulador", "Archivo delimitado por &Tabuladores"},
+      {Clase::Item, "archivo", "arch_env", "&Crear archivo a enviar", QKeySequence(Qt::CTRL | Qt::Key_E)},
+      {Clase::Item, "archivo", "etiquetas", "E&tiquetas de contenedor..."},
+      {Clase::Item, "archivo", "listaempaque", "&Lista de empaque..."},
+      {Clase::Item, "archivo", "revisaraviso", "&Revisar aviso..."},
+      {Clase::Item, "archivo", "guardar_actual", "Guar&dar", QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {Clase::Item, "archivo", "guardararchiv", "&Guardar como ..."},
+      {Clase::Item, "archivo", "recuperar", "Rec&uperar trabajo..."},
+      {Clase::Separador, "archivo", "separación1", "-"},
+      {Clase::Item, "archivo", "enviararchiv", "&Enviar"},
+      {Clase::Separador, "archivo", "separación2", "-"},
+      {Clase::Item, "archivo", "recientes", ""},
+      {Clase::Separador, "archivo", "separación3", "-"},
+      {Clase::Item, "archivo", "saliraplic", "&Salir"},
+
+      {Clase::Menu, "", "editar", "&Editar"},
+      {Clase::Item, "editar", "deshacer", "&Deshacer", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+      {Clase::Item, "editar", "rehacer", "&Rehacer", QKeySequence(Qt::CTRL | Qt::Key_Y)},
+      {Clase::Separador, "editar", "sepDeshacer", "-"},
+      {Clase::Item, "editar", "cortar", "Cor&tar", QKeySequence::Cut},
+      {Clase::Item, "editar", "copiar", "&Copiar", QKeySequence::Copy},
+      {Clase::Item, "editar", "pegar", "&Pegar", QKeySequence::Paste},
+      {Clase::Item, "editar", "suprimir", "&Suprimir celda"},
+      {Clase::Item, "editar", "eliminar_ren", "&Eliminar renglones"},
+      {Clase::Separador, "editar", "sep", "-"},
+      {Clase::Menu, "editar", "separar", "Separar co&ntenedor en"},
+      {Clase::Item, "separar", "two", "&Dos Renglón"},
+      {Clase::Item, "separar", "three", "&Tres renglones "},
+      {Clase::Item, "separar", "four", "&Cuatro Renglones"},
+      {Clase::Item, "separar", "five", "C&inco Renglones"},
+      {Clase::Item, "separar", "ten", "Di&ez Renglones"},
+      {Clase::Item, "separar", "mult_renglones", "&Múltiples renglones"},
+      {Clase::Menu, "editar", "duplicar", "D&uplicar renglón"},
+      {Clase::Item, "duplicar", "uno", "&Un Renglón"},
+      {Clase::Item, "duplicar", "dos", "&Dos Renglones"},
+      {Clase::Item, "duplicar", "cinco", "&Cinco Renglones"},
+      {Clase::Item, "duplicar", "diez", "Di&ez Renglones"},
+      {Clase::Separador, "editar", "separador3", "-"},
+      {Clase::Item, "editar", "insertar", "&Insertar renglón"},
+      {Clase::Item, "editar", "borrar", "&Borrar renglón"},
+      {Clase::Separador, "editar", "separador4", "-"},
+      {Clase::Item, "editar", "buscar", "Busc&ar...", QKeySequence(Qt::CTRL | Qt::Key_F)},
+      {Clase::Item, "editar", "marcado", "Siguiente renglón &marcado", QKeySequence(Qt::Key_F8)},
+
+      {Clase::Menu, "", "configaplic", "&Configuración"},
+      {Clase::Item, "configaplic", "generales", "&Datos Generales"},
+      {Clase::Separador, "configaplic", "separador", "-"},
+      {Clase::Item, "configaplic", "ftp", "&Conexión FTP"},
+
+      {Clase::Menu, "", "help", "&?"},
+      {Clase::Item, "help", "guia", "&Guía del usuario", QKeySequence(Qt::Key_F1)},
+      {Clase::Item, "help", "acerca", "&Acerca de ..."},
+  };
+  return t;
+}
+
+}  // namespace
+
 QAction* MainWindow::nuevaAccion(QMenu* menu, const QString& nombre, const QString& texto) {
   QAction* a = menu->addAction(texto);
   a->setObjectName(nombre);
@@ -157,89 +279,35 @@ QAction* MainWindow::nuevaAccion(QMenu* menu, const QString& nombre, const QStri
 }
 
 void MainWindow::crearMenus() {
-  auto menu = [this](const QString& nombre, const QString& texto, QMenu* padre = nullptr) {
-    QMenu* m = padre ? padre->addMenu(texto) : menuBar()->addMenu(texto);
-    m->setObjectName(nombre);
-    m->menuAction()->setObjectName(nombre);
-    menus_.insert(nombre, m);
-    acciones_.insert(nombre, m->menuAction());
-    return m;
-  };
-  auto separador = [this](QMenu* m, const QString& nombre) {
-    QAction* s = m->addSeparator();
-    s->setObjectName(nombre);
-    acciones_.insert(nombre, s);
-  };
-  QMenu* archivo = menu(QStringLiteral("archivo"), QStringLiteral("&Archivo"));
-  nuevaAccion(archivo, QStringLiteral("nuevaforma"), QStringLiteral("&Nuevo"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  nuevaAccion(archivo, QStringLiteral("abrirarchiv"), QStringLiteral("&Abrir"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  QMenu* importar = menu(QStringLiteral("importararchivo"), QStringLiteral("&Importar"), archivo);
-  nuevaAccion(importar, QStringLiteral("importararchiv"), QStringLiteral("Archivo INF"))
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-  nuevaAccion(importar, QStringLiteral("arrch_tabulador"), QStringLiteral("Archivo delimitado por Tabuladores"));
-  nuevaAccion(archivo, QStringLiteral("arch_env"), QStringLiteral("Crear archivo a enviar"))
-      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-  nuevaAccion(archivo, QStringLiteral("etiquetas"), QStringLiteral("Etiquetas de contenedor..."));
-  nuevaAccion(archivo, QStringLiteral("listaempaque"), QStringLiteral("Lista de empaque..."));
-  nuevaAccion(archivo, QStringLiteral("revisaraviso"), QStringLiteral("Revisar aviso..."));
-  nuevaAccion(archivo, QStringLiteral("guardar_actual"), QStringLiteral("Guardar"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  nuevaAccion(archivo, QStringLiteral("guardararchiv"), QStringLiteral("&Guardar como ..."));
-  nuevaAccion(archivo, QStringLiteral("recuperar"), QStringLiteral("Recuperar trabajo..."));
-  separador(archivo, QStringLiteral("separación1"));
-  nuevaAccion(archivo, QStringLiteral("enviararchiv"), QStringLiteral("&Enviar"));
-  separador(archivo, QStringLiteral("separación2"));
-  // The last work files opened or saved, shown once there are some.
-  for (int i = 1; i <= Preferencias::kRecientes; ++i) {
-    nuevaAccion(archivo, QStringLiteral("reciente%1").arg(i), QString())->setVisible(false);
+  for (const EntradaMenu& e : menusVentana()) {
+    const QString nombre = QString::fromUtf8(e.nombre), texto = QString::fromUtf8(e.texto);
+    QMenu* padre = menus_.value(QString::fromLatin1(e.padre));
+    if (e.clase == Clase::Menu) {
+      QMenu* m = padre ? padre->addMenu(texto) : menuBar()->addMenu(texto);
+      m->setObjectName(nombre);
+      m->menuAction()->setObjectName(nombre);
+      menus_.insert(nombre, m);
+      acciones_.insert(nombre, m->menuAction());
+      if (!padre) m->installEventFilter(this);  // Esc leaves the menu bar too
+    } else if (e.clase == Clase::Separador) {
+      QAction* s = padre->addSeparator();
+      s->setObjectName(nombre);
+      acciones_.insert(nombre, s);
+    } else if (nombre == QLatin1String("recientes")) {
+      // The last work files opened or saved, shown once there are some.
+      for (int i = 1; i <= Preferencias::kRecientes; ++i)
+        nuevaAccion(padre, QStringLiteral("reciente%1").arg(i), QString())->setVisible(false);
+    } else {
+      nuevaAccion(padre, nombre, texto)->setShortcut(e.atajo);
+    }
   }
-  separador(archivo, QStringLiteral("separación3"));
   acciones_.value(QStringLiteral("separación3"))->setVisible(false);
-  nuevaAccion(archivo, QStringLiteral("saliraplic"), QStringLiteral("&Salir"));
-
-  QMenu* editar = menu(QStringLiteral("editar"), QStringLiteral("&Editar"));
   // Undo and redo of every command; the window holds them too, so the keys
   // work while the Editar menu is closed to the user.
-  QAction* deshacer = nuevaAccion(editar, QStringLiteral("deshacer"), QStringLiteral("Deshacer"));
-  deshacer->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-  QAction* rehacer = nuevaAccion(editar, QStringLiteral("rehacer"), QStringLiteral("Rehacer"));
+  QAction* rehacer = accion(QStringLiteral("rehacer"));
   rehacer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  addAction(deshacer);
+  addAction(accion(QStringLiteral("deshacer")));
   addAction(rehacer);
-  separador(editar, QStringLiteral("sepDeshacer"));
-  nuevaAccion(editar, QStringLiteral("cortar"), QStringLiteral("Cortar"))->setShortcut(QKeySequence::Cut);
-  nuevaAccion(editar, QStringLiteral("copiar"), QStringLiteral("Copiar"))->setShortcut(QKeySequence::Copy);
-  nuevaAccion(editar, QStringLiteral("pegar"), QStringLiteral("Pegar"))->setShortcut(QKeySequence::Paste);
-  nuevaAccion(editar, QStringLiteral("suprimir"), QStringLiteral("Suprimir celda"));
-  nuevaAccion(editar, QStringLiteral("eliminar_ren"), QStringLiteral("Eliminar renglones"));
-  separador(editar, QStringLiteral("sep"));
-  QMenu* separar = menu(QStringLiteral("separar"), QStringLiteral("Separar contenedor en"), editar);
-  nuevaAccion(separar, QStringLiteral("two"), QStringLiteral("Dos Renglón"));
-  nuevaAccion(separar, QStringLiteral("three"), QStringLiteral("Tres renglones "));
-  nuevaAccion(separar, QStringLiteral("four"), QStringLiteral("Cuatro Renglones"));
-  nuevaAccion(separar, QStringLiteral("five"), QStringLiteral("Cinco Renglones"));
-  nuevaAccion(separar, QStringLiteral("ten"), QStringLiteral("Diez Renglones"));
-  nuevaAccion(separar, QStringLiteral("mult_renglones"), QStringLiteral("Múltiples renglones"));
-  QMenu* duplicar = menu(QStringLiteral("duplicar"), QStringLiteral("Duplicar renglón"), editar);
-  nuevaAccion(duplicar, QStringLiteral("uno"), QStringLiteral("Un Renglón"));
-  nuevaAccion(duplicar, QStringLiteral("dos"), QStringLiteral("Dos Renglones"));
-  nuevaAccion(duplicar, QStringLiteral("cinco"), QStringLiteral("Cinco Renglones"));
-  nuevaAccion(duplicar, QStringLiteral("diez"), QStringLiteral("Diez Renglones"));
-  separador(editar, QStringLiteral("separador3"));
-  nuevaAccion(editar, QStringLiteral("insertar"), QStringLiteral("&Insertar renglón"));
-  nuevaAccion(editar, QStringLiteral("borrar"), QStringLiteral("&Borrar renglón"));
-  separador(editar, QStringLiteral("separador4"));
-  nuevaAccion(editar, QStringLiteral("buscar"), QStringLiteral("Buscar..."))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-  nuevaAccion(editar, QStringLiteral("marcado"), QStringLiteral("Siguiente renglón marcado"))
-      ->setShortcut(QKeySequence(Qt::Key_F8));
-
-  QMenu* config = menu(QStringLiteral("configaplic"), QStringLiteral("&Configuración"));
-  nuevaAccion(config, QStringLiteral("generales"), QStringLiteral("&Datos Generales"));
-  separador(config, QStringLiteral("separador"));
-  nuevaAccion(config, QStringLiteral("ftp"), QStringLiteral("&Conexión FTP"));
-
-  QMenu* ayuda = menu(QStringLiteral("help"), QStringLiteral("&?"));
-  nuevaAccion(ayuda, QStringLiteral("guia"), QStringLiteral("Guía del usuario"))->setShortcut(QKeySequence(Qt::Key_F1));
-  nuevaAccion(ayuda, QStringLiteral("acerca"), QStringLiteral("&Acerca de ..."));
 }
 
 void MainWindow::crearBarra() {
@@ -258,15 +326,24 @@ void MainWindow::crearBarra() {
     a->setObjectName(n);
     a->setToolTip(QString::fromUtf8(tip));
     acciones_.insert(n, a);
-    if (n == QStringLiteral("b_enviar") || n == QStringLiteral("b_paste")) barra->addSeparator();
+    if (n == QStringLiteral("b_enviar")) barra->addSeparator();
+    if (n == QStringLiteral("b_paste")) {
+      // Undo and redo, open whenever the history has a step to take.
+      for (const bool adelante : {false, true}) {
+        const QString m = adelante ? QStringLiteral("b_rehacer") : QStringLiteral("b_deshacer");
+        QAction* h = barra->addAction(iconoHistorial(adelante), adelante ? QStringLiteral("Rehacer") : QStringLiteral("Deshacer"));
+        h->setObjectName(m);
+        acciones_.insert(m, h);
+      }
+      barra->addSeparator();
+    }
   }
   // The delivery date and hour sit in the tool strip.
   barra->addSeparator();
   auto* lf = new QLabel(QStringLiteral(" FECHA DE ENTREGA "), barra);
   barra->addWidget(lf);
-  DTPicker1_4_ = new QDateEdit(barra);
+  DTPicker1_4_ = new CampoFecha(barra);
   DTPicker1_4_->setObjectName(QStringLiteral("DTPicker1_4"));
-  DTPicker1_4_->setCalendarPopup(true);
   DTPicker1_4_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
   DTPicker1_4_->setKeyboardTracking(false);  // a change is a finished date, not each keystroke
   lf->setBuddy(DTPicker1_4_);
@@ -390,18 +467,25 @@ void MainWindow::crearCentro() {
       {"abrir", "A&brir", "Abrir un archivo previamente guardado"},
       {"guardar", "&Guardar", "Guardar archivo en el disco"},
       {"enviar", "E&nviar", "Subir información al servidor via FTP"},
-      {"cancelar", "&Cancelar", "Subir información al servidor via FTP"},
+      {"cancelar", "Cance&lar", "Subir información al servidor via FTP"},
       {"Importar", "&Importar", "Subir información al servidor via FTP"},
       {"salir", "&Salir", ""}};
+  // The toolbar and the menus carry the same commands: the row shows only
+  // when the preferences ask for it.
+  auto* fila = new QWidget(centro);
+  fila->setObjectName(QStringLiteral("filaBotones"));
+  fila->setVisible(preferencias_.valor(QStringLiteral("ventana/botones"), false).toBool());
+  filaBotones->setContentsMargins(0, 0, 0, 0);
+  fila->setLayout(filaBotones);
   filaBotones->addStretch();
   for (const auto& [nombre, texto, tip] : botones) {
-    auto* b = new QPushButton(QString::fromUtf8(texto), centro);
+    auto* b = new QPushButton(QString::fromUtf8(texto), fila);
     b->setObjectName(QString::fromLatin1(nombre));
     if (*tip) b->setToolTip(QString::fromUtf8(tip));
     b->setAutoDefault(false);
     filaBotones->addWidget(b);
   }
-  v->addLayout(filaBotones);
+  v->addWidget(fila);
   setCentralWidget(centro);
 }
 
@@ -454,18 +538,52 @@ void MainWindow::conectar(const QString& nombre, const std::function<Resultado()
   static const QStringList reemplazan = {QStringLiteral("nuevaforma"), QStringLiteral("b_nuevo"), QStringLiteral("importararchiv"),
                                          QStringLiteral("b_import"), QStringLiteral("Importar"), QStringLiteral("arrch_tabulador"),
                                          QStringLiteral("abrirarchiv"), QStringLiteral("b_abrir")};
+  // Afterwards the keys go where the next typing goes: the detail grid,
+  // unless the command left the focus somewhere else (the order list).
   const std::function<Resultado()> comando = !reemplazan.contains(nombre) ? orden : [this, orden] {
     recuperador_->apartar();
-    return orden();
+    const Resultado r = orden();
+    if (r == Resultado::Hecho && ws_->foco.isEmpty() && QApplication::focusWidget() != Combo2_)
+      ws_->foco = QStringLiteral("vaspread1");
+    return r;
   };
   if (!comandos_.contains(nombre)) comandos_.insert(nombre, comando);
   // The window shows what the command left; how it ended needs no showing.
-  const auto correr = [this, comando] { ejecutar([&comando] { comando(); }); };
+  const auto correr = [this, comando, que = queHace(nombre)] { ejecutar([&comando] { comando(); }, que); };
   if (QAction* a = accion(nombre)) {
     connect(a, &QAction::triggered, this, correr);
     return;
   }
   if (auto* b = findChild<QPushButton*>(nombre)) connect(b, &QPushButton::clicked, this, correr);
+}
+
+QString MainWindow::queHace(const QString& nombre) {
+  static const std::pair<const char*, const char*> nombres[] = {
+      {"nuevaforma b_nuevo", "nuevo"},
+      {"importararchiv b_import Importar arrch_tabulador", "importar"},
+      {"abrirarchiv b_abrir", "abrir"},
+      {"recuperar", "recuperar trabajo"},
+      {"two three four five ten mult_renglones b_separar", "separar contenedor"},
+      {"uno dos cinco diez b_duplicar", "duplicar renglón"},
+      {"insertar", "insertar renglón"},
+      {"borrar", "borrar renglón"},
+      {"eliminar_ren Command1", "eliminar renglones"},
+      {"suprimir", "suprimir celda"},
+      {"cortar b_cut", "cortar"},
+      {"pegar b_paste", "pegar"},
+      {"copiar b_copy", "copiar"},
+      {"arch_env", "crear archivo a enviar"},
+      {"b_enviar enviararchiv enviar", "enviar"},
+      {"guardararchiv b_save guardar guardar_actual", "guardar"},
+      {"generales", "datos generales"},
+      {"etiquetas", "etiquetas"},
+      {"listaempaque", "lista de empaque"},
+      {"revisaraviso", "revisar aviso"},
+  };
+  if (nombre.startsWith(QLatin1String("reciente"))) return QStringLiteral("abrir");
+  for (const auto& [nombres_, que] : nombres)
+    if (QString::fromLatin1(nombres_).split(QLatin1Char(' ')).contains(nombre)) return QString::fromUtf8(que);
+  return QString();
 }
 
 void MainWindow::conectarComandos() {
@@ -476,6 +594,8 @@ void MainWindow::conectarComandos() {
   for (int i = 1; i <= Preferencias::kRecientes; ++i)
     conectar(QStringLiteral("reciente%1").arg(i), [this, i] { return abrirReciente(i); });
   conectar(QStringLiteral("rehacer"), [&w] { return rehacer_Click(w); });
+  conectar(QStringLiteral("b_deshacer"), [&w] { return deshacer_Click(w); });
+  conectar(QStringLiteral("b_rehacer"), [&w] { return rehacer_Click(w); });
   conectar(QStringLiteral("b_nuevo"), [&w] { return b_nuevo_Click(w); });
   conectar(QStringLiteral("acerca"), [&w] { return acerca_Click(w); });
   conectar(QStringLiteral("ftp"), [&w] { return ftp_Click(w); });
@@ -532,12 +652,13 @@ void MainWindow::conectarComandos() {
         campo->cut();
         return;
       }
-      ejecutar([&w] { return cortar_Click(w); });
+      ejecutar([&w] { return cortar_Click(w); }, queHace(QStringLiteral("cortar")));
     });
   }
   // The menu item "Copiar" does nothing of its own, so Ctrl+C is left to the
   // control with the focus: a text box copies its text, a grid its selection.
-  accion(QStringLiteral("copiar"))->setShortcut(QKeySequence());
+  // The menu shows the key all the same.
+  accion(QStringLiteral("copiar"))->setShortcutContext(Qt::WidgetShortcut);
   for (VistaGrid* v : {vaspread1_, vaSpread9_}) {
     Grid* g = v == vaspread1_ ? &w.vaspread1 : &w.vaSpread9;
     auto* copia = new QShortcut(QKeySequence::Copy, v, nullptr, nullptr, Qt::WidgetShortcut);
@@ -576,7 +697,7 @@ void MainWindow::conectarGrids() {
         return false;
       }
       bool usada = false;
-      ejecutar([this, manejador, codigo, &usada] { usada = manejador(*ws_, codigo); });
+      ejecutar([this, manejador, codigo, &usada] { usada = manejador(*ws_, codigo); }, QStringLiteral("suprimir celda"));
       return usada;
     };
   };
@@ -591,7 +712,8 @@ void MainWindow::conectarGrids() {
   vaspread1_->reglaSalida = [](int col, int row) { return reglaSalidaDetalle(col, row); };
   alMoverse(vaspread1_, &vaspread1_LeaveCell);
   vaspread1_->alCambiarCelda = [this](int col, int row, const QString& texto) {
-    if (!ejecutar([this, col, row, texto] { vaspread1_Editar(*ws_, col, row, texto); }))
+    const QString que = col == colDetalle::Cantidad ? QStringLiteral("escribir cantidad") : QStringLiteral("escribir contenedor");
+    if (!ejecutar([this, col, row, texto] { vaspread1_Editar(*ws_, col, row, texto); }, que))
       ws_->vaspread1.setText(col, row, texto);  // never lose what was typed
   };
   vaspread1_->alTecla = teclaAbajo(&vaspread1_KeyDown);
@@ -600,7 +722,10 @@ void MainWindow::conectarGrids() {
   modelo5_->tipEncabezado = [&w](int col) { return vaspread5_TextTipFetch(w, col, 0).texto; };
   // A value typed in the per-order table is a command of its own (one undo step).
   vaSpread9_->alCambiarCelda = [this](int col, int row, const QString& texto) {
-    if (!ejecutar([this, col, row, texto] { ws_->vaSpread9.setText(col, row, texto); }))
+    static const QStringList campos = {QString(), QString(), QStringLiteral("tipo de movimiento"), QStringLiteral("número de vorarido"),
+                                       QStringLiteral("factura"), QStringLiteral("importe")};
+    const QString que = QStringLiteral("escribir ") + campos.value(col, QStringLiteral("dato de la orden"));
+    if (!ejecutar([this, col, row, texto] { ws_->vaSpread9.setText(col, row, texto); }, que))
       ws_->vaSpread9.setText(col, row, texto);
   };
   vaSpread9_->reglaSalida = [](int col, int row) { return reglaSalidaPedidos(col, row); };
@@ -623,25 +748,26 @@ void MainWindow::conectarCampos() {
   Combo1_->installEventFilter(this);
   Combo2_->installEventFilter(this);
   DTPicker1_4_->installEventFilter(this);
+  Combo3_->installEventFilter(this);
   connect(Combo3_, QOverload<int>::of(&QComboBox::activated), this, [this](int i) {
     ejecutar([this, i] {
       ws_->Combo3.indice = i;
       ws_->Combo3.texto = Combo3_->itemText(i);
-    });
+    }, QStringLiteral("elegir hora de entrega"));
   });
   connect(Combo1_, QOverload<int>::of(&QComboBox::activated), this, [this](int i) {
     ejecutar([this, i] {
       ws_->Combo1.indice = i;
       ws_->Combo1.texto = Combo1_->itemText(i);
       Combo1_Click(*ws_);
-    });
+    }, QStringLiteral("elegir tipo de movimiento"));
   });
   connect(Combo2_, QOverload<int>::of(&QComboBox::activated), this, [this](int i) {
     ejecutar([this, i] {
       ws_->Combo2.indice = i;
       ws_->Combo2.texto = Combo2_->itemText(i);
       Combo2_Click(*ws_);
-    });
+    }, QStringLiteral("elegir orden de compra"));
   });
   // A date is taken once the picker has finished with it: the calendar sets
   // its date more than once per click, and a message shown in between (the
@@ -663,22 +789,43 @@ void MainWindow::tomarFecha() {
   ejecutar([this, d] {
     ws_->DTPicker1_4 = d;
     DTPicker1_Change(*ws_, 4);
-  });
+  }, QStringLiteral("cambiar fecha de entrega"));
 }
 
-void MainWindow::alFoco(const std::function<void()>& manejador) {
+void MainWindow::alFoco(const std::function<void()>& manejador, const QString& que) {
   if (ocupado_ || refrescando_) {
     // The focus moved because of a command: its handler runs once that is over.
-    QMetaObject::invokeMethod(this, [this, manejador] {
-      if (!ocupado_) ejecutar(manejador);
+    QMetaObject::invokeMethod(this, [this, manejador, que] {
+      if (!ocupado_) ejecutar(manejador, que);
     }, Qt::QueuedConnection);
     return;
   }
-  ejecutar(manejador);
+  ejecutar(manejador, que);
 }
 
 bool MainWindow::eventFilter(QObject* o, QEvent* e) {
   const QEvent::Type tipo = e->type();
+  if (tipo == QEvent::ShortcutOverride && (o == DTPicker1_4_ || o == Combo1_ || o == Combo2_ || o == Combo3_)) {
+    // The date field and the lists have no undo of their own: Ctrl+Z and
+    // Ctrl+Y are the window's.
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->matches(QKeySequence::Undo) || k->matches(QKeySequence::Redo) ||
+        k->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)) {
+      e->ignore();
+      return true;
+    }
+  }
+  if (tipo == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+    // Esc from a menu of the bar gives the keys back to the window: the next
+    // arrow moves in the window instead of opening the menu again.
+    if (auto* m = qobject_cast<QMenu*>(o); m && menus_.value(m->objectName()) == m) {
+      QMetaObject::invokeMethod(this, [this] {
+        if (!menuBar()->hasFocus()) return;
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(menuBar(), &esc);
+      }, Qt::QueuedConnection);
+    }
+  }
   if (o == panel_[1] && (tipo == QEvent::Resize || tipo == QEvent::Move)) colocarProgreso();
   if (tipo == QEvent::KeyPress) {
     for (int i = 1; i <= 7; ++i) {
@@ -709,22 +856,25 @@ bool MainWindow::eventFilter(QObject* o, QEvent* e) {
   Workspace& w = *ws_;
   for (int i = 1; i <= 7; ++i) {
     if (o != Text1_[i]) continue;
-    if (entra) alFoco([&w, i] { Text1_GotFocus(w, i); });
-    else alFoco([&w, i] { Text1_LostFocus(w, i); });
+    if (entra) alFoco([&w, i] { Text1_GotFocus(w, i); }, QStringLiteral("escribir encabezado"));
+    else alFoco([&w, i] { Text1_LostFocus(w, i); }, QStringLiteral("escribir encabezado"));
   }
   if (o == DTPicker1_4_) {
-    if (entra) alFoco([&w] { DTPicker1_GotFocus(w, 4); });
-    else alFoco([&w] { DTPicker1_LostFocus(w, 4); });
+    const QString que = QStringLiteral("cambiar fecha de entrega");
+    if (entra) alFoco([&w] { DTPicker1_GotFocus(w, 4); }, que);
+    else alFoco([&w] { DTPicker1_LostFocus(w, 4); }, que);
   }
-  if (o == Combo1_ && !entra) alFoco([&w] { Combo1_LostFocus(w); });
-  if (o == Combo2_ && !entra) alFoco([&w] { Combo2_LostFocus(w); });
+  if (o == Combo1_ && !entra) alFoco([&w] { Combo1_LostFocus(w); }, QStringLiteral("elegir tipo de movimiento"));
+  if (o == Combo2_ && !entra) alFoco([&w] { Combo2_LostFocus(w); }, QStringLiteral("elegir orden de compra"));
   return QMainWindow::eventFilter(o, e);
 }
 
 // ------------------------------------------------------------------ running
 
-bool MainWindow::ejecutar(const std::function<void()>& comando) {
+bool MainWindow::ejecutar(const std::function<void()>& comando, const QString& que) {
   if (ocupado_) return false;  // no command starts while another runs
+  // A date typed and not yet confirmed is taken as Enter would take it.
+  DTPicker1_4_->interpretText();
   tomarFecha();
   // What is typed in a cell reaches its change handler before the command.
   vaspread1_->terminarEdicion();
@@ -737,8 +887,9 @@ bool MainWindow::ejecutar(const std::function<void()>& comando) {
     // normal pointer comes back and the progress bar goes back to rest.
     struct EnCurso {
       MainWindow& v;
-      explicit EnCurso(MainWindow& w) : v(w) {
+      EnCurso(MainWindow& w, const QString& que) : v(w) {
         v.ws_->historial.abrir();  // one undo step, whatever the command changes
+        v.ws_->historial.nombrar(que);
         v.ocupado_ = true;
         v.enBucle_ = false;
         v.ws_->progreso = v.ws_->progresoMaximo = 0;
@@ -752,7 +903,7 @@ bool MainWindow::ejecutar(const std::function<void()>& comando) {
         v.ws_->historial.cerrar();
         if (v.recuperador_) v.recuperador_->trasComando(largo);
       }
-    } enCurso(*this);
+    } enCurso(*this, que);
     try {
       comando();
       recordarTrabajo();
@@ -958,8 +1109,18 @@ void MainWindow::avisarRecuperacion(const QString& texto) {
 
 void MainWindow::mostrarTrabajo() {
   const Workspace& w = *ws_;
-  accion(QStringLiteral("deshacer"))->setEnabled(w.historial.puedeDeshacer());
-  accion(QStringLiteral("rehacer"))->setEnabled(w.historial.puedeRehacer());
+  // The items say what they would take back or do again.
+  const auto historial = [this](const char* nombre, const QString& verbo, bool puede, const QString& que) {
+    const QString texto = que.isEmpty() ? verbo : verbo + QLatin1Char(' ') + que;
+    for (const QString& n : {QString::fromLatin1(nombre), QStringLiteral("b_") + QString::fromLatin1(nombre)}) {
+      QAction* a = accion(n);
+      a->setEnabled(puede);
+      a->setText(n.startsWith(QLatin1String("b_")) ? texto : QLatin1Char('&') + texto);
+      a->setToolTip(texto);
+    }
+  };
+  historial("deshacer", QStringLiteral("Deshacer"), w.historial.puedeDeshacer(), w.historial.queDeshacer());
+  historial("rehacer", QStringLiteral("Rehacer"), w.historial.puedeRehacer(), w.historial.queRehacer());
   QString t = QFileInfo(w.archivoTrabajo).fileName();
   if (w.sinGuardar) t += t.isEmpty() ? QStringLiteral("sin guardar") : QStringLiteral(" (sin guardar)");
   if (!mostrandoRuta_.isEmpty()) t = mostrandoRuta_;

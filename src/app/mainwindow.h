@@ -14,6 +14,7 @@
 class QAction;
 class QComboBox;
 class QDateEdit;
+class CampoFecha;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -24,6 +25,7 @@ class GridModel;
 class QTimer;
 class Recuperador;
 class VistaGrid;
+class VistaPreviaModelo;
 struct Busqueda;
 
 class MainWindow;
@@ -79,7 +81,8 @@ class MainWindow : public QMainWindow {
   // Runs a command unless another one is running (then false); an open cell
   // editor is committed first and the grids' selections are handed to the
   // workspace. Afterwards the window shows the workspace.
-  bool ejecutar(const std::function<void()>& comando);
+  // `que` names the undo step ("escribir cantidad").
+  bool ejecutar(const std::function<void()>& comando, const QString& que = {});
   void tomarFecha();
   // Shows the workspace state in the widgets.
   void refrescar();
@@ -111,6 +114,8 @@ class MainWindow : public QMainWindow {
  private:
   QAction* nuevaAccion(QMenu* menu, const QString& nombre, const QString& texto);
   void conectar(const QString& nombre, const std::function<Resultado()>& comando);
+  // What a menu item, image or button does, as Deshacer names it.
+  static QString queHace(const QString& nombre);
   void crearMenus();
   void crearBarra();
   void crearCentro();
@@ -138,6 +143,8 @@ class MainWindow : public QMainWindow {
   // File dialogs open in the folder last used for their kind of file and
   // offer the work file's name; the folder chosen is remembered.
   DialogoArchivo prepararDialogo(DialogoArchivo d, bool guardar) const;
+  // The folder a PDF of the preview is offered in.
+  void carpetaPdf(VistaPreviaModelo& vista) const;
   QString recordarCarpeta(const DialogoArchivo& d, const QString& elegido);
   // After a command: a work file saved or opened joins the recent ones, with
   // its hour; an opened one gets the hour back.
@@ -149,7 +156,7 @@ class MainWindow : public QMainWindow {
   void mostrarProgreso();
   // A focus handler: runs like a command, but never while one runs (the
   // focus moves when a command shows a message or puts the focus somewhere).
-  void alFoco(const std::function<void()>& manejador);
+  void alFoco(const std::function<void()>& manejador, const QString& que);
 
   // The command wired to each menu item, toolbar image or button, by name
   // (salir's "Yes" runs the one of the button guardar).
@@ -169,7 +176,7 @@ class MainWindow : public QMainWindow {
   QComboBox* Combo1_ = nullptr;
   QComboBox* Combo2_ = nullptr;
   QComboBox* Combo3_ = nullptr;
-  QDateEdit* DTPicker1_4_ = nullptr;
+  CampoFecha* DTPicker1_4_ = nullptr;
   QProgressBar* ProgressBar1_ = nullptr;
   QLabel* panel_[4] = {};
   QLabel* trabajo_ = nullptr;   // the work file and "sin guardar"

@@ -14,9 +14,11 @@
 #include <QShortcut>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "app/barra_busqueda.h"
+#include "app/campo_fecha.h"
 #include "app/gridmodel.h"
 #include "app/gridview.h"
 #include "app/mainwindow.h"
@@ -185,6 +187,8 @@ void MainWindow::mostrarGuia() {
 
 void MainWindow::colocarEnPantalla() {
   const QRect zona = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 760);
+  // On a narrow screen (a large scale) smaller images keep the delivery date and hour in the strip.
+  if (auto* barra = findChild<QToolBar*>(QStringLiteral("Toolbar1"))) barra->setIconSize(zona.width() < 1100 ? QSize(24, 24) : QSize(32, 32));
   const QRect guardada = preferencias_.valor(QStringLiteral("ventana/lugar")).toRect();
   lugarRecordado_ = true;
   if (preferencias_.valor(QStringLiteral("ventana/maximizada")).toBool() || zona.width() < 1280 || zona.height() < 760) {

@@ -1,5 +1,7 @@
 #include "documents/document_commands.h"
 
+#include <QFileInfo>
+
 #include "documents/packing_list.h"
 #include "workspace/columnas.h"
 #include "workspace/comando.h"
@@ -46,9 +48,21 @@ Resultado escribirListaEmpaque(Workspace& ws, const EnvioDocumentos& envio, cons
 
 namespace {
 
+// "trabajo etiquetas.pdf" beside the work file; without one "etiquetas DD-MM-AAAA.pdf".
+void nombrarPdf(const Workspace& ws, VistaPreviaModelo& vista, const QString& clase) {
+  if (ws.archivoTrabajo.isEmpty()) {
+    vista.nombrePdf = clase + ws.reloj.hoy().toString(QStringLiteral(" dd-MM-yyyy")) + QStringLiteral(".pdf");
+    return;
+  }
+  const QFileInfo trabajo(ws.archivoTrabajo);
+  vista.nombrePdf = trabajo.completeBaseName() + QLatin1Char(' ') + clase + QStringLiteral(".pdf");
+  vista.carpetaPdf = trabajo.absolutePath();
+}
+
 Resultado vistaPrevia(Workspace& ws, Comando& cmd, const QString& titulo, const QPageLayout& pagina,
-                      std::function<bool(QPagedPaintDevice&)> pintar) {
+                      std::function<bool(QPagedPaintDevice&)> pintar, const QString& clase) {
   VistaPreviaModelo vista;
+  nombrarPdf(ws, vista, clase);
   vista.titulo = titulo;
   vista.pagina = pagina;
   vista.pintar = std::move(pintar);
@@ -69,7 +83,7 @@ Resultado etiquetas_Click(Workspace& ws) {
   if (!formato.aceptado) return cmd.fin(Resultado::Cancelado);
   const FormatoEtiqueta f = formato.formato;
   return vistaPrevia(ws, cmd, kTituloEtiquetas, paginaEtiquetas(f),
-                     [&envio, f](QPagedPaintDevice& d) { return pintarEtiquetas(envio, f, d); });
+                     [&envio, f](QPagedPaintDevice& d) { return pintarEtiquetas(envio, f, d); }, QStringLiteral("etiquetas"));
 }
 
 Resultado listaempaque_Click(Workspace& ws) {
@@ -79,5 +93,5 @@ Resultado listaempaque_Click(Workspace& ws) {
   const Resultado r = armarEnvio(ws, envio);
   if (r != Resultado::Hecho) return cmd.fin(r);
   return vistaPrevia(ws, cmd, kTituloLista, paginaLista(),
-                     [&envio](QPagedPaintDevice& d) { return pintarListaEmpaque(envio, d); });
+                     [&envio](QPagedPaintDevice& d) { return pintarListaEmpaque(envio, d); }, QStringLiteral("lista"));
 }

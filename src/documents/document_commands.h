@@ -50,6 +50,10 @@ class VistaPreviaModelo : public DialogoModelo {
   QPageLayout pagina;
   std::function<bool(QPagedPaintDevice&)> pintar;
   bool impreso = false;
+  // The PDF offered when it is printed to a file: its name, and the folder
+  // of the work file ("" when there is none: the window chooses).
+  QString nombrePdf, carpetaPdf;
+  QString pdfEscrito;  // the PDF it was printed to, if any
 };
 
 // Archivo > "Etiquetas de contenedor...": the checks, the format, the preview.

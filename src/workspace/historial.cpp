@@ -115,6 +115,10 @@ void Historial::abrir() {
   for (size_t i = 0; i < ts.size(); ++i) ts[i]->anotarEn(&abiertos_[i]);
 }
 
+void Historial::nombrar(const QString& que) {
+  if (nivel_ > 0 && abierto_.nombre.isEmpty()) abierto_.nombre = que;
+}
+
 void Historial::cerrar() {
   if (nivel_ == 0 || --nivel_ > 0) return;
   const std::vector<Grid*> ts = tablas();
@@ -148,6 +152,7 @@ Historial::Paso Historial::aplicar(Paso& p) {
   ultimo_ = p.antes;
   ws_.cursor(ws_.vaspread1, p.cursores[0][0], p.cursores[0][1]);
   ws_.cursor(ws_.vaSpread9, p.cursores[1][0], p.cursores[1][1]);
+  vuelta.nombre = p.nombre;
   vuelta.antes = p.despues;
   vuelta.despues = p.antes;
   std::copy(&p.cursoresDespues[0][0], &p.cursoresDespues[0][0] + 4, &vuelta.cursores[0][0]);

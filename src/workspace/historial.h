@@ -56,6 +56,12 @@ class Historial {
   void cerrar();
   // A save or open during the open step: the workspace is the file's content.
   void guardado() { guardado_ = true; }
+  // What the open step does, in the user's words ("escribir cantidad"); the
+  // outermost command names it.
+  void nombrar(const QString& que);
+  // What Deshacer and Rehacer would take back or do again ("" unnamed).
+  QString queDeshacer() const { return hechos_.empty() ? QString() : hechos_.back().nombre; }
+  QString queRehacer() const { return deshechos_.empty() ? QString() : deshechos_.back().nombre; }
 
   bool puedeDeshacer() const { return !hechos_.empty(); }
   bool puedeRehacer() const { return !deshechos_.empty(); }
@@ -71,6 +77,7 @@ class Historial {
     std::shared_ptr<const EstadoVentana> antes, despues;
     int cursores[2][2] = {};  // detail grid and header table: col, row before the command
     int cursoresDespues[2][2] = {};
+    QString nombre;
   };
   std::vector<Grid*> tablas() const;
   std::shared_ptr<const EstadoVentana> estado();

@@ -42,6 +42,11 @@
 //   pasar MS                   the program's clock moves on MS milliseconds (it stands
 //                              still otherwise): what falls due runs
 //   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the form or the window
+// A key that opens a dialog of Qt's own (the print dialog) has it noted and closed.
+// `volcar` also knows: menu (the menu open), accesos (the access keys of the
+// window and of each menu, or of the open form, and the window's shortcuts),
+// encuadre (the form or the window against the available screen).
+// A file `pantalla` in the case ("1366 768 1.5") runs it on such a screen at that scale.
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -62,8 +67,13 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
+#include <QScreen>
+#include <QShortcut>
+#include <QPointer>
 #include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -118,7 +128,8 @@ class Guion : public ScriptedPrompter {
       w_ = &w;
       QObject::connect(&w.recuperador(), &Recuperador::aviso, [this](const QString& t) { nota(QStringLiteral("aviso: ") + t); });
       w.ws().pausaDoEvents = 0;  // a repaint at every step, not by the clock: the same run every time
-      w.resize(1366, 740);
+      if (QFile::exists(QDir(caso_).filePath(QStringLiteral("pantalla")))) w.colocarEnPantalla();
+      else w.resize(1366, 740);
       std::vector<std::unique_ptr<QAbstractItemModelTester>> revisores;
       for (VistaGrid* v : {w.vistaDetalle(), w.vistaPedidos(), w.vistaResumen()})
         revisores.push_back(std::make_unique<QAbstractItemModelTester>(v->model()));
@@ -389,7 +400,9 @@ class Guion : public ScriptedPrompter {
 
   void clic(const QString& nombre, int veces) {
     for (int k = 0; k < veces; ++k) {
-      if (QAction* x = w_->accion(nombre); x && !QApplication::activeModalWidget()) {
+      cerrarDialogoPropio();
+      QAction* x = QApplication::activeModalWidget() ? buscar<QAction>(nombre) : w_->accion(nombre);
+      if (x) {
         if (!x->isEnabled()) return nota(QStringLiteral("cerrado"));
         x->trigger();
       } else if (auto* b = buscar<QAbstractButton>(nombre)) {
@@ -421,12 +434,111 @@ class Guion : public ScriptedPrompter {
     }
   }
 
-  // "Ctrl+C", "Down*3": one key with its modifiers, so many times.
+  // "Ctrl+C", "Down*3": one key with its modifiers, so many times; an open
+  // menu takes them first.
   void teclas(const QString& t) {
     const QStringList partes = t.split(QLatin1Char('*'));
     const QKeyCombination k = QKeySequence::fromString(partes[0])[0];
-    for (int n = partes.value(1, QStringLiteral("1")).toInt(); n > 0; --n)
-      apoyo::tecla(raiz(), k.key(), k.keyboardModifiers());
+    for (int n = partes.value(1, QStringLiteral("1")).toInt(); n > 0; --n) {
+      cerrarDialogoPropio();
+      QWidget* menu = QApplication::activePopupWidget();
+      if (menu) QTest::keyClick(menu->focusWidget() ? menu->focusWidget() : menu, k.key(), k.keyboardModifiers()), apoyo::procesar();
+      else apoyo::tecla(raiz(), k.key(), k.keyboardModifiers());
+    }
+  }
+
+  // A dialog of Qt's own that opens under the next key: noted (with the file
+  // it offers) and closed.
+  void cerrarDialogoPropio() {
+    QTimer::singleShot(0, [this, antes = QPointer<QWidget>(QApplication::activeModalWidget()), nivel = nivel_] {
+      auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+      if (!d || d == antes || nivel_ != nivel) return;  // none, or a form the script acts on
+      QString t = QStringLiteral("se abre ") + QString::fromLatin1(d->metaObject()->className()) + QStringLiteral(" «") + d->windowTitle() + QStringLiteral("»");
+      if (auto* archivo = d->findChild<QLineEdit*>(QStringLiteral("filename")))
+        t += QStringLiteral(" archivo ") + QString(archivo->text()).replace(QDir::homePath(), QStringLiteral("HOME"));
+      nota(t + QStringLiteral(": se cierra"));
+      d->reject();
+    });
+  }
+
+  // The letter after the access-key marker ('\0' none).
+  static QChar acceso(const QString& texto) {
+    for (qsizetype i = 0; i + 1 < texto.size(); ++i) {
+      if (texto[i] != QLatin1Char('&')) continue;
+      if (texto[i + 1] != QLatin1Char('&')) return texto[i + 1].toUpper();
+      ++i;
+    }
+    return QChar();
+  }
+  // One scope's access keys, sorted, and any that repeats.
+  void alcance(const QString& nombre, const QStringList& textos) {
+    QStringList letras;
+    QStringList repetidas;
+    for (const QString& x : textos) {
+      const QChar c = acceso(x);
+      if (c.isNull()) continue;
+      if (letras.contains(QString(c))) repetidas.append(QString(c) + QStringLiteral(" («") + x + QStringLiteral("»)"));
+      letras.append(QString(c));
+    }
+    letras.sort();
+    nota(QStringLiteral("accesos %1: %2").arg(nombre, letras.join(QLatin1Char(' '))) +
+         (repetidas.isEmpty() ? QString() : QStringLiteral(" REPETIDAS ") + repetidas.join(QLatin1Char(' '))));
+  }
+  static QStringList textosVisibles(QWidget* raizAlcance) {
+    QStringList t;
+    for (QWidget* x : raizAlcance->findChildren<QWidget*>()) {
+      if (!x->isVisibleTo(raizAlcance) || qobject_cast<QMenu*>(x)) continue;
+      if (auto* b = qobject_cast<QAbstractButton*>(x)) t.append(b->text());
+      else if (auto* l = qobject_cast<QLabel*>(x); l && l->buddy()) t.append(l->text());
+      else if (auto* g = qobject_cast<QGroupBox*>(x)) t.append(g->title());
+    }
+    return t;
+  }
+  void menuAccesos(QMenu* m) {
+    QStringList t;
+    for (QAction* a : m->actions())
+      if (a->isVisible() && !a->isSeparator()) t.append(a->text());
+    alcance(m->objectName(), t);
+    for (QAction* a : m->actions())
+      if (a->menu()) menuAccesos(a->menu());
+  }
+  void accesos() {
+    if (QWidget* f = QApplication::activeModalWidget()) return alcance(f->objectName(), textosVisibles(f));
+    QStringList t = textosVisibles(w_);
+    for (QAction* m : w_->menuBar()->actions()) t.append(m->text());
+    alcance(QStringLiteral("ventana"), t);
+    for (QAction* m : w_->menuBar()->actions()) menuAccesos(m->menu());
+    // The window's shortcuts, each once (a key left to the focused control is no window shortcut).
+    QStringList atajos, repetidos;
+    auto uno = [&](const QKeySequence& k) {
+      const QString s = k.toString();
+      if (s.isEmpty()) return;
+      if (atajos.contains(s)) repetidos.append(s);
+      atajos.append(s);
+    };
+    for (QAction* a : w_->findChildren<QAction*>())
+      if (a->shortcutContext() != Qt::WidgetShortcut)
+        for (const QKeySequence& k : a->shortcuts()) uno(k);
+    for (QShortcut* a : w_->findChildren<QShortcut*>())
+      if (a->context() != Qt::WidgetShortcut) uno(a->key());
+    atajos.sort();
+    nota(QStringLiteral("atajos: ") + atajos.join(QLatin1Char(' ')) +
+         (repetidos.isEmpty() ? QString() : QStringLiteral(" REPETIDOS ") + repetidos.join(QLatin1Char(' '))));
+  }
+
+  // The form (or the window) and its buttons inside the available screen.
+  void encuadre() {
+    QWidget* f = raiz();
+    const QRect zona = f->screen()->availableGeometry(), marco = f->frameGeometry();
+    QStringList fuera;
+    for (QPushButton* b : f->findChildren<QPushButton*>()) {
+      if (!b->isVisibleTo(f)) continue;
+      const QRect r(b->mapTo(f, QPoint()), b->size());
+      if (!f->rect().contains(r) || b->visibleRegion().isEmpty()) fuera.append(b->objectName().isEmpty() ? b->text() : b->objectName());
+    }
+    nota(QStringLiteral("%1 %2x%3 en %4x%5: ").arg(f->objectName()).arg(marco.width()).arg(marco.height()).arg(zona.width()).arg(zona.height()) +
+         (zona.contains(marco) ? QStringLiteral("cabe") : QStringLiteral("NO CABE")) +
+         (fuera.isEmpty() ? QString() : QStringLiteral(", botones fuera: ") + fuera.join(QLatin1Char(' '))));
   }
 
   void poner(const QString& nombre, const QString& texto, const QString& modo) {
@@ -510,6 +622,13 @@ class Guion : public ScriptedPrompter {
     }
     if (n == QLatin1String("forma")) return volcarForma();
     if (n == QLatin1String("log")) return registro();
+    if (n == QLatin1String("accesos")) return accesos();
+    if (n == QLatin1String("encuadre")) return encuadre();
+    if (n == QLatin1String("menu")) {
+      QWidget* m = QApplication::activePopupWidget();
+      return nota(!m ? QStringLiteral("ningún menú abierto")
+                     : QStringLiteral("menú abierto: ") + (m->objectName().isEmpty() ? QString::fromLatin1(m->metaObject()->className()) : m->objectName()));
+    }
     if (n == QLatin1String("avance")) return avance();
     if (n == QLatin1String("archivos")) return nota(QStringLiteral("archivos: ") + archivos(carpeta_).join(QLatin1Char(' ')));
     if (n == QLatin1String("portapapeles"))
@@ -522,6 +641,9 @@ class Guion : public ScriptedPrompter {
     }
     if (auto* v = qobject_cast<QTableView*>(vista(n))) return tabla(n, v);
     QWidget* w = buscar<QWidget>(n);
+    if (QAction* a = w ? nullptr : w_->accion(n))
+      return nota(n + QStringLiteral(": ") + a->text() + QStringLiteral(" «") + a->toolTip() + QStringLiteral("»") +
+                  QLatin1String(a->isEnabled() ? "" : " (cerrado)"));
     if (!w) return nota(n + QStringLiteral(" no existe"));
     if (auto* t = qobject_cast<QTreeWidget*>(w)) {
       nota(n + QLatin1Char(':'));
@@ -643,8 +765,11 @@ class Guion : public ScriptedPrompter {
   }
 
   void menu(QAction* a, int nivel) {
-    QString t = QString(2 * nivel, QLatin1Char(' ')) + a->objectName() + QStringLiteral(" «") + a->text() +
-                QStringLiteral("»");
+    // The caption as specified (the access-key marker taken out), then its key.
+    const QChar k = acceso(a->text());
+    QString t = QString(2 * nivel, QLatin1Char(' ')) + a->objectName() + QStringLiteral(" «") +
+                QString(a->text()).remove(QRegularExpression(QStringLiteral("&(?!&)"))) + QStringLiteral("»") +
+                (k.isNull() ? QString() : QStringLiteral(" [") + k + QLatin1Char(']'));
     if (!a->shortcut().isEmpty()) t += QLatin1Char(' ') + a->shortcut().toString();
     nota(t + QLatin1String(a->isEnabled() ? "" : " (cerrado)") + QLatin1String(a->isVisible() ? "" : " (oculto)") +
          QLatin1String(w_->conectado(a->objectName()) || a->menu() ? "" : " (sin comando)"));
@@ -700,6 +825,20 @@ bool copiar(const QString& de, const QString& a) {
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // A screen of its own: "ANCHO ALTO ESCALA" in the case's file pantalla.
+  QTemporaryDir config;
+  if (argc == 2) {
+    const QStringList p = leer(QDir(QString::fromLocal8Bit(argv[1])).filePath(QStringLiteral("pantalla"))).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (p.size() == 3) {
+      QFile f(config.filePath(QStringLiteral("pantalla.json")));
+      if (f.open(QIODevice::WriteOnly))
+        f.write(QStringLiteral(R"({"windowFrameMargins": false, "screens": [{"name": "P", "x": 0, "y": 0, "width": %1, "height": %2, "logicalDpi": 96}]})")
+                    .arg(p[0], p[1]).toUtf8());
+      f.close();
+      qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + f.fileName().toLocal8Bit());
+      qputenv("QT_SCALE_FACTOR", p[2].trimmed().toLocal8Bit());
+    }
+  }
   QApplication app(argc, argv);
   if (argc == 4 && QByteArray(argv[1]) == "--hijo") {
     // The child of `hijo`: its script on the parent's folder, then the picture, then it waits to be killed.

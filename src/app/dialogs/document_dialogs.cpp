@@ -1,6 +1,12 @@
 #include "app/dialogs/document_dialogs.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrintPreviewWidget>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -47,6 +53,17 @@ void elegirFormato(QtPrompter& p, FormatoEtiquetasModelo& m, QWidget* padre) {
   else m.cancelar();
 }
 
+// The print dialog of the preview, offering the PDF's folder and name.
+void imprimir(QPrintPreviewDialog& forma, QPrinter& impresora, VistaPreviaModelo& m) {
+  QPrintDialog dialogo(&impresora, &forma);
+  if (auto* archivo = dialogo.findChild<QLineEdit*>(QStringLiteral("filename")))
+    archivo->setText(QDir(m.carpetaPdf).filePath(m.nombrePdf));
+  if (dialogo.exec() != QDialog::Accepted) return;
+  if (auto* vista = forma.findChild<QPrintPreviewWidget*>()) vista->print();
+  if (impresora.outputFormat() == QPrinter::PdfFormat) m.pdfEscrito = impresora.outputFileName();
+  forma.accept();
+}
+
 void vistaPrevia(VistaPreviaModelo& m, QWidget* padre) {
   QPrinter impresora(QPrinter::HighResolution);
   impresora.setDocName(m.titulo);
@@ -57,8 +74,19 @@ void vistaPrevia(VistaPreviaModelo& m, QWidget* padre) {
   // Most of the screen, so a page can be read before it is printed.
   if (const QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen())
     forma.resize(pantalla->availableGeometry().size() * 0.85);
+  ajustarAPantalla(forma);
   QObject::connect(&forma, &QPrintPreviewDialog::paintRequested, &forma,
                    [&m](QPrinter* p) { m.pintar(*p); });
+  // Its print button, also on Ctrl+P, prints through the dialog that offers the PDF's name.
+  const QString textoImprimir = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+  for (QAction* a : forma.findChildren<QAction*>()) {
+    if (a->text() != textoImprimir) continue;
+    QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+    a->setObjectName(QStringLiteral("imprimir"));
+    a->setShortcut(QKeySequence::Print);
+    a->setToolTip(textoImprimir + QStringLiteral(" (") + a->shortcut().toString(QKeySequence::NativeText) + QLatin1Char(')'));
+    QObject::connect(a, &QAction::triggered, &forma, [&] { imprimir(forma, impresora, m); });
+  }
   m.impreso = forma.exec() == QDialog::Accepted;
   m.cerrado = true;
 }

@@ -1,7 +1,10 @@
 #include "app/dialogs/forms.h"
 
 #include <QDialog>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPointer>
 #include <QPushButton>
 
@@ -19,7 +22,28 @@ QPushButton* boton(QWidget* padre, const QString& nombre, const QString& texto) 
   return b;
 }
 
+void ajustarAPantalla(QWidget& ventana) {
+  const QWidget* padre = ventana.parentWidget();
+  const QScreen* pantalla = padre ? padre->screen() : QGuiApplication::primaryScreen();
+  if (!pantalla) return;
+  const QMargins marco(4, 30, 4, 4);
+  const QRect zona = pantalla->availableGeometry().marginsRemoved(marco);
+  ventana.ensurePolished();
+  if (ventana.layout()) ventana.layout()->activate();
+  // The size it was given, else the one it would take when shown.
+  const QSize pedido = ventana.testAttribute(Qt::WA_Resized) ? ventana.size() : ventana.sizeHint();
+  const QSize tam = pedido.expandedTo(ventana.minimumSizeHint()).boundedTo(zona.size());
+  ventana.setMinimumSize(ventana.minimumSize().boundedTo(zona.size()));
+  ventana.resize(tam);
+  QRect r(QPoint(), tam);
+  r.moveCenter(padre && zona.contains(padre->geometry().center()) ? padre->geometry().center() : zona.center());
+  r.moveLeft(qBound(zona.left(), r.left(), zona.right() - r.width() + 1));
+  r.moveTop(qBound(zona.top(), r.top(), zona.bottom() - r.height() + 1));
+  ventana.move(r.topLeft());
+}
+
 void ejecutarForma(QtPrompter& p, QDialog& forma) {
+  ajustarAPantalla(forma);
   QPointer<QWidget> anterior = forma.parentWidget();
   p.ponerVentana(&forma);
   forma.exec();

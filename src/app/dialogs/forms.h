@@ -15,6 +15,11 @@ void registrarFormas(QtPrompter& p);
 // it, so they show above the form and not behind it.
 void ejecutarForma(QtPrompter& p, QDialog& forma);
 
+// A window made to fit the available area of its screen (a window manager's
+// frame left aside), centred on it: never larger than the screen, whatever
+// the scale, so that its buttons stay in reach.
+void ajustarAPantalla(QWidget& ventana);
+
 // A form's button with its control name. Enter in a list or a box must not
 // press a button by itself, so none is an automatic default.
 QPushButton* boton(QWidget* padre, const QString& nombre, const QString& texto);
