@@ -7,10 +7,12 @@
 // run without a window (what aviso-lote runs) and, with --lote PROGRAM, the
 // batch program itself on the same files.
 //   aviso_ventana [--lote AVISO-LOTE] [N...]
+//   aviso_ventana --pedidos ARCHIVO N      writes the order file of N lines only
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -41,6 +43,20 @@ class PrompterVentanaBanco : public banco::PrompterBanco {
   QString pdf;
   qint64 aceptar = -1;  // when the consolidation's Aceptar was pressed (ms of `reloj`)
   QElapsedTimer reloj;
+  // The window paints as it does with its own prompter; the longest stretch
+  // of a command without painting is kept.
+  void procesarEventos() override {
+    pausa();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    ultimo_.start();
+  }
+  void empezar() {
+    mayorPausa = 0;
+    ultimo_.start();
+  }
+  void pausa() { mayorPausa = qMax(mayorPausa, ultimo_.nsecsElapsed() / 1e9); }
+  double mayorPausa = 0;
+  QElapsedTimer ultimo_;
   void ejecutarDialogo(DialogoModelo& modelo) override {
     if (auto* f = dynamic_cast<FormatoEtiquetasModelo*>(&modelo)) return f->aceptar(FormatoEtiqueta::Termica4x6);
     if (auto* v = dynamic_cast<VistaPreviaModelo*>(&modelo)) {
@@ -76,6 +92,19 @@ QByteArray archivoPedidos(int n) {
 void escribir(const QString& ruta, const QByteArray& datos) {
   QFile f(ruta);
   if (!f.open(QIODevice::WriteOnly) || f.write(datos) != datos.size()) std::fprintf(stderr, "no se escribió %s\n", qPrintable(ruta));
+}
+
+// The client's data and the delivery date and hour, as banco::ponerEnvio gives them.
+void ponerCliente(Workspace& ws) {
+  ws.vaSpread2.setText(2, 1, QStringLiteral("006"));
+  ws.vaSpread2.setText(3, 1, QStringLiteral("Aviso de Vorarido de Tornavela"));
+  ws.vaSpread2.setText(2, 2, QStringLiteral("1234"));
+  ws.vaSpread2.setText(2, 14, QStringLiteral("45678"));
+  ws.vaSpread2.setText(2, 16, QStringLiteral("ABCD010101-AB1"));
+  ws.DTPicker1_4 = QDate(2026, 12, 9);
+  ws.Text1[4] = QStringLiteral("09/12/2026");
+  ws.Combo3.texto = QStringLiteral("09:00");
+  ws.Combo3.indice = static_cast<int>(ws.Combo3.entradas.indexOf(ws.Combo3.texto));
 }
 
 // The window has nothing left to do: posted events delivered, the marks' timer run.
@@ -135,24 +164,35 @@ class Banco {
     w.show();
     hastaReposo();
     if (!w.recuperador().activo()) std::fprintf(stderr, "la copia de recuperación está apagada\n");
+    // A command from its menu item until the window is idle; the note gives
+    // the longest time the window went without painting meanwhile.
     auto comando = [&](const QString& nombre) {
-      return medir([&] {
+      prompter.empezar();
+      const double s = medir([&] {
         w.accion(nombre)->trigger();
         hastaReposo();
       });
+      prompter.pausa();
+      return s;
+    };
+    auto anotarPausa = [&](const QString& fila_) {
+      fila(fila_).nota = QStringLiteral("sin pintar a lo más %1 s").arg(prompter.mayorPausa, 0, 'f', 2);
     };
 
     prompter.elegir = banco::entradasForm2();
     prompter.abrir.push_back(pedidos_);
     const qint64 antes = prompter.reloj.elapsed();
     fila(QStringLiteral("importar y consolidar")).ventana = comando(QStringLiteral("importararchiv"));
+    anotarPausa(QStringLiteral("importar y consolidar"));
     fila(QStringLiteral("Aceptar de la consolidación")).ventana =
         (prompter.reloj.elapsed() - qMax(antes, prompter.aceptar)) / 1e3;
     lineas_ = ws.vaspread1.dataRowCount();
     if (lineas_ != n_ - kOtroDepto) std::fprintf(stderr, "importadas %d líneas\n", lineas_);
     fila(QStringLiteral("deshacer la importación")).ventana = comando(QStringLiteral("deshacer"));
+    anotarPausa(QStringLiteral("deshacer la importación"));
     if (ws.vaspread1.dataRowCount() != 0) std::fprintf(stderr, "deshacer dejó %d líneas\n", ws.vaspread1.dataRowCount());
     fila(QStringLiteral("rehacer la importación")).ventana = comando(QStringLiteral("rehacer"));
+    anotarPausa(QStringLiteral("rehacer la importación"));
 
     // A shipment that passes the checks, made by one command.
     w.ejecutar([&] { banco::ponerEnvio(ws, lineas_); });
@@ -205,13 +245,18 @@ class Banco {
 
     prompter.guardar.push_back(trabajo_);
     fila(QStringLiteral("guardar")).ventana = comando(QStringLiteral("guardararchiv"));
+    anotarPausa(QStringLiteral("guardar"));
     prompter.abrir.push_back(trabajo_);
     fila(QStringLiteral("abrir")).ventana = comando(QStringLiteral("abrirarchiv"));
+    anotarPausa(QStringLiteral("abrir"));
     prompter.guardar.push_back(carpeta + QStringLiteral("/aviso.txt"));
     fila(QStringLiteral("crear archivo a enviar")).ventana = comando(QStringLiteral("arch_env"));
+    anotarPausa(QStringLiteral("crear archivo a enviar"));
     fila(QStringLiteral("etiquetas")).ventana = comando(QStringLiteral("etiquetas"));
+    anotarPausa(QStringLiteral("etiquetas"));
     fila(QStringLiteral("lista de empaque")).ventana = comando(QStringLiteral("listaempaque"));
-    if (!QFile::exists(carpeta + QStringLiteral("/aviso.txt")) || !QFile::exists(trabajo_))
+    anotarPausa(QStringLiteral("lista de empaque"));
+    if (!QFile::exists(carpeta + QStringLiteral("/aviso.txt")) || !QFile::exists(trabajo_) || !QFile::exists(prompter.pdf))
       std::fprintf(stderr, "la ventana no escribió el aviso o el trabajo: %s\n", qPrintable(prompter.mensajes.join(QStringLiteral(" / "))));
     w.recuperador().esperar();
   }
@@ -223,17 +268,21 @@ class Banco {
     prompter.pdf = carpeta + QStringLiteral("/documento.pdf");
     RelojFijo reloj(banco::momento());
     Workspace ws(carpeta, prompter, reloj);
+    ponerCliente(ws);
     prompter.elegir = banco::entradasForm2();
     prompter.abrir.push_back(pedidos_);
     fila(QStringLiteral("importar y consolidar")).nucleo = medir([&] { importararchiv_Click(ws); });
     prompter.abrir.push_back(trabajo_);
     fila(QStringLiteral("abrir")).nucleo = medir([&] { abrirarchiv_Click(ws); });
+    ponerCliente(ws);
     prompter.guardar.push_back(carpeta + QStringLiteral("/envio.006"));
     fila(QStringLiteral("guardar")).nucleo = medir([&] { guardararchiv_Click(ws); });
     prompter.guardar.push_back(carpeta + QStringLiteral("/aviso.txt"));
     fila(QStringLiteral("crear archivo a enviar")).nucleo = medir([&] { arch_env_Click(ws); });
     fila(QStringLiteral("etiquetas")).nucleo = medir([&] { etiquetas_Click(ws); });
     fila(QStringLiteral("lista de empaque")).nucleo = medir([&] { listaempaque_Click(ws); });
+    if (!QFile::exists(carpeta + QStringLiteral("/aviso.txt")) || !QFile::exists(prompter.pdf))
+      std::fprintf(stderr, "sin ventana no se escribió el aviso o el documento: %s\n", qPrintable(prompter.mensajes.join(QStringLiteral(" / "))));
   }
 
   double correrLote(const QStringList& argumentos) {
@@ -285,7 +334,12 @@ int main(int argc, char** argv) {
   std::vector<int> tamanos;
   const QStringList args = QCoreApplication::arguments().mid(1);
   for (int i = 0; i < args.size(); ++i) {
-    if (args[i] == QStringLiteral("--lote") && i + 1 < args.size()) lote = args[++i];
+    if (args[i] == QStringLiteral("--lote") && i + 1 < args.size()) lote = QFileInfo(args[++i]).absoluteFilePath();
+    else if (args[i] == QStringLiteral("--pedidos") && i + 2 < args.size()) {
+      // The order file alone, to try the same road by hand.
+      escribir(args[i + 1], archivoPedidos(args[i + 2].toInt()));
+      return 0;
+    }
     else tamanos.push_back(args[i].toInt());
   }
   if (tamanos.empty()) tamanos = {5000, 50000};
