@@ -8,6 +8,7 @@
 // batch program itself on the same files.
 //   aviso_ventana [--lote AVISO-LOTE] [N...]
 //   aviso_ventana --pedidos ARCHIVO N      writes the order file of N lines only
+//   aviso_ventana --trabajo ARCHIVO N      writes a work file of N lines that passes the checks
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -339,6 +340,15 @@ int main(int argc, char** argv) {
       // The order file alone, to try the same road by hand.
       escribir(args[i + 1], archivoPedidos(args[i + 2].toInt()));
       return 0;
+    } else if (args[i] == QStringLiteral("--trabajo") && i + 2 < args.size()) {
+      // A work file of N lines that passes the checks, saved by the save command.
+      QTemporaryDir carpeta;
+      banco::PrompterBanco p;
+      RelojFijo reloj(banco::momento());
+      Workspace ws(carpeta.path(), p, reloj);
+      banco::ponerEnvio(ws, args[i + 2].toInt());
+      p.guardar.push_back(QFileInfo(args[i + 1]).absoluteFilePath());
+      return guardararchiv_Click(ws) == Resultado::Hecho ? 0 : 1;
     }
     else tamanos.push_back(args[i].toInt());
   }
