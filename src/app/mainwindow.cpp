@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QInputDialog>
-#include <QTimer>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -21,7 +20,6 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 #include <exception>
@@ -134,7 +132,7 @@ MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter)
   recuperador_ = std::make_unique<Recuperador>(*ws_, this);
   recuperador_->ofrecer();
   avisoRecuperacion_ = recuperador_->apagado();  // said once, a moment
-  if (!avisoRecuperacion_.isEmpty()) QTimer::singleShot(20000, this, [this] {
+  if (!avisoRecuperacion_.isEmpty()) ws_->reloj.despues(20000, this, [this] {
     avisoRecuperacion_.clear();
     mostrarTrabajo();
   });
@@ -909,7 +907,7 @@ void MainWindow::recordarTrabajo() {
     // Where the notice or the work file went, for a few seconds.
     mostrandoRuta_ = QDir::toNativeSeparators(w.archivoEscrito);
     w.archivoEscrito.clear();
-    QTimer::singleShot(6000, this, [this, r = mostrandoRuta_] {
+    ws_->reloj.despues(6000, this, [this, r = mostrandoRuta_] {
       if (mostrandoRuta_ != r) return;
       mostrandoRuta_.clear();
       mostrarTrabajo();

@@ -15,10 +15,17 @@ Recuperador::Recuperador(Workspace& ws, QObject* padre)
     apagado_ = QStringLiteral("Otra ventana del programa guarda su trabajo para recuperarlo; esta no lo guarda.");
   else if (!activo_)
     apagado_ = QStringLiteral("La carpeta del programa no permite escribir: el trabajo sin guardar no se podrá recuperar.");
-  connect(&reloj_, &QTimer::timeout, this, [this] {
+  if (activo_) programar();
+}
+
+void Recuperador::programar() {
+  programado_ = intervalo;
+  const int vuelta = ++vuelta_;
+  ws_.reloj.despues(intervalo, this, [this, vuelta] {
+    if (vuelta != vuelta_) return;
     if (pendiente_) escribir(false);
+    programar();
   });
-  if (activo_) reloj_.start(intervalo);
 }
 
 Recuperador::~Recuperador() { esperar(); }
@@ -31,7 +38,7 @@ void Recuperador::esperar() {
 
 void Recuperador::trasComando(bool largo) {
   if (!activo_) return;
-  if (reloj_.interval() != intervalo) reloj_.start(intervalo);
+  if (programado_ != intervalo) programar();
   if (!ws_.sinGuardar) {
     // Saved, or nothing to keep: no recovery file.
     pendiente_ = false;

@@ -6,7 +6,6 @@
 // folder that cannot be written there is none.
 #include <QLockFile>
 #include <QObject>
-#include <QTimer>
 #include <future>
 #include <memory>
 
@@ -46,12 +45,15 @@ class Recuperador : public QObject {
 
  private:
   void escribir(bool esperar);
+  // The next write at most `intervalo` from now, on the workspace's clock.
+  void programar();
 
   Workspace& ws_;
   QLockFile candado_;
   bool activo_ = false;
   bool pendiente_ = false;
   QString apagado_;
-  QTimer reloj_;
+  int programado_ = 0;  // the interval the next write was set with
+  int vuelta_ = 0;      // only the last one set runs
   std::future<bool> enCurso_;
 };

@@ -1,9 +1,11 @@
 // One window script: guion_ventana CASO runs CASO/guion against the real main
 // window (offscreen, a scripted prompter, the clock at 07/12/2026 10:30) in a
 // fresh program folder holding CASO/entrada/, writes the transcript (each
-// line, the messages, file dialogs and forms it met, the log lines it wrote,
-// what `volcar` asks) and compares it with CASO/salida and the files of
-// CASO/esperado/. AVISO_GOLDEN=escribir rewrites both from the run.
+// line, the messages, file dialogs and forms it met, what `volcar` asks) and
+// compares it with CASO/salida and the files of CASO/esperado/.
+// AVISO_GOLDEN=escribir rewrites both from the run (see tests/README.md).
+// The log goes into the transcript only where the script asks for it
+// (`volcar log`): the golden folders of aviso-lote hold the rest of it.
 //
 // Script lines (a line indented two blanks more than the one that opened a
 // form acts on that form, while it is open):
@@ -19,7 +21,8 @@
 //   abrir|guardar [RUTA]       the answer to the next file dialog (none: cancelled)
 //   portapapeles A>B/C>D       the clipboard (cells by >, rows by /), as a spreadsheet leaves it
 //   renglon GRID FILA C1|C2..  cells of a workspace table, then the window shows it
-//   volcar NOMBRE...           widgets by objectName; also controles, menus, foco, marcas (the
+//   volcar NOMBRE...           widgets by objectName; also controles, menus, foco, log (the
+//                              log lines written since the last step began) and marcas (the
 //                              marks and totals against a review of every line)
 //   ver ARCHIVO                a written file, as text
 //   cerrar                     the window closed
@@ -31,7 +34,9 @@
 //                              leaves foto.txt), then a new start
 //   segunda                    a second window on the same folder, opened and closed
 //   elegir N | hoy FECHA       the kept-aside work Recuperar trabajo takes; today's date
-//   recuperador MS | esperar N the recovery file's interval; N waits for its writes
+//   recuperador MS | esperar   the recovery file's interval; the end of a write going on
+//   pasar MS                   the program's clock moves on MS milliseconds (it stands
+//                              still otherwise): what falls due runs
 //   captura NOMBRE             with AVISO_CAPTURAS set, a picture of the form or the window
 #include <QAbstractButton>
 #include <QAbstractItemModelTester>
@@ -42,6 +47,7 @@
 #include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QDialog>
+#include <cstdio>
 #include <QDir>
 #include <QDirIterator>
 #include <QGroupBox>
@@ -60,7 +66,6 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextStream>
-#include <QTimer>
 #include <QToolBar>
 #include <QTreeWidget>
 
@@ -121,7 +126,7 @@ class Guion : public ScriptedPrompter {
         foto.close();
         std::printf("LISTO\n");
         std::fflush(stdout);
-        QTest::qWait(120000);
+        std::getchar();  // nothing runs any more: the parent kills it (or its end closes this)
       }
       w_ = nullptr;
     } while (reiniciar_);
@@ -152,9 +157,7 @@ class Guion : public ScriptedPrompter {
   void ejecutarDialogo(DialogoModelo& modelo) override {
     nota(QStringLiteral("forma ") + modelo.forma());
     const int nivel = ++nivel_;
-    QTimer::singleShot(0, [this, nivel] {
-      QWidget* forma = QApplication::activeModalWidget();
-      if (!forma) return;
+    apoyo::AlAbrirse alAbrirse([this, nivel](QWidget* forma) {
       QApplication::setActiveWindow(forma);
       bloque(nivel);
       if (forma == QApplication::activeModalWidget() && forma->isVisible()) {
@@ -165,7 +168,9 @@ class Guion : public ScriptedPrompter {
     w_->qtPrompter().ejecutarDialogo(modelo);
     --nivel_;
     // The window system gives the window back its activation once the command has returned.
-    QTimer::singleShot(0, w_, [this] { QApplication::setActiveWindow(nivel_ ? QApplication::activeModalWidget() : w_); });
+    QMetaObject::invokeMethod(
+        w_, [this] { QApplication::setActiveWindow(nivel_ ? QApplication::activeModalWidget() : w_); },
+        Qt::QueuedConnection);
   }
 
  private:
@@ -191,9 +196,10 @@ class Guion : public ScriptedPrompter {
     while (i_ < lineas_.size() && sangria(lineas_[i_]) == 2 * nivel) {
       const QString linea = lineas_[i_++].trimmed();
       salida_ += QString(2 * nivel, QLatin1Char(' ')) + QStringLiteral("> ") + linea + QLatin1Char('\n');
-      paso(QProcess::splitCommand(linea));
+      const QStringList a = QProcess::splitCommand(linea);
+      if (a.value(0) != QLatin1String("volcar")) marcaLog_ = QFileInfo(w_->ws().log.rutaDelDia()).size();
+      paso(a);
       apoyo::procesar();
-      registro();
       if (w_->terminado() && !terminado_) nota(QStringLiteral("el programa termina"));
       terminado_ = w_->terminado();
       if (reiniciar_ || (nivel > 0 && !QApplication::activeModalWidget())) return;
@@ -205,12 +211,12 @@ class Guion : public ScriptedPrompter {
                QLatin1Char('\n');
   }
 
+  // The log lines written since the last step other than `volcar` began (the
+  // steps on the forms it opened included), without their time.
   void registro() {
-    const QStringList l = texto::partirLineas(texto::desde1252(leerBytes(w_->ws().log.rutaDelDia())));
-    for (; lineasLog_ < l.size(); ++lineasLog_) {
-      const QString t = l[lineasLog_];
+    const QByteArray todo = leerBytes(w_->ws().log.rutaDelDia());
+    for (const QString& t : texto::partirLineas(texto::desde1252(todo.mid(marcaLog_))))
       nota(QStringLiteral("log ") + t.mid(t.indexOf(QStringLiteral(", ")) + 2));
-    }
   }
 
   QWidget* raiz() const {
@@ -228,8 +234,10 @@ class Guion : public ScriptedPrompter {
   void matar(const QString& guion) {
     QProcess hijo;
     hijo.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hijo"), carpeta_, guion});
+    // Each wait ends on output or on the child's end; a child that neither
+    // speaks nor ends for a minute fails the script instead of holding it.
     QByteArray salida;
-    while (!salida.contains("LISTO") && hijo.waitForReadyRead(120000)) salida += hijo.readAllStandardOutput();
+    while (!salida.contains("LISTO") && hijo.waitForReadyRead(60000)) salida += hijo.readAllStandardOutput();
     hijo.kill();
     hijo.waitForFinished();
     nota(salida.contains("LISTO") ? QStringLiteral("el hijo muere") : QStringLiteral("el hijo no llegó: ") + QString::fromUtf8(salida));
@@ -286,13 +294,8 @@ class Guion : public ScriptedPrompter {
     if (o == QLatin1String("foto")) return void(fotos_[a.value(1)] = apoyo::Foto::de(w_->ws()).texto());
     if (o == QLatin1String("igual")) return igual(a.value(1) == QLatin1String("archivo") ? leer(QDir(carpeta_).filePath(a.value(2))) : fotos_.value(a.value(1)), a.mid(1).join(QLatin1Char(' ')));
     if (o == QLatin1String("recuperador")) return void(w_->recuperador().intervalo = a.value(1).toInt());
-    if (o == QLatin1String("esperar")) {
-      for (int k = a.value(1).toInt(); k > 0; --k) {
-        QTest::qWait(25);
-        w_->recuperador().esperar();
-      }
-      return;
-    }
+    if (o == QLatin1String("pasar")) return reloj_.avanzar(a.value(1).toInt());
+    if (o == QLatin1String("esperar")) return w_->recuperador().esperar();
     if (o == QLatin1String("elegir")) return void(elegido_ = a.value(1).toInt());
     if (o == QLatin1String("hoy")) return reloj_.poner(QDateTime(QDate::fromString(a.value(1), QStringLiteral("dd/MM/yyyy")), QTime(10, 30)));
     if (o == QLatin1String("segunda")) {
@@ -434,6 +437,7 @@ class Guion : public ScriptedPrompter {
       return nota(QStringLiteral("foco %1 (%2 %3,%4)").arg(t, v->objectName()).arg(c.column() + 1).arg(c.row() + 1));
     }
     if (n == QLatin1String("forma")) return volcarForma();
+    if (n == QLatin1String("log")) return registro();
     if (n == QLatin1String("avance")) return avance();
     if (n == QLatin1String("marcas")) return marcas();
     if (n == QLatin1String("archivos")) return nota(QStringLiteral("archivos: ") + archivos(carpeta_).join(QLatin1Char(' ')));
@@ -632,7 +636,7 @@ class Guion : public ScriptedPrompter {
   int nivel_ = 0;
   bool reiniciar_ = false;
   bool terminado_ = false;  // a new start of the program on the same folder
-  qsizetype lineasLog_ = 0;
+  qint64 marcaLog_ = 0;  // the log's size when the last step began
   MainWindow* w_ = nullptr;
   QVector<QPoint> avance_;  // (value, maximum) of the bar at each repaint
   QString salida_;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
+#include <functional>
 
 #include "app/mainwindow.h"
 
@@ -83,10 +84,54 @@ struct Foto {
   bool operator==(const Foto& o) const { return tablas == o.tablas && estado == o.estado && col == o.col && fila == o.fila; }
 };
 
-// Lets queued calls and repaints run (no waiting on the clock).
+// Counts what the event loop hands out.
+class Contador : public QObject {
+ public:
+  int eventos = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent*) override {
+    ++eventos;
+    return false;
+  }
+};
+
+// Runs the event loop until a turn of it has nothing to hand out: the queued
+// calls, zero timers, repaints and window-system events that a step set off
+// have all run, however many turns they take (and however loaded the machine).
 inline void procesar() {
-  for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+  Contador c;
+  QCoreApplication::instance()->installEventFilter(&c);
+  for (int vuelta = 0; vuelta < 10000; ++vuelta) {
+    c.eventos = 0;
+    QCoreApplication::processEvents();
+    if (c.eventos == 0) return;
+  }
+  qFatal("El bucle de eventos no se queda quieto");
 }
+
+// While it lives, calls `hacer` with the next modal window to open (a form, a
+// message box, a file dialog) from inside that window's own event loop, once it
+// shows: never before it is up, however the code that opens it lets the loop
+// run first.
+class AlAbrirse : public QObject {
+ public:
+  explicit AlAbrirse(std::function<void(QWidget*)> hacer) : hacer_(std::move(hacer)) {
+    QCoreApplication::instance()->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* o, QEvent* e) override {
+    auto* w = qobject_cast<QWidget*>(o);
+    if (e->type() != QEvent::Show || !w || !w->isWindow() || !w->isModal()) return false;
+    QCoreApplication::instance()->removeEventFilter(this);
+    QMetaObject::invokeMethod(w, [w, hacer = hacer_] { hacer(w); }, Qt::QueuedConnection);
+    return false;
+  }
+
+ private:
+  std::function<void(QWidget*)> hacer_;
+};
 
 // Centre of cell (col, row), both from 1, in the view's viewport.
 inline QPoint centro(QAbstractItemView* v, int col, int row) {

@@ -13,7 +13,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QToolBar>
 
 #include "app/gridview.h"
@@ -31,11 +30,12 @@ class VentanaTest : public WorkspaceTest {
   int cuenta(const QString& linea) const { return static_cast<int>(textosLog().count(linea)); }
 };
 
-// The box up now, as "title|text|icon|buttons|default", answered with the
-// button of caption `pulsar` (empty: Escape).
-void leerCaja(const QString& pulsar, QString& vista) {
-  QTimer::singleShot(0, [pulsar, &vista] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+// The next box to open, as "title|text|icon|buttons|default", answered with
+// the button of caption `pulsar` (empty: Escape); `antes` looks first.
+std::unique_ptr<apoyo::AlAbrirse> leerCaja(const QString& pulsar, QString& vista, std::function<void()> antes = {}) {
+  return std::make_unique<apoyo::AlAbrirse>([pulsar, &vista, antes](QWidget* w) {
+    if (antes) antes();
+    auto* box = qobject_cast<QMessageBox*>(w);
     if (!box) return;
     QStringList botones;
     for (QAbstractButton* b : box->buttons()) botones.append(b->text());
@@ -74,7 +74,7 @@ TEST_F(VentanaTest, CajasDeMensajeConSuIconoYElBotonInofensivoPorOmision) {
   };
   for (const auto& c : casos) {
     QString vista;
-    leerCaja(Q(c.pulsar), vista);
+    const auto caja = leerCaja(Q(c.pulsar), vista);
     EXPECT_EQ(p.mostrar(c.m), c.r) << c.pulsar;
     if (c.vista) EXPECT_EQ(vista.toStdString(), c.vista);
   }
@@ -88,8 +88,8 @@ TEST_F(VentanaTest, DialogosDeArchivoEnEspanolFiltrosYPunteroOcupado) {
   EXPECT_EQ(elegido, Q("Todos (*.*)"));
   QStringList vistas;
   auto leer = [&vistas] {
-    QTimer::singleShot(0, [&vistas] {
-      auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    return std::make_unique<apoyo::AlAbrirse>([&vistas](QWidget* w) {
+      auto* d = qobject_cast<QFileDialog*>(w);
       if (!d) return;
       vistas.append(d->windowTitle());
       for (auto e : {QFileDialog::LookIn, QFileDialog::FileName, QFileDialog::FileType, QFileDialog::Accept,
@@ -99,11 +99,15 @@ TEST_F(VentanaTest, DialogosDeArchivoEnEspanolFiltrosYPunteroOcupado) {
     });
   };
   DialogoArchivo d{Q("Selección de archivo para Importar"), Q("Archivo tipo inf|*.inf"), 1, carpeta()};
-  leer();
-  EXPECT_EQ(p.abrirArchivo(d), QString());
+  {
+    const auto dialogo = leer();
+    EXPECT_EQ(p.abrirArchivo(d), QString());
+  }
   d.titulo = Q("Guardar");
-  leer();
-  EXPECT_EQ(p.guardarArchivo(d), QString());
+  {
+    const auto dialogo = leer();
+    EXPECT_EQ(p.guardarArchivo(d), QString());
+  }
   EXPECT_EQ(vistas.join(Q("|")), Q("Selección de archivo para Importar|Buscar en:|Nombre de archivo:|Tipo de archivo:|"
                                    "&Abrir|Cancelar|Guardar|Buscar en:|Nombre de archivo:|Tipo de archivo:|&Guardar|Cancelar"));
   // A name typed without extension is saved with the kind's own.
@@ -111,8 +115,8 @@ TEST_F(VentanaTest, DialogosDeArchivoEnEspanolFiltrosYPunteroOcupado) {
       {"Dudizod 006|*.006", 1, "006"}, {"INF|*.inf|Texto|*.txt", 2, "txt"}, {"Todos|*.*", 1, ""}};
   for (const auto& [filtro, inicial, ext] : extensiones)
     EXPECT_EQ(QtPrompter::extension({QString(), Q(filtro), inicial}), Q(ext));
-  QTimer::singleShot(0, [] {
-    auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+  apoyo::AlAbrirse nombrar([](QWidget* w) {
+    auto* d = qobject_cast<QFileDialog*>(w);
     d->selectFile(Q("trabajo"));
     QMetaObject::invokeMethod(d, "accept");
   });
@@ -122,9 +126,8 @@ TEST_F(VentanaTest, DialogosDeArchivoEnEspanolFiltrosYPunteroOcupado) {
   p.cursorOcupado(true);
   p.cursorOcupado(true);
   Qt::CursorShape durante = Qt::WaitCursor;
-  QTimer::singleShot(0, [&] { durante = QApplication::overrideCursor()->shape(); });
   QString vista;
-  leerCaja(Q("Aceptar"), vista);
+  const auto caja = leerCaja(Q("Aceptar"), vista, [&] { durante = QApplication::overrideCursor()->shape(); });
   p.mostrar({Q("x"), Q("DUDIZOD")});
   EXPECT_EQ(durante, Qt::ArrowCursor);
   EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
@@ -183,7 +186,7 @@ TEST_F(VentanaTest, AlrededorDeUnComandoElPunteroLaBarraYLasFallas) {
   });
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   QString vista;
-  leerCaja(Q("Aceptar"), vista);
+  const auto caja = leerCaja(Q("Aceptar"), vista);
   propia.ejecutar([] { throw 42; });
   EXPECT_TRUE(vista.startsWith(Q("DUDIZOD|Error inesperado # 51"))) << vista.toStdString();
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
