@@ -82,6 +82,18 @@ const std::map<QString, std::set<QString>>& opcionesDeComando() {
   return o;
 }
 
+// A value as a message repeats it: a long one cut short.
+QString recorte(const QString& valor) {
+  return valor.size() <= 40 ? valor : valor.left(40) + QStringLiteral("... (%1 caracteres)").arg(valor.size());
+}
+
+// Whether an argument is an option of the program ("--tipo", "--ayuda", "--pdf=x.pdf").
+bool esOpcion(const QString& a) {
+  if (!a.startsWith(QStringLiteral("--")) || a.size() == 2) return false;
+  const QString nombre = a.mid(2).section(QLatin1Char('='), 0, 0);
+  return opcionesConValor().count(nombre) > 0 || nombre == QStringLiteral("ayuda") || nombre == QStringLiteral("help");
+}
+
 // Reads the command line; false with the reason in `error`.
 bool leerOpciones(const QStringList& args, Opciones& o, QString& error) {
   bool soloPosicionales = false;
@@ -125,6 +137,13 @@ bool leerOpciones(const QStringList& args, Opciones& o, QString& error) {
         return false;
       }
       valor = args[++i];
+      // "--trabajo --tipo" forgot a value: the next option is no file name.
+      if (esOpcion(valor)) {
+        error = QStringLiteral("Falta el valor de la opción --") + nombre + QStringLiteral(": \"") + valor +
+                QStringLiteral("\" es una opción (un valor que empieza así se da como --") + nombre +
+                QStringLiteral("=VALOR)");
+        return false;
+      }
     }
     QStringList& lista = o.valores[nombre];
     if (!it->second && !lista.isEmpty()) {
@@ -654,7 +673,95 @@ int Corrida::documento() {
   return estadoDe(r);
 }
 
+// The files a command reads and the one it writes.
+struct Archivos {
+  QStringList entradas;
+  QString salida, opcionSalida;
+};
+
+Archivos archivosDe(const Opciones& o) {
+  Archivos a;
+  if (!o.posicionales.isEmpty()) a.entradas.append(o.posicionales[0]);
+  if (o.comando == QStringLiteral("importar")) {
+    a.opcionSalida = QStringLiteral("--trabajo");
+    a.salida = o.valor(QStringLiteral("trabajo"));
+    if (a.salida.isEmpty() && o.posicionales.size() == 2) {
+      a.salida = o.posicionales[1];
+      a.opcionSalida = QStringLiteral("el archivo de trabajo");
+    }
+    for (const QString& opcion : {QStringLiteral("datos"), QStringLiteral("detalle")})
+      for (const QString& v : o.todos(opcion))
+        if (!v.contains(QLatin1Char('|'))) a.entradas.append(v);
+  } else if (o.comando == QStringLiteral("generar")) {
+    a.opcionSalida = QStringLiteral("--aviso");
+    a.salida = o.valor(QStringLiteral("aviso"));
+  } else if (o.comando == QStringLiteral("etiquetas") || o.comando == QStringLiteral("lista")) {
+    a.opcionSalida = QStringLiteral("--pdf");
+    a.salida = o.valor(QStringLiteral("pdf"));
+  }
+  return a;
+}
+
+// Why the command's output cannot be written where it was named, before
+// anything is: a pipe, a device or a folder there, or one of its own inputs.
+// Empty when it can.
+QString archivosEncontrados(const Opciones& o) {
+  const Archivos a = archivosDe(o);
+  if (a.salida.isEmpty()) return {};
+  const texto::Resultado destino = texto::destinoValido(a.salida);
+  if (!destino.ok) return a.opcionSalida + QStringLiteral(": ") + destino.descripcion;
+  for (const QString& entrada : a.entradas)
+    if (texto::mismoArchivo(entrada, a.salida))
+      return a.opcionSalida + QStringLiteral(": ") + a.salida +
+             QStringLiteral(" es el archivo que el comando lee (") + entrada +
+             QStringLiteral("); escribirlo lo reemplazaría. Dé otro nombre.");
+  return {};
+}
+
 }  // namespace
+
+bool esUtf8(const QByteArray& b) {
+  const auto* p = reinterpret_cast<const unsigned char*>(b.constData());
+  const qsizetype n = b.size();
+  for (qsizetype i = 0; i < n;) {
+    const unsigned char c = p[i];
+    int largo = 0;
+    char32_t u = 0, minimo = 0;
+    if (c < 0x80) { ++i; continue; }
+    if ((c & 0xE0) == 0xC0) largo = 2, u = c & 0x1F, minimo = 0x80;
+    else if ((c & 0xF0) == 0xE0) largo = 3, u = c & 0x0F, minimo = 0x800;
+    else if ((c & 0xF8) == 0xF0) largo = 4, u = c & 0x07, minimo = 0x10000;
+    else return false;
+    if (i + largo > n) return false;
+    for (int k = 1; k < largo; ++k) {
+      if ((p[i + k] & 0xC0) != 0x80) return false;
+      u = (u << 6) | (p[i + k] & 0x3F);
+    }
+    if (u < minimo || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) return false;
+    i += largo;
+  }
+  return true;
+}
+
+int revisarArgumentos(int argc, const char* const* argv, QTextStream& errores) {
+  for (int i = 1; i < argc; ++i) {
+    const QByteArray bytes(argv[i]);
+    if (esUtf8(bytes)) continue;
+    QString visible;
+    for (char c : bytes) {
+      const auto b = static_cast<unsigned char>(c);
+      visible += b >= 0x20 && b < 0x7F ? QString(QLatin1Char(c)) : QStringLiteral("\\x%1").arg(b, 2, 16, QLatin1Char('0'));
+    }
+    PrompterLote avisos(errores);
+    avisos.aviso(kPrograma, QStringLiteral("El argumento %1 (\"%2\") no es texto UTF-8: un nombre de archivo con "
+                                           "esos bytes no se puede leer ni escribir con su nombre. Cámbielo por "
+                                           "uno en UTF-8.")
+                                .arg(i)
+                                .arg(visible));
+    return kError;
+  }
+  return kHecho;
+}
 
 QString ayuda() {
   return QString::fromUtf8(
@@ -782,31 +889,35 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
   }
   if (o.comando == QStringLiteral("cliente") && !o.posicionales.isEmpty())
     return uso(QStringLiteral("cliente: sobran argumentos: ") + o.posicionales.join(QLatin1Char(' ')));
-  if (o.comando == QStringLiteral("revisar")) {
-    // Reads files only: no settings, no log, no workspace of the program folder.
-    if (o.posicionales.isEmpty()) return uso(QStringLiteral("revisar: falta el archivo del aviso"));
-    if (o.posicionales.size() > 1)
-      return uso(QStringLiteral("revisar: sobran argumentos: ") + o.posicionales.mid(1).join(QLatin1Char(' ')));
-    const Revision r = revisarAviso(o.posicionales[0], o.valor(QStringLiteral("trabajo")));
-    if (!r.error.isEmpty()) {
-      avisos.aviso(kPrograma, r.error);
-      return kError;
-    }
-    for (const QString& linea : informeRevision(r.aviso)) salida << linea << '\n';
-    salida.flush();
-    return r.aviso.faltas() > 0 ? kRehusado : kHecho;
-  }
-
   QDate hoy;
   if (o.tiene(QStringLiteral("hoy"))) {
     hoy = leerFecha(o.valor(QStringLiteral("hoy")));
     if (!hoy.isValid())
-      return uso(QStringLiteral("--hoy \"") + o.valor(QStringLiteral("hoy")) + QStringLiteral("\" no es una fecha DD/MM/AAAA"));
+      return uso(QStringLiteral("--hoy \"") + recorte(o.valor(QStringLiteral("hoy"))) +
+                 QStringLiteral("\" no es una fecha DD/MM/AAAA"));
   }
   QString carpeta = o.tiene(QStringLiteral("carpeta")) ? o.valor(QStringLiteral("carpeta")) : carpetaOmision;
   if (carpeta.isEmpty() || !QFileInfo(carpeta).isDir())
     return uso(QStringLiteral("La carpeta del programa no existe: ") + carpeta);
   carpeta = QDir::cleanPath(QFileInfo(carpeta).absoluteFilePath());
+  if (o.comando == QStringLiteral("revisar")) {
+    // Reads files only: no settings, no log, no workspace of the program folder.
+    if (o.posicionales.isEmpty()) return uso(QStringLiteral("revisar: falta el archivo del aviso"));
+    if (o.posicionales.size() > 1)
+      return uso(QStringLiteral("revisar: sobran argumentos: ") + o.posicionales.mid(1).join(QLatin1Char(' ')));
+    const Revision r = revisarAviso(o.posicionales[0], o.valor(QStringLiteral("trabajo")), false);
+    if (!r.error.isEmpty()) {
+      avisos.aviso(kPrograma, r.error);
+      return kError;
+    }
+    informeRevision(r.aviso, [&salida](const QString& linea) { salida << linea << '\n'; });
+    salida.flush();
+    return r.aviso.faltas() > 0 ? kRehusado : kHecho;
+  }
+  if (const QString e = archivosEncontrados(o); !e.isEmpty()) {
+    avisos.aviso(kPrograma, e);
+    return kError;
+  }
 
   Corrida corrida(o, carpeta, hoy, errores);
   const int estado = corrida.correr();

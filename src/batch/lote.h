@@ -8,6 +8,7 @@
 //   aviso-lote [--carpeta DIR] importar PEDIDOS --orden "OC - DEPTO"... [--tipo TIPO]
 //                              [--datos "OC|NUM VORARIDO|FACTURA|IMPORTE"]... --trabajo SALIDA
 //   aviso-lote [--carpeta DIR] generar TRABAJO --entrega DD/MM/AAAA --hora HH:MM --aviso SALIDA
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -23,6 +24,15 @@ enum Estado : int {
 
 // The help text (Spanish).
 QString ayuda();
+
+// Well-formed UTF-8: no stray continuation byte, no sequence cut short, no
+// overlong form, no surrogate, nothing past U+10FFFF.
+bool esUtf8(const QByteArray& bytes);
+
+// Checks the raw bytes of the command line before Qt turns them into text: an
+// argument that is not UTF-8 would name another file. kError with the
+// message on `errores`, kHecho when every argument is UTF-8.
+int revisarArgumentos(int argc, const char* const* argv, QTextStream& errores);
 
 // Runs one command line (the arguments without the program name).
 // `carpetaOmision` is the program folder when --carpeta is not given; the

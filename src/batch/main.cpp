@@ -19,6 +19,10 @@ void soloErroresGraves(QtMsgType tipo, const QMessageLogContext&, const QString&
 int main(int argc, char** argv) {
   // The labels and the packing list paint text, which needs the GUI module;
   // no display is used.
+  {
+    QTextStream errores(stderr);
+    if (const int e = lote::revisarArgumentos(argc, argv, errores)) return e;
+  }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   qInstallMessageHandler(soloErroresGraves);
   QGuiApplication app(argc, argv);

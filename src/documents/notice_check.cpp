@@ -100,22 +100,29 @@ void compararConTrabajo(AvisoLeido& aviso, const Workspace& trabajo) {
       h.texto = quien + QStringLiteral(" lleva %1 en el aviso y %2 en el archivo de trabajo.")
                             .arg(piezas(x.aviso), piezas(x.trabajo));
     }
-    aviso.hallazgos.push_back(h);
+    aviso.hallar(h);
   }
-  std::stable_sort(aviso.hallazgos.begin(), aviso.hallazgos.end(), [](const Hallazgo& x, const Hallazgo& y) {
-    return x.linea != y.linea ? x.linea < y.linea : x.columna < y.columna;
-  });
+  aviso.ordenarHallazgos();
 }
 
-Revision revisarAviso(const QString& rutaAviso, const QString& rutaTrabajo) {
+Revision revisarAviso(const QString& rutaAviso, const QString& rutaTrabajo, bool conTexto) {
   Revision r;
-  QByteArray bytes;
-  const texto::Resultado leido = texto::leerBytes(rutaAviso, bytes);
+  LectorAviso lector(conTexto);
+  const texto::Resultado leido =
+      texto::leerPorPartes(rutaAviso, kMaximoBytesAviso, [&lector](const QByteArray& parte) { lector.agregar(parte); });
+  if (!leido.ok && leido.numero == 7) {
+    r.error = QStringLiteral("No se revisa el aviso %1: mide más de %2 MB (%3 bytes), el máximo que se revisa; el "
+                             "aviso del envío más grande (50,000 líneas) mide unos pocos MB.")
+                  .arg(rutaAviso)
+                  .arg(kMaximoBytesAviso >> 20)
+                  .arg(kMaximoBytesAviso);
+    return r;
+  }
   if (!leido.ok) {
     r.error = QStringLiteral("No se pudo leer el aviso. ") + leido.descripcion;
     return r;
   }
-  r.aviso = leerAviso(bytes);
+  r.aviso = lector.terminar();
   if (rutaTrabajo.isEmpty()) return r;
   if (!QFileInfo(rutaTrabajo).isFile()) {
     r.error = QStringLiteral("No se encuentra el archivo de trabajo ") + rutaTrabajo;
@@ -144,8 +151,20 @@ QString textoHallazgo(const Hallazgo& h) {
   return donde + QStringLiteral(": ") + h.texto;
 }
 
-QStringList informeRevision(const AvisoLeido& aviso) {
-  QStringList out;
+QString sinControles(const QString& linea) {
+  QString out;
+  for (QChar c : linea) {
+    const char16_t u = c.unicode();
+    if (u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0))
+      out += QStringLiteral("\\x%1").arg(static_cast<int>(u), 2, 16, QLatin1Char('0'));
+    else
+      out += c;
+  }
+  return out;
+}
+
+void informeRevision(const AvisoLeido& aviso, const std::function<void(const QString&)>& linea) {
+  const auto out = [&linea](const QString& l) { linea(sinControles(l)); };
   const auto campos = [](const RegistroLeido& reg, std::initializer_list<int> cuales) {
     QStringList partes;
     for (int c : cuales)
@@ -154,13 +173,13 @@ QStringList informeRevision(const AvisoLeido& aviso) {
   };
   for (const PedidoLeido& p : aviso.pedidos) {
     if (p.hd.linea > 0) {
-      out.append(QStringLiteral("Pedido %1 (línea %2)").arg(valor(p.hd, hd::kPedido)).arg(p.hd.linea));
-      out.append(QStringLiteral("  ") + campos(p.hd, {hd::kMovimiento, hd::kEnvio, hd::kFactura, hd::kImporte}));
-      out.append(QStringLiteral("  ") + campos(p.hd, {hd::kFechaTransaccion, hd::kFechaEmbarque, hd::kFechaEntrega,
+      out(QStringLiteral("Pedido %1 (línea %2)").arg(valor(p.hd, hd::kPedido)).arg(p.hd.linea));
+      out(QStringLiteral("  ") + campos(p.hd, {hd::kMovimiento, hd::kEnvio, hd::kFactura, hd::kImporte}));
+      out(QStringLiteral("  ") + campos(p.hd, {hd::kFechaTransaccion, hd::kFechaEmbarque, hd::kFechaEntrega,
                                                     hd::kHora}));
-      out.append(QStringLiteral("  ") + campos(p.hd, {hd::kProveedor, hd::kRfc, hd::kDepartamento, hd::kLugar}));
+      out(QStringLiteral("  ") + campos(p.hd, {hd::kProveedor, hd::kRfc, hd::kDepartamento, hd::kLugar}));
     } else {
-      out.append(QStringLiteral("Registros sin encabezado HD"));
+      out(QStringLiteral("Registros sin encabezado HD"));
     }
     for (const ContenedorLeido& c : p.contenedores) {
       const QString nombre = c.cn.linea > 0 ? QStringLiteral("Contenedor %1 (línea %2), tienda %3, tipo de mercancía %4")
@@ -168,22 +187,32 @@ QStringList informeRevision(const AvisoLeido& aviso) {
                                                   .arg(c.cn.linea)
                                                   .arg(valor(c.cn, cn::kTienda), valor(c.cn, cn::kMercancia))
                                             : QStringLiteral("Detalles sin contenedor CN");
-      out.append(QStringLiteral("  ") + nombre + QStringLiteral(": ") +
+      out(QStringLiteral("  ") + nombre + QStringLiteral(": ") +
                  lineas(static_cast<int>(c.detalles.size())) + QStringLiteral(", ") + piezas(c.centesimos()));
     }
-    out.append(QStringLiteral("  Total del pedido: ") +
+    out(QStringLiteral("  Total del pedido: ") +
                textoTotales(static_cast<int>(p.contenedores.size()), p.lineas(), p.centesimos()));
   }
-  out.append(QStringLiteral("Total del aviso: %1 %2, ")
+  out(QStringLiteral("Total del aviso: %1 %2, ")
                  .arg(aviso.pedidos.size())
                  .arg(aviso.pedidos.size() == 1 ? QStringLiteral("pedido") : QStringLiteral("pedidos")) +
              textoTotales(aviso.contenedores(), aviso.lineasDetalle(), aviso.centesimos()));
-  for (const Hallazgo& h : aviso.hallazgos) out.append(textoHallazgo(h));
+  for (const Hallazgo& h : aviso.hallazgos) out(textoHallazgo(h));
+  if (aviso.omitidos() > 0)
+    out(QStringLiteral("... y %1 %2 más, que no se listan (se listan los primeros %3).")
+                   .arg(aviso.omitidos())
+                   .arg(aviso.omitidos() == 1 ? QStringLiteral("hallazgo") : QStringLiteral("hallazgos"))
+                   .arg(kMaximoHallazgos));
   const int f = aviso.faltas(), a = aviso.advertencias();
-  out.append(QStringLiteral("%1 %2, %3 %4.")
+  out(QStringLiteral("%1 %2, %3 %4.")
                  .arg(f)
                  .arg(f == 1 ? QStringLiteral("falta") : QStringLiteral("faltas"))
                  .arg(a)
                  .arg(a == 1 ? QStringLiteral("advertencia") : QStringLiteral("advertencias")));
+}
+
+QStringList informeRevision(const AvisoLeido& aviso) {
+  QStringList out;
+  informeRevision(aviso, [&out](const QString& l) { out.append(l); });
   return out;
 }

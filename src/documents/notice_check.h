@@ -4,6 +4,7 @@
 // must equal the quantities of the work file's detail lines.
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "documents/notice_reader.h"
 
@@ -18,7 +19,11 @@ struct Revision {
 // `rutaTrabajo` when that is not empty. The work file is opened by the open
 // command into a workspace of its own in a temporary folder, so neither the
 // program folder nor its log is touched.
-Revision revisarAviso(const QString& rutaAviso, const QString& rutaTrabajo = QString());
+// The notice is read as a stream; one over kMaximoBytesAviso is refused: the
+// notice of the largest shipment the program makes is a few MB. `conTexto`
+// as for LectorAviso.
+constexpr qint64 kMaximoBytesAviso = qint64(64) << 20;
+Revision revisarAviso(const QString& rutaAviso, const QString& rutaTrabajo = QString(), bool conTexto = true);
 
 // Adds a fault for every order and container whose pieces differ between the
 // notice and the detail grid of `trabajo` (a workspace the work file was opened into).
@@ -27,9 +32,15 @@ void compararConTrabajo(AvisoLeido& aviso, const Workspace& trabajo);
 // The summary of the notice (orders with their decoded header, containers,
 // totals) and every fault and warning, one line each, as aviso-lote prints them.
 QStringList informeRevision(const AvisoLeido& aviso);
+// The same, handed over a line at a time.
+void informeRevision(const AvisoLeido& aviso, const std::function<void(const QString&)>& linea);
 
 // "1 contenedor, 2 líneas, 30 piezas".
 QString textoTotales(int contenedores, int lineas, qint64 centesimos);
+
+// The line with every control character shown as \xNN (a NUL of the notice is
+// never copied into a report).
+QString sinControles(const QString& linea);
 
 // "Falta en la línea 3, columna 79: ..." / "Advertencia en la línea ...".
 QString textoHallazgo(const Hallazgo& h);

@@ -14,25 +14,6 @@ struct Renglon {
   QString fin;  // "\r\n", "\n", "\r" or "" (the file ends)
 };
 
-// Lines as the bytes hold them, each with its own end.
-std::vector<Renglon> partir(const QString& s) {
-  std::vector<Renglon> out;
-  qsizetype inicio = 0;
-  while (inicio < s.size()) {
-    qsizetype fin = inicio;
-    while (fin < s.size() && s[fin] != QLatin1Char('\r') && s[fin] != QLatin1Char('\n')) ++fin;
-    Renglon r{s.mid(inicio, fin - inicio), QString()};
-    if (fin < s.size()) {
-      const bool crlf = s[fin] == QLatin1Char('\r') && fin + 1 < s.size() && s[fin + 1] == QLatin1Char('\n');
-      r.fin = s.mid(fin, crlf ? 2 : 1);
-      fin += crlf ? 2 : 1;
-    }
-    out.push_back(r);
-    inicio = fin;
-  }
-  return out;
-}
-
 bool esControl(QChar c) {
   const char16_t u = c.unicode();
   return u < 0x20 || u == 0x7F || (u >= 0x80 && u < 0xA0);
@@ -58,28 +39,35 @@ int roto(const Campo& c, const QString& v) {
 
 QString columnas(int n) { return n == 1 ? QStringLiteral("1 columna") : QString::number(n) + QStringLiteral(" columnas"); }
 
-// Reads one notice, finding by finding.
+// Reads one notice, finding by finding, a line at a time: each line is
+// checked once the next one has come (an empty line is in place only between
+// an order and the HD of the next).
 class Lector {
  public:
-  explicit Lector(AvisoLeido& a) : a_(a) {}
+  Lector(AvisoLeido& a, bool conTexto) : a_(a), conTexto_(conTexto) {}
 
-  void leer(const QByteArray& bytes);
+  void recibir(Renglon r);
+  void terminar();
 
  private:
-  void falta(int linea, int columna, const QString& texto) { a_.hallazgos.push_back({true, linea, columna, texto}); }
-  void advertencia(int linea, int columna, const QString& texto) {
-    a_.hallazgos.push_back({false, linea, columna, texto});
-  }
+  void falta(int linea, int columna, const QString& texto) { a_.hallar({true, linea, columna, texto}); }
+  void advertencia(int linea, int columna, const QString& texto) { a_.hallar({false, linea, columna, texto}); }
 
-  void revisarRenglon(int numero, const std::vector<Renglon>& renglones);
+  void revisarRenglon(const Renglon& r, const Renglon* siguiente);
   RegistroLeido cortar(int numero, const QString& linea, const Registro& r);
   std::vector<CampoLeido> colocar(const QString& linea, const Registro& r, int crece, int delta) const;
   bool encaja(const Registro& r, const std::vector<CampoLeido>& campos, size_t desde) const;
-  void ordenar(const RegistroLeido& reg);
+  void ordenar(RegistroLeido reg);
   void cerrarContenedor();
 
   AvisoLeido& a_;
+  const bool conTexto_;
   bool contenedorAbierto_ = false;  // the last record is a CN still without its DT
+  bool retenido_ = false;           // a line waits for the next one
+  Renglon renglon_;                 // ... this one
+  bool anteriorConTexto_ = false;   // the line before the one checked holds something
+  int numero_ = 0;                  // lines checked
+  int registros_ = 0;               // records read
 };
 
 // Fields at their places when field `crece` takes `delta` more columns.
@@ -223,11 +211,11 @@ void Lector::cerrarContenedor() {
 }
 
 // The record takes its place: an HD opens an order, a CN a container of it, a DT a line of that.
-void Lector::ordenar(const RegistroLeido& reg) {
+void Lector::ordenar(RegistroLeido reg) {
   const QString& tipo = reg.registro->tipo;
   if (reg.registro == &HD()) {
     cerrarContenedor();
-    a_.pedidos.push_back({reg, {}});
+    a_.pedidos.push_back({std::move(reg), {}});
     return;
   }
   if (a_.pedidos.empty()) {
@@ -239,7 +227,7 @@ void Lector::ordenar(const RegistroLeido& reg) {
   std::vector<ContenedorLeido>& contenedores = a_.pedidos.back().contenedores;
   if (reg.registro == &CN()) {
     cerrarContenedor();
-    contenedores.push_back({reg, {}});
+    contenedores.push_back({std::move(reg), {}});
     contenedorAbierto_ = true;
     return;
   }
@@ -247,13 +235,23 @@ void Lector::ordenar(const RegistroLeido& reg) {
   const QString cantidad = reg.texto(dt::kCantidad);
   bool ok = roto(DT().campos[dt::kCantidad], cantidad) < 0 && !cantidad.isEmpty();
   const qint64 centesimos = ok ? cantidad.toLongLong(&ok) : 0;
-  contenedores.back().detalles.push_back({reg, ok ? centesimos : 0});
+  if (!conTexto_) reg.campos = {};
+  contenedores.back().detalles.push_back({std::move(reg), ok ? centesimos : 0});
   contenedorAbierto_ = false;
 }
 
-void Lector::revisarRenglon(int i, const std::vector<Renglon>& renglones) {
-  const int numero = i + 1;
-  const Renglon& r = renglones[static_cast<size_t>(i)];
+void Lector::recibir(Renglon r) {
+  if (conTexto_) a_.lineas.append(r.texto);
+  ++a_.numeroLineas;
+  if (retenido_) revisarRenglon(renglon_, &r);
+  renglon_ = std::move(r);
+  retenido_ = true;
+}
+
+void Lector::revisarRenglon(const Renglon& r, const Renglon* siguiente) {
+  const int numero = ++numero_;
+  const bool entrePedidos = anteriorConTexto_ && siguiente && siguiente->texto.startsWith(HD().tipo);
+  anteriorConTexto_ = !r.texto.isEmpty();
   const int n = static_cast<int>(r.texto.size());
   if (r.fin == QStringLiteral("\n"))
     falta(numero, n + 1, QStringLiteral("La línea termina sólo con LF; cada línea del aviso termina con CR LF."));
@@ -262,13 +260,10 @@ void Lector::revisarRenglon(int i, const std::vector<Renglon>& renglones) {
   else if (r.fin.isEmpty())
     falta(numero, n + 1, QStringLiteral("La última línea no termina con CR LF."));
   for (int k = 0; k < n; ++k)
-    if (esControl(r.texto[k]))
+    if (esControl(r.texto[k]) && a_.listaria(true, numero, k + 1))
       falta(numero, k + 1, nombreControl(r.texto[k]) + QStringLiteral(" en el registro; el aviso no lleva caracteres de control."));
   if (r.texto.isEmpty()) {
     cerrarContenedor();
-    const size_t k = static_cast<size_t>(i);
-    const bool entrePedidos = k > 0 && !renglones[k - 1].texto.isEmpty() && k + 1 < renglones.size() &&
-                              renglones[k + 1].texto.startsWith(HD().tipo);
     if (!entrePedidos) falta(numero, 1, QStringLiteral("Línea vacía fuera del lugar entre dos pedidos."));
     return;
   }
@@ -278,20 +273,30 @@ void Lector::revisarRenglon(int i, const std::vector<Renglon>& renglones) {
     falta(numero, 1, QStringLiteral("Tipo de registro desconocido \"%1\": se esperaba HD, CN o DT.").arg(tipo));
     return;
   }
-  ordenar(cortar(numero, r.texto, *reg));
+  RegistroLeido leido = cortar(numero, r.texto, *reg);
+  if (registros_ < kMaximoRegistros) {
+    ordenar(std::move(leido));
+    ++registros_;
+    return;
+  }
+  // A container left open at the limit has its lines past it.
+  if (registros_++ == kMaximoRegistros) {
+    contenedorAbierto_ = false;
+    falta(numero, 1, QStringLiteral("El aviso tiene más de %1 registros, muchos más de los que lleva el envío más "
+                                    "grande (50,000 líneas): desde esta línea cada registro se revisa, pero no se "
+                                    "cuenta en los pedidos, los contenedores ni los totales.")
+                         .arg(kMaximoRegistros));
+  }
 }
 
-void Lector::leer(const QByteArray& bytes) {
-  const std::vector<Renglon> renglones = partir(texto::desde1252(bytes));
-  for (const Renglon& r : renglones) a_.lineas.append(r.texto);
-  for (size_t i = 0; i < renglones.size(); ++i) revisarRenglon(static_cast<int>(i), renglones);
+void Lector::terminar() {
+  if (retenido_) revisarRenglon(renglon_, nullptr);
+  retenido_ = false;
   cerrarContenedor();
   bool conEncabezado = false;
   for (const PedidoLeido& p : a_.pedidos) conEncabezado = conEncabezado || p.hd.linea > 0;
   if (!conEncabezado) falta(1, 1, QStringLiteral("El aviso no tiene ningún encabezado HD."));
-  std::stable_sort(a_.hallazgos.begin(), a_.hallazgos.end(), [](const Hallazgo& x, const Hallazgo& y) {
-    return x.linea != y.linea ? x.linea < y.linea : x.columna < y.columna;
-  });
+  a_.ordenarHallazgos();
 }
 
 }  // namespace
@@ -344,12 +349,6 @@ qint64 PedidoLeido::centesimos() const {
   return sumar<qint64>(contenedores, [](const auto& x) { return x.centesimos(); });
 }
 
-int AvisoLeido::faltas() const {
-  return sumar<int>(hallazgos, [](const auto& x) { return x.falta ? 1 : 0; });
-}
-
-int AvisoLeido::advertencias() const { return static_cast<int>(hallazgos.size()) - faltas(); }
-
 int AvisoLeido::contenedores() const {
   return sumar<int>(pedidos, [](const auto& x) { return static_cast<int>(x.contenedores.size()); });
 }
@@ -362,10 +361,86 @@ qint64 AvisoLeido::centesimos() const {
   return sumar<qint64>(pedidos, [](const auto& x) { return x.centesimos(); });
 }
 
+namespace {
+bool antes(const Hallazgo& x, const Hallazgo& y) {
+  if (x.linea != y.linea) return x.linea < y.linea;
+  if (x.columna != y.columna) return x.columna < y.columna;
+  return x.secuencia < y.secuencia;
+}
+}  // namespace
+
+void AvisoLeido::hallar(Hallazgo h) {
+  ++(h.falta ? faltas_ : advertencias_);
+  h.secuencia = secuencia_++;
+  hallazgos.push_back(std::move(h));
+  // Kept at twice the listed number at most: the first ones stay.
+  if (hallazgos.size() >= 2 * static_cast<size_t>(kMaximoHallazgos)) ordenarHallazgos();
+}
+
+void AvisoLeido::ordenarHallazgos() {
+  std::sort(hallazgos.begin(), hallazgos.end(), antes);
+  if (hallazgos.size() < static_cast<size_t>(kMaximoHallazgos)) return;
+  hallazgos.resize(kMaximoHallazgos);
+  lleno_ = true;
+  lineaTope_ = hallazgos.back().linea;
+  columnaTope_ = hallazgos.back().columna;
+}
+
+bool AvisoLeido::listaria(bool falta, int linea, int columna) {
+  // A later finding at the place of the last one kept comes after it.
+  if (!lleno_ || linea < lineaTope_ || (linea == lineaTope_ && columna < columnaTope_)) return true;
+  ++(falta ? faltas_ : advertencias_);
+  ++secuencia_;
+  return false;
+}
+
+struct LectorAviso::Estado {
+  explicit Estado(bool conTexto) : lector(aviso, conTexto) {}
+  AvisoLeido aviso;
+  Lector lector;
+  QByteArray pendiente;  // bytes of a line not yet ended
+};
+
+LectorAviso::LectorAviso(bool conTexto) : e_(std::make_unique<Estado>(conTexto)) {}
+LectorAviso::~LectorAviso() = default;
+
+void LectorAviso::agregar(const QByteArray& bytes) {
+  QByteArray& p = e_->pendiente;
+  p.append(bytes);
+  qsizetype inicio = 0;
+  const qsizetype n = p.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char c = p[i];
+    if (c != '\r' && c != '\n') continue;
+    // A CR at the end of what came may be the first half of CR LF.
+    if (c == '\r' && i + 1 == n) break;
+    const bool crlf = c == '\r' && p[i + 1] == '\n';
+    Renglon r{texto::desde1252(p.mid(inicio, i - inicio)),
+              crlf ? QStringLiteral("\r\n") : QString(QLatin1Char(c))};
+    e_->lector.recibir(std::move(r));
+    i += crlf ? 1 : 0;
+    inicio = i + 1;
+  }
+  p.remove(0, inicio);
+}
+
+AvisoLeido LectorAviso::terminar() {
+  QByteArray& p = e_->pendiente;
+  if (p.endsWith('\r')) {
+    p.chop(1);
+    e_->lector.recibir({texto::desde1252(p), QStringLiteral("\r")});
+  } else if (!p.isEmpty()) {
+    e_->lector.recibir({texto::desde1252(p), QString()});
+  }
+  p.clear();
+  e_->lector.terminar();
+  return std::move(e_->aviso);
+}
+
 AvisoLeido leerAviso(const QByteArray& bytes) {
-  AvisoLeido a;
-  Lector(a).leer(bytes);
-  return a;
+  LectorAviso lector;
+  lector.agregar(bytes);
+  return lector.terminar();
 }
 
 QString textoPiezas(qint64 centesimos) {

@@ -14,6 +14,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <vector>
 
 #include "notice/records.h"
@@ -23,6 +24,7 @@ struct Hallazgo {
   int linea = 0;      // from 1; 0 when the finding concerns no line of the notice
   int columna = 0;    // from 1
   QString texto;
+  qint64 secuencia = 0;  // order found, among findings at the same place
 };
 
 struct CampoLeido {
@@ -43,7 +45,7 @@ struct RegistroLeido {
 };
 
 struct DetalleLeido {
-  RegistroLeido dt;
+  RegistroLeido dt;  // without its fields when the notice was read without its text
   qint64 centesimos = 0;  // the quantity, two implied decimals (0 when unreadable)
 };
 
@@ -60,15 +62,58 @@ struct PedidoLeido {
   qint64 centesimos() const;
 };
 
+// Records gathered into orders and containers: five times the notice of the
+// largest shipment the program makes (50,000 lines, each in a container of
+// its own). Past these each line is still checked, but not gathered, so that
+// the memory of a hostile file stays bounded.
+constexpr int kMaximoRegistros = 300000;
+
+// The findings listed: past these only their number is kept, so that a file
+// of any bytes is read in memory that does not grow with its findings.
+constexpr int kMaximoHallazgos = 1000;
+
 struct AvisoLeido {
-  QStringList lineas;  // the notice's lines, without their ends
+  QStringList lineas;  // the notice's lines, without their ends ("" when read without its text)
+  int numeroLineas = 0;
   std::vector<PedidoLeido> pedidos;
-  std::vector<Hallazgo> hallazgos;  // in line order
-  int faltas() const;
-  int advertencias() const;
+  std::vector<Hallazgo> hallazgos;  // the first kMaximoHallazgos in line order
+  // Counts a finding and keeps it while it is among the first.
+  void hallar(Hallazgo h);
+  // Whether a finding at this place could still be listed; when not, it is
+  // only counted (its text need not be made).
+  bool listaria(bool falta, int linea, int columna);
+  // Puts the findings kept in line order (then column, then as found).
+  void ordenarHallazgos();
+  int faltas() const { return faltas_; }
+  int advertencias() const { return advertencias_; }
+  int omitidos() const { return faltas_ + advertencias_ - static_cast<int>(hallazgos.size()); }
   int contenedores() const;
   int lineasDetalle() const;
   qint64 centesimos() const;
+
+ private:
+  int faltas_ = 0, advertencias_ = 0;
+  qint64 secuencia_ = 0;
+  bool lleno_ = false;  // kMaximoHallazgos kept: only places before the last one kept come in
+  int lineaTope_ = 0, columnaTope_ = 0;
+};
+
+// Reads a notice as its bytes come, a line at a time: memory grows with the
+// records kept, not with the file's bytes or findings. `conTexto` keeps every
+// line and the fields of every DT (the window shows them); without it only
+// what the summary and the comparison with a work file need is kept.
+class LectorAviso {
+ public:
+  explicit LectorAviso(bool conTexto = true);
+  ~LectorAviso();
+  LectorAviso(const LectorAviso&) = delete;
+  LectorAviso& operator=(const LectorAviso&) = delete;
+  void agregar(const QByteArray& bytes);  // the next bytes of the file
+  AvisoLeido terminar();                   // the file ended
+
+ private:
+  struct Estado;
+  std::unique_ptr<Estado> e_;
 };
 
 // Reads the bytes of a notice file (Windows-1252).

@@ -121,6 +121,10 @@ Resultado armarEnvio(Workspace& ws, EnvioDocumentos& envio) {
       avisarFalla(ws, falla.fila, falla.falla);
       return cmd.fin(Resultado::Rechazado);
     }
+    if (const int fila = filaSumaGrande(ws.vaspread1)) {
+      avisarFalla(ws, fila, FallaLinea::SumaGrande);
+      return cmd.fin(Resultado::Rechazado);
+    }
   }
   cmd.ocupado(true);
   envio.proveedor = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);

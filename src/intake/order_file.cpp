@@ -22,6 +22,7 @@ Resultado leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, int encabezad
     ws.errorInesperado(r);
     return Resultado::Fallido;
   }
+  ws.archivoPedidos = ruta;
   if (!texto::esTexto(bytes)) {
     ws.MsgBox(QStringLiteral("El archivo: ") + ruta +
                   QStringLiteral(" no es un archivo de texto con órdenes de compra.\r\nNo se cargó ningún dato."),

@@ -52,7 +52,10 @@ QString importe(const QString& t) {
 QString sku(const QString& t) { return rellenar(DT().campos[dt::kSku], t); }
 
 QString cantidad(const QString& t) {
-  QString q = rellenar(DT().campos[dt::kCantidad], t + QStringLiteral("00"));
+  // Leading zeros are padding: the field takes the value, right-aligned.
+  qsizetype ceros = 0;
+  while (ceros + 1 < t.size() && t[ceros] == QLatin1Char('0') && t[ceros + 1].isDigit()) ++ceros;
+  QString q = rellenar(DT().campos[dt::kCantidad], t.mid(ceros) + QStringLiteral("00"));
   q.remove(QLatin1Char('.'));
   return q;
 }

@@ -4,6 +4,7 @@
 
 #include "editing/container_kinds.h"
 #include "editing/detail_rules.h"
+#include "notice/records.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -54,6 +55,15 @@ TextoFalla textoFalla(FallaLinea f) {
     case FallaLinea::CantidadNoEntera:
       return {QStringLiteral("ERROR, las cantidades deben ser números enteros mayores que 0!"),
               QStringLiteral("Datos incorrectos"), colDetalle::Cantidad};
+    case FallaLinea::CantidadGrande:
+      return {QStringLiteral("ERROR, la cantidad no cabe en el campo cantidad del aviso: %1 piezas como máximo!")
+                  .arg(maximoCantidad()),
+              QStringLiteral("Datos incorrectos"), colDetalle::Cantidad};
+    case FallaLinea::SumaGrande:
+      return {QStringLiteral("ERROR, los renglones repetidos (misma orden, tienda, SKU y contenedor) suman más "
+                             "piezas de las que caben en el campo cantidad del aviso: %1 como máximo!")
+                  .arg(maximoCantidad()),
+              QStringLiteral("Datos incorrectos"), colDetalle::Cantidad};
     case FallaLinea::ContenedorEnBlanco:
       return {QStringLiteral("ERROR: El contenedor esta en blanco!"), QString(), colDetalle::Contenedor};
     case FallaLinea::ContenedorLetra: return {kMensajeContenedor, QString(), colDetalle::Contenedor};
@@ -83,7 +93,16 @@ QStringList textosAvisos(unsigned char avisos) {
   return t;
 }
 
-// A whole number greater than zero, as the DT record writes it.
+qint64 maximoCantidad() {
+  static const qint64 maximo = [] {
+    qint64 m = 1;
+    for (int i = 0; i < registro::DT().campos[registro::dt::kCantidad].ancho - 2; ++i) m *= 10;
+    return m - 1;
+  }();
+  return maximo;
+}
+
+// A whole number greater than zero that fits the DT record's quantity field.
 FallaLinea fallaCantidad(QStringView cantidad) {
   const QStringView t = cantidad.trimmed();
   if (t.isEmpty()) return FallaLinea::CantidadEnBlanco;
@@ -96,7 +115,13 @@ FallaLinea fallaCantidad(QStringView cantidad) {
     }
     if (c != QLatin1Char('0')) cero = false;
   }
-  if (digitos && !cero) return FallaLinea::Ninguna;
+  if (digitos && !cero) {
+    // Leading zeros are not written; the digits left must fit the field.
+    QStringView valor = t;
+    while (valor.front() == QLatin1Char('0')) valor = valor.mid(1);
+    const qsizetype ancho = QString::number(maximoCantidad()).size();
+    return valor.size() > ancho ? FallaLinea::CantidadGrande : FallaLinea::Ninguna;
+  }
   static const QRegularExpression numero(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)$"));
   const QString texto = t.toString();
   if (numero.match(texto).hasMatch() && texto.toDouble() == 0.0) return FallaLinea::CantidadCero;
@@ -189,9 +214,30 @@ RevisionDetalle::Primera RevisionDetalle::primeraFalla() const {
   return p;
 }
 
+int filaSumaGrande(const Grid& g) {
+  const int lineas = g.dataRowCount();
+  QHash<QString, std::pair<int, qint64>> grupos;  // key -> first row, sum
+  grupos.reserve(lineas);
+  for (int j = 1; j <= lineas; ++j) {
+    QString clave;
+    for (int c : {colDetalle::Orden, colDetalle::Tienda, colDetalle::Sku, colDetalle::Contenedor})
+      clave += g.vista(c, j).toString() + QChar(0);
+    auto& grupo = grupos[clave];
+    if (grupo.first == 0) grupo.first = j;
+    // Each quantity fits the field, so 50,000 of them cannot overflow the sum.
+    grupo.second += g.vista(colDetalle::Cantidad, j).trimmed().toLongLong();
+  }
+  int fila = 0;
+  for (const auto& grupo : std::as_const(grupos))
+    if (grupo.second > maximoCantidad() && (fila == 0 || grupo.first < fila)) fila = grupo.first;
+  return fila;
+}
+
 void avisarFalla(Workspace& ws, int fila, FallaLinea falla) {
   const TextoFalla t = textoFalla(falla);
-  ws.MsgBox(t.mensaje, Botones::Ok, t.titulo);
+  const bool grande = falla == FallaLinea::CantidadGrande || falla == FallaLinea::SumaGrande;
+  ws.MsgBox(grande ? t.mensaje + QStringLiteral("\r\n\r\nEn el renglón:  ") + QString::number(fila) : t.mensaje,
+            Botones::Ok, t.titulo);
   ws.cursor(ws.vaspread1, t.columna, fila);
   ws.foco = QStringLiteral("vaspread1");
 }

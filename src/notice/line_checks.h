@@ -22,11 +22,13 @@ enum class FallaLinea : unsigned char {
   CantidadEnBlanco,   // column 11
   CantidadCero,
   CantidadNoEntera,
+  CantidadGrande,     // more pieces than the notice's quantity field holds
   ContenedorEnBlanco, // column 15
   ContenedorLetra,
   ContenedorCorto,
   DosTiendas,         // column 15: its container also goes to another store
   DosDepartamentos,   // ... or to another department
+  SumaGrande,         // column 11: its repeated lines, merged, sum more than the field holds
 };
 
 // What the notice writes although it looks wrong (bits of RevisionLinea::avisos).
@@ -55,6 +57,10 @@ struct TextoFalla {
 TextoFalla textoFalla(FallaLinea f);
 // One sentence per warning set in `avisos`, in the order of the bits.
 QStringList textosAvisos(unsigned char avisos);
+
+// The most pieces the DT record's quantity field holds (its two implied
+// decimals take two of its columns).
+qint64 maximoCantidad();
 
 // The quantity and container checks alone, on a cell's text.
 FallaLinea fallaCantidad(QStringView cantidad);
@@ -99,6 +105,11 @@ class RevisionDetalle {
   QHash<QString, Grupo> contenedores_;
   QHash<QString, unsigned char> avisosOrden_;  // order number -> its header's warnings
 };
+
+// The first row of the first group of repeated lines (same order, store, SKU
+// and container) whose merged quantity would not fit the field; 0 when none.
+// The quantities are taken as checked by fallaCantidad.
+int filaSumaGrande(const Grid& detalle);
 
 // Shows the fault found on row `fila` of the detail grid as the checks before a
 // notice show it: its box, the cursor on its cell, the focus on the grid.

@@ -176,6 +176,7 @@ Resultado arch_env_Click(Workspace& ws) {
   dialogo.confirmarSobrescribir = true;
   const QString ruta = ws.prompter.guardarArchivo(dialogo);
   if (ruta.isEmpty()) return cmd.fin(Resultado::Cancelado);
+  if (ws.esEntrada(ruta, true, QStringLiteral("Aviso Importante"))) return cmd.fin(Resultado::Rechazado);
 
   // The notice is written whole, without tabs, in one go: the chosen file is
   // never left missing, half written or holding tabs.

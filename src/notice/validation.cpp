@@ -57,7 +57,7 @@ bool encabezadoCompleto(Workspace& ws) {
 bool lineasValidas(Workspace& ws) {
   const RevisionDetalle revision(ws.vaspread1, ws.vaSpread9);
   const RevisionDetalle::Primera falla = revision.primeraFalla();
-  const bool enCantidad = falla.falla >= FallaLinea::CantidadEnBlanco && falla.falla <= FallaLinea::CantidadNoEntera;
+  const bool enCantidad = falla.falla >= FallaLinea::CantidadEnBlanco && falla.falla <= FallaLinea::CantidadGrande;
   const bool enContenedor = falla.falla >= FallaLinea::ContenedorEnBlanco && falla.falla <= FallaLinea::ContenedorCorto;
   if (!enCantidad) {
     const int hasta = enContenedor ? falla.fila : revision.lineas();
@@ -135,6 +135,11 @@ bool validar(Workspace& ws) {
   ws.Text1[4] = ws.DTPicker1_4.toString(QStringLiteral("dd/MM/yyyy"));
   ws.Text1[1] = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
   if (!encabezadoCompleto(ws) || !lineasValidas(ws)) return false;
+  // Checked before the merge changes the grid: a refused notice leaves it as it was.
+  if (const int fila = filaSumaGrande(ws.vaspread1)) {
+    avisarFalla(ws, fila, FallaLinea::SumaGrande);
+    return false;
+  }
   if (const int fila = unirRepetidas(ws.vaspread1, &ws.vaSpread6)) {
     ws.cursor(ws.vaspread1, colDetalle::Cantidad, fila);
     ws.foco = QStringLiteral("vaspread1");

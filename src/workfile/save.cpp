@@ -180,6 +180,7 @@ Resultado guardar_informacion(Workspace& ws) {
   d.confirmarSobrescribir = true;
   const QString nombre = ws.prompter.guardarArchivo(d);
   if (nombre.trimmed().isEmpty()) return cmd.fin(Resultado::Cancelado);
+  if (ws.esEntrada(nombre, false, QStringLiteral("Aviso"))) return cmd.fin(Resultado::Rechazado);
 
   cmd.ocupado(true);
   // The work file first: a failed write leaves no work file without its

@@ -168,6 +168,55 @@ Resultado leerBytes(const QString& ruta, QByteArray& bytes) {
   return Resultado::exito();
 }
 
+Resultado leerPorPartes(const QString& ruta, qint64 maximo, const std::function<void(const QByteArray&)>& recibir) {
+  QFile f;
+  const Resultado abierto = abrirParaLeer(f, ruta);
+  if (!abierto.ok) return abierto;
+  if (f.size() > maximo)
+    return Resultado::falla(7, QStringLiteral("El archivo es demasiado grande para leerlo: ") + ruta +
+                                   QStringLiteral(" (%1 bytes; el máximo es de %2 bytes)").arg(f.size()).arg(maximo));
+  constexpr qint64 kParte = qint64(1) << 20;
+  qint64 leidos = 0;
+  while (!f.atEnd() && leidos <= maximo) {
+    const QByteArray parte = f.read(kParte);
+    if (f.error() != QFileDevice::NoError) return deError(QFileDevice::ReadError, ruta, f.errorString());
+    if (parte.isEmpty()) break;
+    leidos += parte.size();
+    // A file that grew while it was read is held to the same limit.
+    if (leidos > maximo)
+      return Resultado::falla(7, QStringLiteral("El archivo es demasiado grande para leerlo: ") + ruta +
+                                     QStringLiteral(" (más de %1 bytes)").arg(maximo));
+    recibir(parte);
+  }
+  return Resultado::exito();
+}
+
+Resultado destinoValido(const QString& ruta) {
+  // A folder refuses the write by itself, and says so.
+  const QFileInfo info(ruta);
+  const QString que = info.isDir() ? QString() : queEs(info);
+  if (que.isEmpty()) return Resultado::exito();
+  return Resultado::falla(75, QStringLiteral("No se puede escribir ") + ruta + QStringLiteral(": no es un archivo, es ") + que);
+}
+
+bool mismoArchivo(const QString& a, const QString& b) {
+  const QFileInfo x(a), y(b);
+#ifdef Q_OS_UNIX
+  struct stat sa, sb;
+  const bool hayA = ::stat(QFile::encodeName(a).constData(), &sa) == 0;
+  const bool hayB = ::stat(QFile::encodeName(b).constData(), &sb) == 0;
+  if (hayA && hayB) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  if (hayA != hayB) return false;
+#else
+  if (x.exists() && y.exists()) return x.canonicalFilePath() == y.canonicalFilePath();
+#endif
+  const auto canonica = [](const QFileInfo& i) {
+    const QString carpeta = QFileInfo(i.absolutePath()).canonicalFilePath();
+    return (carpeta.isEmpty() ? i.absolutePath() : carpeta) + QLatin1Char('/') + i.fileName();
+  };
+  return canonica(x) == canonica(y);
+}
+
 Resultado leerLineas(const QString& ruta, QStringList& lineas) {
   QByteArray bytes;
   Resultado r = leerBytes(ruta, bytes);
@@ -205,6 +254,8 @@ bool Reemplazo::vaciar() { return archivo_->flush(); }
 Resultado Reemplazo::escribir(const Escritor& escritor) {
   QSaveFile& f = *archivo_;
   const QString ruta = f.fileName();
+  const Resultado destino = destinoValido(ruta);
+  if (!destino.ok) return destino;
   if (!f.open(QIODevice::WriteOnly)) {
     QFileInfo info(ruta);
     if (!QFileInfo(info.absolutePath()).isWritable() || (info.exists() && !info.isWritable()))

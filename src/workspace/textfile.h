@@ -38,6 +38,21 @@ constexpr qint64 kMaximoBytesLectura = qint64(256) << 20;
 Resultado leerLineas(const QString& ruta, QStringList& lineas);
 Resultado leerBytes(const QString& ruta, QByteArray& bytes);
 
+// Reads a regular file as leerBytes does, handing its bytes over in parts of
+// at most 1 MB, so that the caller need not hold it whole. A file over
+// `maximo` bytes is refused (error 7) before any byte is read.
+Resultado leerPorPartes(const QString& ruta, qint64 maximo, const std::function<void(const QByteArray&)>& recibir);
+
+// Whether a writer may put a file at `ruta`: it names nothing yet or a
+// regular file. A pipe, a device or a socket is refused (error 75) before
+// anything is written: replacing it would take it away from whoever reads
+// it. (A folder refuses the write itself.)
+Resultado destinoValido(const QString& ruta);
+
+// Whether two paths name one file: the same device and inode when both
+// exist, otherwise the same canonical path (the folder's, with the name).
+bool mismoArchivo(const QString& a, const QString& b);
+
 // Joins lines with CR LF after every line (also the last).
 QByteArray unirLineas(const QStringList& lineas, bool finalConSalto = true);
 

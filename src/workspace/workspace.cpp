@@ -115,3 +115,15 @@ Resultado b_nuevo_Click(Workspace& ws) {
   Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----b_nuevo_Click"), QStringLiteral("TERMINO EL EVENTO-----b_nuevo_Click"));
   return cmd.fin(nuevaforma_Click(ws));
 }
+
+bool Workspace::esEntrada(const QString& ruta, bool conTrabajo, const QString& titulo) {
+  const auto igual = [&ruta](const QString& entrada) { return !entrada.isEmpty() && texto::mismoArchivo(entrada, ruta); };
+  QString que;
+  if (conTrabajo && igual(archivoTrabajo)) que = QStringLiteral("el archivo de trabajo abierto");
+  else if (igual(archivoPedidos)) que = QStringLiteral("el archivo de pedidos importado");
+  else return false;
+  MsgBox(QStringLiteral("No se puede guardar en ") + ruta + QStringLiteral(": es ") + que +
+             QStringLiteral(", del que sale este trabajo; se perdería. Elija otro nombre."),
+         Botones::Ok, titulo, Icono::Critico);
+  return true;
+}

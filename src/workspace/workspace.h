@@ -126,6 +126,12 @@ class Workspace {
   // workspace holds changes that no save has kept yet.
   QString archivoTrabajo;
   bool sinGuardar = false;
+  // The order file last imported (empty: none): no save replaces it.
+  QString archivoPedidos;
+  // Whether `ruta`, chosen in a save dialog, is a file the work came from:
+  // the order file imported, or (`conTrabajo`) the work file open, which only
+  // a save of the work itself replaces. Then it says so and is true.
+  bool esEntrada(const QString& ruta, bool conTrabajo, const QString& titulo);
   // The notice or work file a command has just written (the window shows
   // where, a moment, and empties it).
   QString archivoEscrito;

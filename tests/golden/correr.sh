@@ -7,10 +7,19 @@
 #   CASO/salida     what the run prints: each line, its messages, "= status"; then the files left
 #   CASO/esperado/  files that must come out byte for byte
 #   CASO/registro   (optional) the log lines, date and time cut off
+# A shell step may run the program itself as "$AVISO_LOTE", and as an ordinary user
+# with como_usuario (privileges dropped when the suite runs as root; the case's
+# folder is then opened to everyone).
 # AVISO_GOLDEN=escribir rewrites salida, registro and the files of esperado/ from the run.
 set -uo pipefail
 lote=$(realpath "$1") caso=$(realpath "$2")
 tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
+export AVISO_LOTE=$lote
+como_usuario() {
+  if [ "$(id -u)" = 0 ]; then chmod 755 "$tmp"; setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"
+  else "$@"; fi
+}
+export -f como_usuario; export tmp
 [ -d "$caso/entrada" ] && cp -r "$caso/entrada/." "$tmp/"
 obtenido=$tmp.salida && trap 'rm -rf "$tmp" "$tmp.salida"' EXIT
 while IFS= read -r linea; do

@@ -43,6 +43,12 @@ const Caso kCasos[] = {
     // Orders of the per-order header table with values too long for their fields.
     {"1", "100", "C00000001", "1", "1234567890", F::Ninguna, F::Ninguna, F::Ninguna, OrdenLarga | VoraridoLargo},
     {"1", "100", "C00000001", "1", "22222222", F::Ninguna, F::Ninguna, F::Ninguna, FacturaLarga},
+    // The DT record's quantity field takes 99,999,999 pieces (two of its ten columns are decimals).
+    {"99999999", "", "E00000001", "1", "12345678", F::Ninguna, F::Ninguna, F::Ninguna, 0},
+    {"0000000099999999", "", "E00000001", "1", "12345678", F::Ninguna, F::Ninguna, F::Ninguna, 0},
+    {"100000000", "", "E00000001", "1", "12345678", F::CantidadGrande, F::Ninguna, F::Ninguna, 0},
+    {"123456789", "", "E00000001", "1", "12345678", F::CantidadGrande, F::Ninguna, F::Ninguna, 0},
+    {"99999999999999999999", "", "E00000001", "1", "12345678", F::CantidadGrande, F::Ninguna, F::Ninguna, 0},
 };
 
 TEST(LineChecks, EveryRuleOnItsOwnLine) {
@@ -81,7 +87,7 @@ TEST(LineChecks, EveryRuleOnItsOwnLine) {
   // containers across lines, each time the first line.
   EXPECT_EQ(revision.primeraFalla().fila, 2);
   EXPECT_EQ(revision.primeraFalla().falla, F::CantidadEnBlanco);
-  for (int i : {2, 3, 4, 5, 6}) detalle.setText(11, i, QStringLiteral("1"));
+  for (int i : {2, 3, 4, 5, 6, 25, 26, 27}) detalle.setText(11, i, QStringLiteral("1"));
   EXPECT_EQ(RevisionDetalle(detalle, encabezado).primeraFalla().fila, 12);
   for (int i : {12, 13, 14, 15, 16}) detalle.setText(15, i, QStringLiteral("D1234567%1").arg(i));
   const RevisionDetalle::Primera p = RevisionDetalle(detalle, encabezado).primeraFalla();
@@ -91,6 +97,45 @@ TEST(LineChecks, EveryRuleOnItsOwnLine) {
   EXPECT_EQ(textoFalla(F::CantidadNoEntera).titulo, QStringLiteral("Datos incorrectos"));
   EXPECT_EQ(textoFalla(F::DosTiendas).columna, 15);
   EXPECT_EQ(textosAvisos(CantidadMayor | OrdenLarga | VoraridoLargo | FacturaLarga).size(), 4);
+  EXPECT_EQ(maximoCantidad(), 99999999);
+  EXPECT_EQ(textoFalla(F::CantidadGrande).columna, 11);
+  EXPECT_EQ(textoFalla(F::SumaGrande).columna, 11);
+}
+
+// Repeated lines (order, store, SKU, container) are merged into one DT
+// record: their sum must fit the field as each quantity does.
+TEST(LineChecks, MergedQuantitiesMustFitTheField) {
+  struct Fila {
+    const char *orden, *sku, *contenedor, *cantidad;
+  };
+  struct Caso {
+    std::vector<Fila> filas;
+    int fila;  // the first row of the first group too large, 0: none
+  } casos[] = {
+      {{{"1", "10", "A00000001", "99999999"}}, 0},
+      {{{"1", "10", "A00000001", "50000000"}, {"1", "10", "A00000001", "49999999"}}, 0},
+      {{{"1", "10", "A00000001", "50000000"}, {"1", "10", "A00000001", "50000000"}}, 1},
+      // Another SKU, order or container is another record.
+      {{{"1", "10", "A00000001", "50000000"}, {"1", "11", "A00000001", "50000000"},
+        {"2", "10", "A00000001", "50000000"}, {"1", "10", "A00000002", "50000000"}}, 0},
+      {{{"1", "11", "A00000001", "1"}, {"1", "10", "A00000001", "60000000"}, {"1", "11", "A00000001", "99999999"},
+        {"1", "10", "A00000001", "60000000"}}, 1},
+      {{{"1", "12", "A00000001", "1"}, {"1", "10", "A00000001", "60000000"}, {"1", "10", "A00000001", "60000000"}}, 2},
+  };
+  for (const Caso& c : casos) {
+    Grid detalle(QStringLiteral("vaspread1"), Grid::kLimiteRenglones, 16);
+    int r = 0;
+    for (const Fila& f : c.filas) {
+      Linea l;
+      l.orden = Q(f.orden);
+      l.sku = Q(f.sku);
+      l.contenedor = Q(f.contenedor);
+      l.cantidad = Q(f.cantidad);
+      detalle.setRowTexts(++r, celdasLinea(l));
+    }
+    SCOPED_TRACE(c.filas.size());
+    EXPECT_EQ(filaSumaGrande(detalle), c.fila);
+  }
 }
 
 }  // namespace

@@ -68,6 +68,39 @@ TEST_F(TrabajoTest, GuardarAbrirYGuardarDaLosMismosBytes) {
   EXPECT_TRUE(prompter.mensajes.empty()) << prompter.ultimo().toStdString();
 }
 
+// A save dialog answered with a file the work came from: the order file
+// imported is never replaced, the work file open only by the work itself.
+TEST_F(TrabajoTest, LosGuardadosNoReemplazanSusEntradas) {
+  unaOrden(Q("Alta"));
+  const QString pedidos = escribir(Q("pedidos.inf"), QByteArray("ORDEN\r\n"));
+  ws->archivoPedidos = pedidos;
+  EXPECT_EQ(guardarEn(Q("pedidos.inf")), pedidos);
+  EXPECT_EQ(leer(pedidos), QByteArray("ORDEN\r\n"));
+  EXPECT_TRUE(prompter.ultimo().contains(Q("es el archivo de pedidos importado"))) << prompter.ultimo().toStdString();
+  const QString trabajo = guardarEn(Q("envio.006"));
+  ASSERT_EQ(ws->archivoTrabajo, trabajo);
+  prompter.limpiar();
+  guardarEn(Q("envio.006"));
+  EXPECT_TRUE(prompter.mensajes.empty()) << prompter.ultimo().toStdString();
+
+  const struct {
+    QString ruta;
+    bool conTrabajo, entrada;
+  } casos[] = {
+      {pedidos, false, true},
+      {dir.filePath(Q("./pedidos.inf")), true, true},
+      {trabajo, true, true},   // the notice over the work file it comes from
+      {trabajo, false, false}, // the work file saved again
+      {dir.filePath(Q("aviso.txt")), true, false},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.ruta.toStdString());
+    prompter.limpiar();
+    EXPECT_EQ(ws->esEntrada(c.ruta, c.conTrabajo, Q("Aviso")), c.entrada);
+    EXPECT_EQ(prompter.mensajes.empty(), !c.entrada);
+  }
+}
+
 TEST_F(TrabajoTest, ComprobacionesAntesDelDialogo) {
   b_save_Click(*ws);
   unaOrden(QString());

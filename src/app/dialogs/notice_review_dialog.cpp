@@ -150,6 +150,8 @@ void RevisionAvisoDialogo::mostrar() {
                       .arg(QFileInfo(m_.ruta).fileName())
                       .arg(a.faltas())
                       .arg(a.advertencias());
+  if (a.omitidos() > 0)
+    texto += QStringLiteral(" Se listan los primeros %1 hallazgos; %2 más no se listan.").arg(kMaximoHallazgos).arg(a.omitidos());
   if (!m_.trabajo.isEmpty()) texto += QStringLiteral(" Comparado con ") + QFileInfo(m_.trabajo).fileName() + QLatin1Char('.');
   resumen_->setText(texto);
 }
