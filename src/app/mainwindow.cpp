@@ -123,13 +123,13 @@ void PrompterVentana::procesarEventos() {
   if (MainWindow* v = ventana_) {
     v->enBucle_ = true;
     if (v->ocupado_ && !v->esperando_) destino_.cursorOcupado(true);
-    v->mostrarProgreso();
+    v->mostrarAvance();
   }
   destino_.procesarEventos();
 }
 
 MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter)
-    : ws_(&ws), prompter_(prompter), preferencias_(ws.carpeta) {
+    : ws_(&ws), prompter_(prompter), marcas_(ws.vaspread1, ws.vaSpread9), preferencias_(ws.carpeta) {
   iniciarRecursos();
   prompter_.ventana_ = this;
   prompter_.qt_.ponerVentana(this);
@@ -992,10 +992,13 @@ void MainWindow::refrescar() {
   }
   colocarProgreso();
   refrescando_ = false;
-  if (revision_) {
-    marcasPendientes_ = true;
-    revision_->start();
-  }
+  if (revision_) revision_->start();
+}
+
+void MainWindow::mostrarAvance() {
+  for (int i = 1; i <= 3; ++i)
+    if (panel_[i]->text() != ws_->panel[i]) panel_[i]->setText(ws_->panel[i]);
+  mostrarProgreso();
 }
 
 Resultado MainWindow::recuperarTrabajo() {

@@ -91,10 +91,11 @@ class MainWindow : public QMainWindow {
   // True while a command runs.
   bool ocupado() const { return ocupado_; }
   BarraBusqueda* barraBusqueda() const { return buscar_; }
-  // The marks of the detail grid as of the last review.
+  // The marks and totals of the detail grid as of their last update.
   const MarcasDetalle& marcas() const { return marcas_; }
-  // Reviews the detail grid now (marks, totals and the status bar); after a
-  // change it is done once the window has nothing else to do.
+  // Brings the marks, totals and the status bar up to date with the lines
+  // changed; after a change it is done once the window has nothing else to
+  // do and no command runs.
   void revisarDetalle();
   // The size and place remembered in preferencias.ini when they fit the
   // screen; else the screen's available area, maximized on a small screen.
@@ -122,6 +123,8 @@ class MainWindow : public QMainWindow {
   void crearBarraEstado();
   void crearAtajos();
   void mostrarTotales();
+  // A step of a long command: the status panels and the progress bar, nothing else.
+  void mostrarAvance();
   // The line of the detail grid the cursor goes to (its column by the leave-cell rule).
   void irARenglon(int fila, int col);
   bool buscarRenglon(const Busqueda& b, bool adelante);
@@ -184,8 +187,7 @@ class MainWindow : public QMainWindow {
   QLabel* totales_ = nullptr;
   BarraBusqueda* buscar_ = nullptr;
   MarcasDetalle marcas_;
-  QTimer* revision_ = nullptr;  // one review after a burst of changes
-  bool marcasPendientes_ = false;  // the lines changed since their review
+  QTimer* revision_ = nullptr;  // the marks follow once a burst of changes or a command is over
   bool lugarRecordado_ = false;  // the size and place go to preferencias.ini
   std::unique_ptr<Recuperador> recuperador_;
   QString avisoRecuperacion_;  // what the recovery copy says (no copy, a copy that fails), shown a moment

@@ -43,8 +43,7 @@ void MainWindow::crearAtajos() {
   revision_->setSingleShot(true);
   revision_->setInterval(0);
   connect(revision_, &QTimer::timeout, this, [this] {
-    if (marcasPendientes_) revisarDetalle();
-    else mostrarTotales();
+    if (!ocupado_) revisarDetalle();  // a running command's end starts it again
   });
   // The totals of the current line follow the cursor; a move alone does not
   // review the lines again.
@@ -86,9 +85,10 @@ void MainWindow::crearAtajos() {
 
 void MainWindow::revisarDetalle() {
   if (!ws_) return;
-  marcasPendientes_ = false;
-  marcas_.revisar(ws_->vaspread1, ws_->vaSpread9);
-  vaspread1_->viewport()->update();
+  if (marcas_.pendiente()) {
+    marcas_.seguir();
+    vaspread1_->viewport()->update();
+  }
   if (marcas_.errores() || marcas_.avisos())
     errores_->setText(QStringLiteral("Con error: %1  Con aviso: %2 (F8)").arg(marcas_.errores()).arg(marcas_.avisos()));
   else
@@ -98,7 +98,7 @@ void MainWindow::revisarDetalle() {
 
 void MainWindow::mostrarTotales() {
   const int fila = vaspread1_->currentIndex().isValid() ? vaspread1_->currentIndex().row() + 1 : 0;
-  const Totales t = contarEnvio(ws_->vaspread1, fila);
+  const Totales t = marcas_.totales(fila);
   QStringList partes{cuenta(QStringLiteral("Envío"), t.envio, true)};
   if (t.orden.lineas) partes << cuenta(QStringLiteral("OC"), t.orden, true);
   if (t.contenedor.lineas) partes << cuenta(QStringLiteral("Cont."), t.contenedor, false);

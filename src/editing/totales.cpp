@@ -6,11 +6,7 @@
 #include "workspace/columnas.h"
 #include "workspace/grid.h"
 
-namespace {
-
-
-// The pieces of a quantity that the notice would take; anything else counts none.
-qint64 piezas(QStringView q) {
+qint64 piezasDe(QStringView q) {
   q = q.trimmed();
   if (q.isEmpty() || q.size() > 12) return 0;
   qint64 n = 0;
@@ -20,8 +16,6 @@ qint64 piezas(QStringView q) {
   }
   return n;
 }
-
-}  // namespace
 
 Totales contarEnvio(const Grid& detalle, int fila) {
   Totales t;
@@ -33,7 +27,7 @@ Totales contarEnvio(const Grid& detalle, int fila) {
   todos.reserve(n / 4);
   for (int i = 1; i <= n; ++i) {
     const QStringView cont = detalle.vista(colDetalle::Contenedor, i).trimmed();
-    const qint64 p = piezas(detalle.vista(colDetalle::Cantidad, i));
+    const qint64 p = piezasDe(detalle.vista(colDetalle::Cantidad, i));
     ++t.envio.lineas;
     t.envio.piezas += p;
     if (!cont.isEmpty()) todos.insert(cont);

@@ -150,6 +150,15 @@ RevisionDetalle::RevisionDetalle(const Grid& detalle, const Grid& encabezado)
     // The first line that disagrees with the container's first line names the conflict.
     if (it->conflicto == FallaLinea::Ninguna) it->conflicto = comparar(it->primera, j);
   }
+  leerEncabezado(encabezado);
+}
+
+RevisionDetalle::RevisionDetalle(const Grid& detalle, const Grid& encabezado, SinContenedores)
+    : g_(detalle), lineas_(detalle.dataRowCount()) {
+  leerEncabezado(encabezado);
+}
+
+void RevisionDetalle::leerEncabezado(const Grid& encabezado) {
   for (int i = 1; i <= encabezado.dataRowCount(); ++i) {
     unsigned char a = 0;
     if (encabezado.vista(colPedidos::NumVorarido, i).size() > kAnchoVorarido) a |= VoraridoLargo;
@@ -165,17 +174,20 @@ FallaLinea RevisionDetalle::comparar(int primera, int fila) const {
 }
 
 RevisionLinea RevisionDetalle::linea(int fila) const {
+  const auto it = contenedores_.constFind(g_.vista(colDetalle::Contenedor, fila).toString());
+  if (it == contenedores_.constEnd()) return linea(fila, 0, FallaLinea::Ninguna);
+  return linea(fila, it->primera, it->conflicto);
+}
+
+RevisionLinea RevisionDetalle::linea(int fila, int primera, FallaLinea conflicto) const {
   RevisionLinea r;
   r.cantidad = fallaCantidad(g_.vista(colDetalle::Cantidad, fila));
   const QStringView cont = g_.vista(colDetalle::Contenedor, fila);
   r.contenedor = fallaContenedor(cont);
   // Lines of one container share its code, so a faulty code is faulty on all of
   // them; they are compared only when the code itself is sound.
-  if (r.contenedor == FallaLinea::Ninguna) {
-    const auto it = contenedores_.constFind(cont.toString());
-    if (it != contenedores_.constEnd())
-      r.coherencia = it->primera == fila ? it->conflicto : comparar(it->primera, fila);
-  }
+  if (r.contenedor == FallaLinea::Ninguna && primera > 0)
+    r.coherencia = primera == fila ? conflicto : comparar(primera, fila);
   if (g_.colLimit() >= colDetalle::Pedida && cantidadMayor(g_.vista(colDetalle::Cantidad, fila), g_.vista(colDetalle::Pedida, fila)))
     r.avisos |= CantidadMayor;
   const QStringView orden = g_.vista(colDetalle::Orden, fila);

@@ -75,6 +75,17 @@ class RevisionDetalle {
   int lineas() const { return lineas_; }
   RevisionLinea linea(int fila) const;
 
+  // For a follower that keeps the containers itself: the orders' values only.
+  struct SinContenedores {};
+  RevisionDetalle(const Grid& detalle, const Grid& encabezado, SinContenedores);
+  // Line `fila`, given the first line of its container and, when it is that
+  // first line, the container's conflict.
+  RevisionLinea linea(int fila, int primera, FallaLinea conflicto) const;
+  // How line `fila` disagrees with `primera`, the first line of its container.
+  FallaLinea comparar(int primera, int fila) const;
+  // The warnings each order's header values give its lines (orders without any left out).
+  const QHash<QString, unsigned char>& avisosOrdenes() const { return avisosOrden_; }
+
   // The fault the file command reports first and its row (0: none).
   struct Primera {
     int fila = 0;
@@ -87,7 +98,7 @@ class RevisionDetalle {
     int primera = 0;  // first row of the container
     FallaLinea conflicto = FallaLinea::Ninguna;
   };
-  FallaLinea comparar(int primera, int fila) const;
+  void leerEncabezado(const Grid& encabezado);
 
   const Grid& g_;
   int lineas_ = 0;

@@ -752,8 +752,16 @@ void Grid::anotarMeta() {
 void Grid::deshacer(Diario& d, Diario& inverso) {
   Diario* antes = diario_;
   diario_ = nullptr;
+  // Cells and rows rewritten in place are told as such (the views and marks
+  // follow those lines); rows that come or go, or limits, as a reset.
+  bool forma = false;
+  std::vector<GridBlock> cambios;
   for (auto e = d.entradas_.rbegin(); e != d.entradas_.rend(); ++e) {
     if (auto* t = std::get_if<Diario::Tramo>(&*e)) {
+      if (static_cast<int>(t->antes.size()) == t->cuantos && t->primero + t->cuantos <= storedRows())
+        cambios.push_back({1, t->primero + 1, colLimit_, t->primero + t->cuantos});
+      else
+        forma = true;
       // The rows are where the journal left them unless something wrote the
       // grid outside a command; then it gives back what it can, never more.
       if (t->primero > storedRows()) rows_.resize(t->primero);
@@ -766,11 +774,16 @@ void Grid::deshacer(Diario& d, Diario& inverso) {
                    std::make_move_iterator(t->antes.end()));
       inverso.entradas_.push_back(std::move(vuelta));
     } else if (auto* c = std::get_if<Diario::Celda>(&*e)) {
-      if (c->fila >= storedRows()) rows_.resize(c->fila + 1);
+      if (c->fila >= storedRows()) {
+        rows_.resize(c->fila + 1);
+        forma = true;
+      }
+      cambios.push_back({c->col, c->fila + 1, c->col, c->fila + 1});
       Row& r = rows_[c->fila];
       inverso.entradas_.push_back(Diario::Celda{c->col, c->fila, campo(r, c->col).toString()});
       ponerCampo(r, c->col, c->antes);
     } else {
+      forma = true;
       auto& m = std::get<Diario::Meta>(*e);
       inverso.entradas_.push_back(Diario::Meta{headers_, columnLists_, columnFlags_, rowLimit_, colLimit_, enabled_});
       headers_ = std::move(m.headers);
@@ -784,7 +797,8 @@ void Grid::deshacer(Diario& d, Diario& inverso) {
   d.entradas_.clear();
   diario_ = antes;
   invalidate();
-  notifyReset();
+  if (forma || cambios.size() > 1000) return notifyReset();
+  for (const GridBlock& b : cambios) notifyCells(b.col1, b.row1, b.col2, b.row2);
 }
 
 // ---- whole grid ------------------------------------------------------------

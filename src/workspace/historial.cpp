@@ -143,7 +143,7 @@ void Historial::cerrar() {
 Historial::Paso Historial::aplicar(Paso& p) {
   Paso vuelta;
   for (auto it = p.diarios.rbegin(); it != p.diarios.rend(); ++it) {
-    EnBloque bloque(*it->first);
+    // The grid tells its views once what came back: the cells, or a reset.
     Grid::Diario inverso;
     it->first->deshacer(it->second, inverso);
     vuelta.diarios.emplace_back(it->first, std::move(inverso));

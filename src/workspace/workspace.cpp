@@ -46,7 +46,6 @@ void Workspace::doEvents() {
   const qint64 t = reloj.elapsed();
   if (t - ultimoDoEvents_ < pausaDoEvents) return;
   ultimoDoEvents_ = t;
-  if (alCambiar) alCambiar();
   prompter.procesarEventos();
 }
 

@@ -21,8 +21,9 @@
 //   abrir|guardar [RUTA]       the answer to the next file dialog (none: cancelled)
 //   portapapeles A>B/C>D       the clipboard (cells by >, rows by /), as a spreadsheet leaves it
 //   renglon GRID FILA C1|C2..  cells of a workspace table, then the window shows it
-//   volcar NOMBRE...           widgets by objectName; also controles, menus, foco, and
-//                              log: the log lines written since the last step began
+//   volcar NOMBRE...           widgets by objectName; also controles, menus, foco, log (the
+//                              log lines written since the last step began) and marcas (the
+//                              marks and totals against a review of every line)
 //   ver ARCHIVO                a written file, as text
 //   cerrar                     the window closed
 //   calendario FECHA           a click on a day of the delivery date's calendar
@@ -89,6 +90,8 @@
 #include "app/candado.h"
 #include "app/recuperador.h"
 #include "dispositivo_fallido.h"
+#include "editing/totales.h"
+#include "notice/line_checks.h"
 #include "scripted_prompter.h"
 #include "ventana_apoyo.h"
 #include "workspace/textfile.h"
@@ -630,6 +633,7 @@ class Guion : public ScriptedPrompter {
                      : QStringLiteral("menú abierto: ") + (m->objectName().isEmpty() ? QString::fromLatin1(m->metaObject()->className()) : m->objectName()));
     }
     if (n == QLatin1String("avance")) return avance();
+    if (n == QLatin1String("marcas")) return marcas();
     if (n == QLatin1String("archivos")) return nota(QStringLiteral("archivos: ") + archivos(carpeta_).join(QLatin1Char(' ')));
     if (n == QLatin1String("portapapeles"))
       return nota(QStringLiteral("portapapeles: ") + leerPortapapeles().replace(QLatin1Char('\t'), QLatin1Char('>')).replace(QStringLiteral("\r\n"), QStringLiteral(" / ")));
@@ -651,6 +655,38 @@ class Guion : public ScriptedPrompter {
       return;
     }
     nota(n + QStringLiteral(": ") + valor(w) + estado(w));
+  }
+
+  // The window's marks and totals, which follow the changes, against a
+  // review of every line of the same table (the checks before a notice and
+  // the totals counted over all lines), line by line.
+  void marcas() {
+    apoyo::procesar();
+    const MarcasDetalle& m = w_->marcas();
+    const Grid& g = w_->ws().vaspread1;
+    const RevisionDetalle rev(g, w_->ws().vaSpread9);
+    QStringList diferencias;
+    int errores = 0, avisos = 0;
+    auto cuenta = [](const Cuenta& c) { return QStringLiteral("%1/%2/%3").arg(c.lineas).arg(c.piezas).arg(c.contenedores); };
+    auto totales = [&](const Totales& t) { return cuenta(t.envio) + QLatin1Char(' ') + cuenta(t.orden) + QLatin1Char(' ') + cuenta(t.contenedor); };
+    for (int f = 0; f <= rev.lineas(); ++f) {
+      if (f > 0) {
+        const RevisionLinea r = rev.linea(f);
+        const RevisionLinea* s = m.linea(f);
+        if (r.rechazada()) ++errores;
+        else if (r.avisos) ++avisos;
+        if (!s || s->cantidad != r.cantidad || s->contenedor != r.contenedor || s->coherencia != r.coherencia || s->avisos != r.avisos)
+          diferencias << QStringLiteral("marcas del renglón %1").arg(f);
+      }
+      if (totales(m.totales(f)) != totales(contarEnvio(g, f)))
+        diferencias << QStringLiteral("totales del renglón %1: %2 en vez de %3").arg(f).arg(totales(m.totales(f)), totales(contarEnvio(g, f)));
+    }
+    if (m.linea(rev.lineas() + 1)) diferencias << QStringLiteral("sobran renglones");
+    if (m.errores() != errores || m.avisos() != avisos) diferencias << QStringLiteral("cuentas %1/%2").arg(m.errores()).arg(m.avisos());
+    nota(QStringLiteral("marcas: %1 renglones, %2 con error, %3 con aviso, %4; %5")
+             .arg(rev.lineas()).arg(errores).arg(avisos)
+             .arg(m.completa() ? QStringLiteral("revisión completa") : QStringLiteral("%1 renglones revisados").arg(m.revisadas()))
+             .arg(diferencias.isEmpty() ? QStringLiteral("igual que revisar todo") : QStringLiteral("DISTINTO: ") + diferencias.join(QStringLiteral("; "))));
   }
 
   // What a widget shows, in one line.
