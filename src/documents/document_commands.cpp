@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "documents/packing_list.h"
+#include "documents/page_painting.h"
 #include "workspace/columnas.h"
 #include "workspace/comando.h"
 #include "workspace/workspace.h"
@@ -65,7 +66,11 @@ Resultado vistaPrevia(Workspace& ws, Comando& cmd, const QString& titulo, const 
   nombrarPdf(ws, vista, clase);
   vista.titulo = titulo;
   vista.pagina = pagina;
-  vista.pintar = std::move(pintar);
+  // Thousands of pages take seconds: the window paints between them.
+  vista.pintar = [&ws, pintar = std::move(pintar)](QPagedPaintDevice& d) {
+    pagina::AlPasarPagina avance([&ws] { ws.doEvents(); });
+    return pintar(d);
+  };
   ws.prompter.ejecutarDialogo(vista);
   return cmd.fin(vista.impreso ? Resultado::Hecho : Resultado::Cancelado);
 }

@@ -13,7 +13,27 @@ Pintor::Pintor(QPagedPaintDevice& dispositivo) : dispositivo_(dispositivo) {
   area_ = QRectF(0, 0, puntos.width() * 10, puntos.height() * 10);
 }
 
-bool Pintor::nuevaPagina() { return dispositivo_.newPage(); }
+bool Pintor::nuevaPagina() {
+  AlPasarPagina::avisar();
+  return dispositivo_.newPage();
+}
+
+namespace {
+std::function<void()>& alPasarActual() {
+  static std::function<void()> f;
+  return f;
+}
+}  // namespace
+
+AlPasarPagina::AlPasarPagina(std::function<void()> alPasar) : anterior_(std::move(alPasar)) {
+  std::swap(anterior_, alPasarActual());
+}
+
+AlPasarPagina::~AlPasarPagina() { std::swap(anterior_, alPasarActual()); }
+
+void AlPasarPagina::avisar() {
+  if (alPasarActual()) alPasarActual()();
+}
 
 QFont letra(double alto, bool negrita) {
   QFont f(QStringLiteral("DejaVu Sans"));

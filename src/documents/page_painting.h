@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPainter>
 #include <QRectF>
+#include <functional>
 
 class QPagedPaintDevice;
 
@@ -25,6 +26,20 @@ class Pintor {
  private:
   QPagedPaintDevice& dispositivo_;
   QRectF area_;
+};
+
+// While one lives, `alPasar` runs at every new page of any Pintor: a long
+// document lets the window paint between its pages.
+class AlPasarPagina {
+ public:
+  explicit AlPasarPagina(std::function<void()> alPasar);
+  ~AlPasarPagina();
+  AlPasarPagina(const AlPasarPagina&) = delete;
+  AlPasarPagina& operator=(const AlPasarPagina&) = delete;
+  static void avisar();
+
+ private:
+  std::function<void()> anterior_;
 };
 
 // The documents' type face at `alto` tenths of a point.

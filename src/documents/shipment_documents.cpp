@@ -116,11 +116,13 @@ Resultado armarEnvio(Workspace& ws, EnvioDocumentos& envio) {
   envio = EnvioDocumentos();
   if (ws.vaspread1.dataRowCount() == 0) return sinLineas(ws, cmd);
   {
+    // Each pass over every line lets the window paint before the next one.
     const RevisionDetalle::Primera falla = RevisionDetalle(ws.vaspread1, ws.vaSpread9).primeraFalla();
     if (falla.fila != 0) {
       avisarFalla(ws, falla.fila, falla.falla);
       return cmd.fin(Resultado::Rechazado);
     }
+    ws.doEvents();
     if (const int fila = filaSumaGrande(ws.vaspread1)) {
       avisarFalla(ws, fila, FallaLinea::SumaGrande);
       return cmd.fin(Resultado::Rechazado);
@@ -139,7 +141,9 @@ Resultado armarEnvio(Workspace& ws, EnvioDocumentos& envio) {
     envio.ordenes.push_back({orden, ws.vaSpread9.text(colPedidos::Factura, i), 0, 0});
   }
   Grid copia(QStringLiteral("copia"), Grid::kLimiteRenglones, colDetalle::Contenedor);
+  ws.doEvents();
   copiarUnidas(ws.vaspread1, copia);
+  ws.doEvents();
   agruparContenedores(copia, ws.vaspread1, indiceOrden, envio);
   if (envio.contenedores.empty()) return sinLineas(ws, cmd);
   agruparTiendas(envio);

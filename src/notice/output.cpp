@@ -131,8 +131,11 @@ Resultado arch_env_Click(Workspace& ws) {
 
   ws.EscribirLog(QStringLiteral("Valida "));
   cmd.ocupado(true);
+  // Each step over every line lets the window paint before the next one.
   ws.vaspread1.sortRows({SortKey{colDetalle::Contenedor, true}});
+  ws.doEvents();
   ws.vaSpread6.sortRows({SortKey{colDetalle::Contenedor, true}});
+  ws.doEvents();
   if (!validar(ws) || !verificardatosok(ws)) return cmd.fin(Resultado::Rechazado);
   cmd.ocupado(false);
   if (ws.vaspread1.dataRowCount() == 0) {

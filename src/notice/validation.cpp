@@ -135,11 +135,13 @@ bool validar(Workspace& ws) {
   ws.Text1[4] = ws.DTPicker1_4.toString(QStringLiteral("dd/MM/yyyy"));
   ws.Text1[1] = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
   if (!encabezadoCompleto(ws) || !lineasValidas(ws)) return false;
+  ws.doEvents();
   // Checked before the merge changes the grid: a refused notice leaves it as it was.
   if (const int fila = filaSumaGrande(ws.vaspread1)) {
     avisarFalla(ws, fila, FallaLinea::SumaGrande);
     return false;
   }
+  ws.doEvents();
   if (const int fila = unirRepetidas(ws.vaspread1, &ws.vaSpread6)) {
     ws.cursor(ws.vaspread1, colDetalle::Cantidad, fila);
     ws.foco = QStringLiteral("vaspread1");
