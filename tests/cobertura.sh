@@ -6,8 +6,10 @@ dir=build-cobertura
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=--coverage >/dev/null || exit 1
 cmake --build "$dir" -j"${AVISO_JOBS:-$(nproc)}" || exit 1
 find "$dir" -name '*.gcda' -delete
-# Cases run as nobody write their counts too (and say nothing of a folder they cannot write).
+# Cases run as nobody write their counts too (and say nothing of a file they
+# cannot write): the folders and the count files the others make are open to all.
 chmod -R a+rwX "$dir"
+umask 000
 QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" -j"${AVISO_JOBS:-$(nproc)}" >"$dir/ctest.log"
 estado=$?
 [ $estado -ne 0 ] && grep -A20 "FAILED:" "$dir/ctest.log"
