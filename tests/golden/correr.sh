@@ -16,7 +16,13 @@ lote=$(realpath "$1") caso=$(realpath "$2")
 tmp=$(mktemp -d) && trap 'rm -rf "$tmp"' EXIT
 export AVISO_LOTE=$lote
 como_usuario() {
-  if [ "$(id -u)" = 0 ]; then chmod 755 "$tmp"; setpriv --reuid=nobody --regid=nogroup --clear-groups "$@"
+  if [ "$(id -u)" = 0 ]; then
+    chmod 755 "$tmp"
+    # nobody runs a copy of the program: the checkout may lie where it cannot reach.
+    local programa=$1 bin r; shift
+    bin=$(mktemp -d) && chmod 755 "$bin" && cp "$programa" "$bin/" || return 2
+    setpriv --reuid=nobody --regid=nogroup --clear-groups "$bin/$(basename "$programa")" "$@"; r=$?
+    rm -rf "$bin"; return $r
   else "$@"; fi
 }
 export -f como_usuario; export tmp
