@@ -69,7 +69,7 @@ bool leerCuerpo(QDataStream& s, Copia& c) {
   qint32 renglones = 0;
   s >> c.momento >> renglones;
   if (s.status() != QDataStream::Ok) return false;
-  c.momento = c.momento.toLocalTime();  // as written; another time spec of the same moment reads the same
+  c.momento = c.momento.toLocalTime();  // as written: the same instant stored as UTC or with an offset reads alike
   for (int i = 0; i < kTablas; ++i) {
     c.tablas.push_back(std::make_unique<Grid>());
     if (!c.tablas.back()->leer(s)) return false;
