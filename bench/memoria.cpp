@@ -12,6 +12,7 @@
 
 #include "app/mainwindow.h"
 #include "generador.h"
+#include "ventana_banco.h"
 #include "intake/inf_import.h"
 #include "notice/output.h"
 #include "workfile/workfile.h"
@@ -27,19 +28,13 @@ long kbDe(const char* campo) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  banco::sinPantallaOffscreen();
   QApplication app(argc, argv);
   const int n = argc > 1 ? std::atoi(argv[1]) : 50000;
-  QTemporaryDir dir;
-  banco::PrompterBanco prompter;
-  RelojFijo reloj(banco::momento());
-  // As main() makes them: the workspace outlives the window.
-  PrompterVentana relevo(&prompter);
-  Workspace ws(dir.path(), relevo, reloj);
-  MainWindow w(ws, relevo);
-  w.resize(1200, 800);
-  w.show();
+  banco::VentanaBanco banca;
+  QTemporaryDir& dir = banca.dir;
+  banco::PrompterBanco& prompter = banca.prompter;
+  MainWindow& w = banca.w;
   QApplication::processEvents();
   const long antes = kbDe("VmHWM:");
 

@@ -25,6 +25,7 @@
 #include "app/mainwindow.h"
 #include "app/recuperador.h"
 #include "generador.h"
+#include "ventana_banco.h"
 #include "workspace/columnas.h"
 #include "workspace/recuperacion.h"
 
@@ -54,19 +55,15 @@ Cifras cifras(std::vector<double> ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  banco::sinPantallaOffscreen();
   QApplication app(argc, argv);
   const int n = argc > 1 ? std::atoi(argv[1]) : 50000;
   const int celdas = 300;
-  QTemporaryDir dir;
-  banco::PrompterBanco prompter;
-  RelojFijo reloj(banco::momento());
-  PrompterVentana relevo(&prompter);
-  Workspace ws(dir.path(), relevo, reloj);
-  MainWindow w(ws, relevo);
-  w.resize(1200, 800);
-  w.show();
+  banco::VentanaBanco banca;
+  QTemporaryDir& dir = banca.dir;
+  RelojFijo& reloj = banca.reloj;
+  Workspace& ws = banca.ws;
+  MainWindow& w = banca.w;
   QApplication::setActiveWindow(&w);
   w.ejecutar([&ws, n] {
     banco::ponerEnvio(ws, n);
