@@ -143,6 +143,7 @@ MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter)
   crearBarraEstado();
   registrarFormas(prompter_.qt_);
   ws_->alCambiar = [this] { refrescar(); };
+  ws_->alComando = [this](bool empieza) { alComando(empieza); };
   conectarComandos();
   conectarGrids();
   conectarCampos();
@@ -167,7 +168,10 @@ MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter)
 // The workspace outlives the window (main() makes it first), so the views
 // over its grids simply go with their widgets; only the window's hook on it
 // is taken back.
-MainWindow::~MainWindow() { ws_->alCambiar = nullptr; }
+MainWindow::~MainWindow() {
+  ws_->alCambiar = nullptr;
+  ws_->alComando = nullptr;
+}
 
 // ------------------------------------------------------------------ building
 
@@ -721,27 +725,10 @@ bool MainWindow::ejecutar(const std::function<void()>& comando, const QString& q
   ws_->vaspread1.setSelections(vaspread1_->bloquesSeleccionados());
   ws_->vaSpread9.setSelections(vaSpread9_->bloquesSeleccionados());
   {
-    // For as long as the command runs no other starts; however it ends, the
-    // normal pointer comes back and the progress bar goes back to rest.
-    struct EnCurso {
-      MainWindow& v;
-      EnCurso(MainWindow& w, const QString& que) : v(w) {
-        v.ws_->historial.abrir();  // one undo step, whatever the command changes
-        v.ws_->historial.nombrar(que);
-        v.ocupado_ = true;
-        v.enBucle_ = false;
-        v.ws_->progreso = v.ws_->progresoMaximo = 0;
-      }
-      ~EnCurso() {
-        const bool largo = v.enBucle_;
-        v.ocupado_ = false;
-        v.enBucle_ = false;
-        v.ws_->ocupado(false);
-        v.ws_->progreso = v.ws_->progresoMaximo = 0;
-        v.ws_->historial.cerrar();
-        if (v.recuperador_) v.recuperador_->trasComando(largo);
-      }
-    } enCurso(*this, que);
+    // One frame for the whole command, whatever procedures it runs: one undo
+    // step; the window hears it begin and end (alComando).
+    Comando cmd(*ws_, QString());
+    ws_->historial.nombrar(que);
     try {
       comando();
       recordarTrabajo();
@@ -755,6 +742,22 @@ bool MainWindow::ejecutar(const std::function<void()>& comando, const QString& q
   }
   refrescar();
   return true;
+}
+
+// For as long as a command runs no other starts; however it ends, the
+// normal pointer comes back, the progress bar goes back to rest and the
+// recovery copy follows.
+void MainWindow::alComando(bool empieza) {
+  if (empieza) {
+    ocupado_ = true;
+    enBucle_ = false;
+    return;
+  }
+  const bool largo = enBucle_;
+  ocupado_ = false;
+  enBucle_ = false;
+  ws_->ocupado(false);
+  if (recuperador_) recuperador_->trasComando(largo);
 }
 
 void MainWindow::mostrarProgreso() {

@@ -85,6 +85,8 @@ class MainWindow : public QMainWindow {
   // `que` names the undo step ("escribir cantidad").
   bool ejecutar(const std::function<void()>& comando, const QString& que = {});
   void tomarFecha();
+  // A command begins or has ended (its frame, the outermost one).
+  void alComando(bool empieza);
   // Shows the workspace state in the widgets.
   void refrescar();
   // True once the window has been closed (the program ends).

@@ -96,6 +96,9 @@ class Workspace : public EstadoTrabajo {
 
   // Called by the window after a command to show the state.
   std::function<void()> alCambiar;
+  // Called when a command (the outermost frame) begins (true) and when it has
+  // ended, its undo step closed (false).
+  std::function<void(bool)> alComando;
 
   // The order file last imported (empty: none): no save replaces it.
   QString archivoPedidos;
