@@ -27,6 +27,17 @@ void fechaDeEntrega(Workspace& ws, const ArchivoTrabajo& archivo) {
 
 }  // namespace
 
+QString causaRechazo(const Falla& falla) {
+  switch (falla.tipo) {
+    case Falla::Tipo::NoEsTexto:
+      return QStringLiteral(" no es un archivo de trabajo: no es un archivo de texto.");
+    case Falla::Tipo::TrabajoIncompleto:
+      return QStringLiteral(" es un archivo de trabajo incompleto: le falta su parte final.");
+    default:
+      return QStringLiteral(" está vacío.");
+  }
+}
+
 Resultado abrir_archivo(Workspace& ws) {
   Comando cmd(ws, kAbrir, QStringLiteral("TERMINO EL EVENTO-----abrir_archivo"), Comando::Salida::AlHacerse);
   ws.vaspread1.setEnabled(true);
@@ -53,18 +64,9 @@ Resultado abrir_archivo(Workspace& ws) {
     return cmd.fin(Resultado::Fallido);
   }
   const ArchivoTrabajo archivo = leerTrabajo(std::move(bytes), ws.vaSpread3.colLimit());
-  switch (archivo.falla.tipo) {
-    case Falla::Tipo::NoEsTexto:
-      rehusar(ws, nombre, QStringLiteral(" no es un archivo de trabajo: no es un archivo de texto."));
-      return cmd.fin(Resultado::Fallido);
-    case Falla::Tipo::SinLineas:
-      rehusar(ws, nombre, QStringLiteral(" está vacío."));
-      return cmd.fin(Resultado::Fallido);
-    case Falla::Tipo::TrabajoIncompleto:
-      rehusar(ws, nombre, QStringLiteral(" es un archivo de trabajo incompleto: le falta su parte final."));
-      return cmd.fin(Resultado::Fallido);
-    default:
-      break;
+  if (archivo.falla) {
+    rehusar(ws, nombre, causaRechazo(archivo.falla));
+    return cmd.fin(Resultado::Fallido);
   }
   const int primera = filaImagen::PrimeraLinea;
   const int detalle = static_cast<int>(archivo.detalle.size());
