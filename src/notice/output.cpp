@@ -77,7 +77,7 @@ QByteArray textoAviso(const Workspace& ws) { return textoAviso(registrosAviso(ws
 texto::Resultado escribirAviso(const Workspace& ws, QIODevice& d) { return escribirAviso(registrosAviso(ws), d); }
 
 texto::Resultado formatofijo(Workspace& ws, const QString& archivo) {
-  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----formatofijo"));
+  Comando cmd(ws, QStringLiteral("ENTRO A LA FUNCION-----formatofijo"), QStringLiteral("TERMINO LA FUNCION-----formatofijo"));
   QByteArray bytes;
   texto::Resultado r = texto::leerBytes(archivo, bytes);
   if (r.ok) {
@@ -97,7 +97,7 @@ texto::Resultado formatofijo(Workspace& ws, const QString& archivo) {
     r = texto::reemplazar(archivo, [&salida](QIODevice& d) { return texto::escribirEn(d, salida); });
   }
   quitarArchTxt(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----formatofijo"));
+  cmd.fin(r.ok ? Resultado::Hecho : Resultado::Fallido);
   return r;
 }
 
@@ -137,7 +137,7 @@ Resultado arch_env_Click(Workspace& ws) {
   ws.doEvents();
   ws.vaSpread6.sortRows({SortKey{colDetalle::Contenedor, true}});
   ws.doEvents();
-  if (!validar(ws) || !verificardatosok(ws)) return cmd.fin(Resultado::Rechazado);
+  if (validar(ws) != Resultado::Hecho || verificardatosok(ws) != Resultado::Hecho) return cmd.fin(Resultado::Rechazado);
   cmd.ocupado(false);
   if (ws.vaspread1.dataRowCount() == 0) {
     ws.MsgBox(QStringLiteral("No hay información para generar el archivo"), Botones::Ok, QStringLiteral("Aviso"),
@@ -168,9 +168,9 @@ Resultado arch_env_Click(Workspace& ws) {
   if (!lineasConOrden(ws)) return cmd.fin(Resultado::Rechazado);
 
   cmd.ocupado(true);
-  const bool preparado = preparar(ws);
+  const Resultado preparado = preparar(ws);
   cmd.ocupado(false);
-  if (!preparado) return cmd.fin(Resultado::Rechazado);
+  if (preparado != Resultado::Hecho) return cmd.fin(preparado);
   const QString descripcion = ws.vaSpread2.text(colAjustes::Descripcion, filaCliente::Aplicacion);
   DialogoArchivo dialogo;
   dialogo.titulo = QStringLiteral("Guardar el archivo como:");
@@ -205,13 +205,13 @@ Resultado b_enviar_Click(Workspace& ws) {
     Workspace& ws;
     ~Panel() { ws.panel[3].clear(); }
   } panel{ws};
-  if (!validar(ws) || !verificardatosok(ws)) return cmd.fin(Resultado::Rechazado);
+  if (validar(ws) != Resultado::Hecho || verificardatosok(ws) != Resultado::Hecho) return cmd.fin(Resultado::Rechazado);
   if (ws.vaspread1.dataRowCount() == 0) {
     ws.MsgBox(QStringLiteral("No hay datos que enviar"), Botones::Ok, QStringLiteral("Información Incompleta"));
     return cmd.fin(Resultado::Rechazado);
   }
   if (!lineasConOrden(ws)) return cmd.fin(Resultado::Rechazado);
-  return cmd.fin(preparar(ws) ? Resultado::Hecho : Resultado::Rechazado);
+  return cmd.fin(preparar(ws));
 }
 
 Resultado enviararchiv_Click(Workspace& ws) {
