@@ -20,3 +20,8 @@ bool borrarClave(const QString& cuenta);
 // Account names under which the server's and the proxy's passwords are kept.
 QString cuentaServidor(const Conexion& c);
 QString cuentaProxy(const Conexion& c);
+
+// The password a script hands over in a file (never on the command line):
+// the file's first line, without its line end. Only a small regular file is
+// read; nothing (and *error, in Spanish) otherwise or when the line is empty.
+std::optional<QString> claveDeArchivo(const QString& ruta, QString* error = nullptr);
