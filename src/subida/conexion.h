@@ -27,3 +27,5 @@ int puertoDe(const Conexion& c);
 int esperaDe(const Conexion& c);
 // "sftp", "ftps", "ftps-implicito", "ftp": the protocol as servidores.txt and the history write it.
 QString nombreProtocolo(Protocolo p);
+// "sftp://host:port": how the history and the messages name the server.
+QString direccionServidor(const Conexion& c);
