@@ -195,14 +195,14 @@ Resultado ConexionFtpModelo::probar_Click() {
   p.clave = clave;
   p.proxyClave = proxyClave;
   ResultadoSubida r = probador(p);
-  if (r.falla == FallaSubida::HuellaDesconocida && aceptarHuellaNueva(ws, p.conexion, r)) {
+  if (huellaPorAceptar(r)) {
+    if (!aceptarHuellaNueva(ws, p.conexion, r)) {
+      ws.MsgBox(QStringLiteral("No se aceptó la huella del servidor: no hubo conexión."), Botones::Ok, kTituloProbar,
+                Icono::Exclamacion);
+      return cmd.fin(Resultado::Cancelado);
+    }
     p.aceptarHuella = r.huella;
     r = probador(p);
-  }
-  if (r.falla == FallaSubida::HuellaDesconocida) {
-    ws.MsgBox(QStringLiteral("No se aceptó la huella del servidor: no hubo conexión."), Botones::Ok, kTituloProbar,
-              Icono::Exclamacion);
-    return cmd.fin(Resultado::Cancelado);
   }
   if (!r.hecho()) {
     log(r.mensaje);
@@ -220,12 +220,17 @@ Resultado ConexionFtpModelo::probar_Click() {
   return cmd.fin(Resultado::Hecho);
 }
 
+bool huellaPorAceptar(const ResultadoSubida& r) {
+  return !r.huella.isEmpty() &&
+         (r.falla == FallaSubida::HuellaDesconocida || r.falla == FallaSubida::CertificadoRehusado);
+}
+
 bool aceptarHuellaNueva(Workspace& ws, const Conexion& c, const ResultadoSubida& r) {
   const bool certificado = r.tipoHuella.contains(QStringLiteral("x509"), Qt::CaseInsensitive);
   const QString texto =
       QStringLiteral("Es la primera conexión con el servidor ") + c.servidor + QStringLiteral(":") +
       QString::number(puertoDe(c)) + QStringLiteral(". ") +
-      (certificado ? QStringLiteral("Su certificado no lo firma una autoridad conocida; su huella es:")
+      (certificado ? QStringLiteral("Su certificado no es de confianza para este equipo; su huella es:")
                    : QStringLiteral("Su llave (") + r.tipoHuella + QStringLiteral(") tiene la huella:")) +
       QStringLiteral("\r\n\r\n") + r.huella +
       QStringLiteral("\r\n\r\nCompruebe con el administrador del servidor que es la suya. "

@@ -62,6 +62,9 @@ class ConexionFtpModelo : public DialogoModelo {
   bool guardarClaves(const Conexion& anterior, const Conexion& nueva);
 };
 
+// A first contact: an unknown key, or a certificate no authority signs, that
+// the user may accept by its fingerprint.
+bool huellaPorAceptar(const ResultadoSubida& r);
 // Asks the user to accept a server's key or certificate seen for the first
 // time; true when accepted (then it is tried again with that fingerprint).
 bool aceptarHuellaNueva(Workspace& ws, const Conexion& c, const ResultadoSubida& r);
