@@ -15,6 +15,7 @@
 #include <set>
 
 #include "batch/prompter_lote.h"
+#include "client/conexion_ftp.h"
 #include "client/form5.h"
 #include "consolidation/form2.h"
 #include "documents/notice_check.h"
@@ -27,6 +28,7 @@
 #include "notice/output.h"
 #include "workfile/workfile.h"
 #include "startup/startup.h"
+#include "subida/claves.h"
 #include "workspace/workspace.h"
 
 namespace lote {
@@ -62,7 +64,14 @@ const std::map<QString, bool>& opcionesConValor() {
       {QStringLiteral("orden"), true},     {QStringLiteral("tipo"), false},    {QStringLiteral("datos"), true},
       {QStringLiteral("detalle"), true},   {QStringLiteral("trabajo"), false}, {QStringLiteral("entrega"), false},
       {QStringLiteral("fecha"), false},    {QStringLiteral("hora"), false},    {QStringLiteral("aviso"), false},
-      {QStringLiteral("pdf"), false},      {QStringLiteral("formato"), false}};
+      {QStringLiteral("pdf"), false},      {QStringLiteral("formato"), false},
+      // conexion
+      {QStringLiteral("servidor"), false}, {QStringLiteral("puerto"), false}, {QStringLiteral("protocolo"), false},
+      {QStringLiteral("usuario"), false}, {QStringLiteral("recordar"), false},
+      {QStringLiteral("carpeta-remota"), false}, {QStringLiteral("nombre-remoto"), false},
+      {QStringLiteral("espera"), false}, {QStringLiteral("proxy"), false}, {QStringLiteral("proxy-servidor"), false},
+      {QStringLiteral("proxy-puerto"), false}, {QStringLiteral("proxy-usuario"), false},
+      {QStringLiteral("clave-archivo"), false}, {QStringLiteral("proxy-clave-archivo"), false}};
   return o;
 }
 
@@ -78,7 +87,13 @@ const std::map<QString, std::set<QString>>& opcionesDeComando() {
       {QStringLiteral("lista"), {QStringLiteral("entrega"), QStringLiteral("hora"), QStringLiteral("pdf")}},
       {QStringLiteral("generar"),
        {QStringLiteral("entrega"), QStringLiteral("fecha"), QStringLiteral("hora"), QStringLiteral("aviso")}},
-      {QStringLiteral("revisar"), {QStringLiteral("trabajo")}}};
+      {QStringLiteral("revisar"), {QStringLiteral("trabajo")}},
+      {QStringLiteral("conexion"),
+       {QStringLiteral("servidor"), QStringLiteral("puerto"), QStringLiteral("protocolo"), QStringLiteral("usuario"),
+        QStringLiteral("recordar"), QStringLiteral("carpeta-remota"), QStringLiteral("nombre-remoto"),
+        QStringLiteral("espera"), QStringLiteral("proxy"), QStringLiteral("proxy-servidor"),
+        QStringLiteral("proxy-puerto"), QStringLiteral("proxy-usuario"), QStringLiteral("clave-archivo"),
+        QStringLiteral("proxy-clave-archivo")}}};
   return o;
 }
 
@@ -191,6 +206,7 @@ class Corrida {
     try {
       Form_Load(ws_);
       if (o_.comando == QStringLiteral("cliente")) return cliente();
+      if (o_.comando == QStringLiteral("conexion")) return conexion();
       if (o_.comando == QStringLiteral("importar")) return importar();
       if (o_.comando == QStringLiteral("etiquetas") || o_.comando == QStringLiteral("lista")) return documento();
       return generar();
@@ -233,6 +249,7 @@ class Corrida {
   }
 
   int cliente();
+  int conexion();
   int importar();
   int generar();
   int documento();
@@ -282,6 +299,74 @@ int Corrida::cliente() {
                      kError);
   }
   forma.rfc_LostFocus(QStringLiteral("aceptar"));
+  return estadoDe(forma.aceptar_Click());
+}
+
+// ------------------------------------------------------------------ conexion
+
+// A choice among words, written in any case and with or without accents.
+int eleccion(const QString& valor, const QStringList& palabras) {
+  const QString v = valor.trimmed().toLower();
+  return palabras.indexOf(v);
+}
+
+int Corrida::conexion() {
+  ConexionFtpModelo forma(ws_);
+  forma.Form_Load();
+  struct Caja {
+    const char* opcion;
+    QString* caja;
+  };
+  const Caja cajas[] = {{"servidor", &forma.servidor},          {"puerto", &forma.puerto},
+                        {"usuario", &forma.usuario},            {"carpeta-remota", &forma.carpeta},
+                        {"nombre-remoto", &forma.nombre},       {"espera", &forma.espera},
+                        {"proxy-servidor", &forma.proxyServidor}, {"proxy-puerto", &forma.proxyPuerto},
+                        {"proxy-usuario", &forma.proxyUsuario}};
+  for (const Caja& c : cajas)
+    if (o_.tiene(QString::fromLatin1(c.opcion))) *c.caja = o_.valor(QString::fromLatin1(c.opcion));
+  struct Lista {
+    const char* opcion;
+    int* eleccion;
+    QStringList palabras;
+  };
+  const Lista listas[] = {
+      {"protocolo", &forma.protocolo,
+       {QStringLiteral("sftp"), QStringLiteral("ftps"), QStringLiteral("ftps-implicito"), QStringLiteral("ftp")}},
+      {"proxy", &forma.proxy, {QStringLiteral("ninguno"), QStringLiteral("socks5"), QStringLiteral("http")}}};
+  for (const Lista& l : listas) {
+    const QString opcion = QString::fromLatin1(l.opcion);
+    if (!o_.tiene(opcion)) continue;
+    const int i = eleccion(o_.valor(opcion), l.palabras);
+    if (i < 0)
+      return rehusar(QStringLiteral("--") + opcion + QStringLiteral(" \"") + recorte(o_.valor(opcion)) +
+                         QStringLiteral("\": se espera ") + l.palabras.join(QStringLiteral(", ")),
+                     kError);
+    *l.eleccion = i;
+  }
+  if (o_.tiene(QStringLiteral("recordar"))) {
+    const int i = eleccion(o_.valor(QStringLiteral("recordar")), {QStringLiteral("no"), QStringLiteral("si")});
+    if (i < 0) return rehusar(QStringLiteral("--recordar: se espera si o no"), kError);
+    forma.recordar = i == 1;
+  }
+  // A password comes only from a file, and only to be remembered: without a
+  // store it is asked at each send, so nothing is changed.
+  const struct {
+    const char* opcion;
+    QString* caja;
+  } claves[] = {{"clave-archivo", &forma.clave}, {"proxy-clave-archivo", &forma.proxyClave}};
+  for (const auto& c : claves) {
+    const QString opcion = QString::fromLatin1(c.opcion);
+    if (!o_.tiene(opcion)) continue;
+    QString error;
+    const std::optional<QString> clave = claveDeArchivo(o_.valor(opcion), &error);
+    if (!clave) return rehusar(QStringLiteral("--") + opcion + QStringLiteral(": ") + error, kError);
+    if (!forma.almacen)
+      return rehusar(QStringLiteral("--") + opcion + QStringLiteral(": ") + ConexionFtpModelo::kSinAlmacen +
+                         QStringLiteral(" No se cambió nada."),
+                     kRehusado);
+    if (!o_.tiene(QStringLiteral("recordar"))) forma.recordar = true;
+    *c.caja = *clave;
+  }
   return estadoDe(forma.aceptar_Click());
 }
 
@@ -769,6 +854,11 @@ QString ayuda() {
       "\n"
       "Uso:\n"
       "  aviso-lote [--carpeta DIR] cliente --cliente NUM --proveedor NUM --rfc TEXTO\n"
+      "  aviso-lote [--carpeta DIR] conexion [--servidor HOST] [--protocolo sftp|ftps|ftps-implicito|ftp]\n"
+      "             [--puerto N] [--usuario USUARIO] [--clave-archivo ARCHIVO] [--recordar si|no]\n"
+      "             [--carpeta-remota CARPETA] [--nombre-remoto PATRON] [--espera SEGUNDOS]\n"
+      "             [--proxy ninguno|socks5|http] [--proxy-servidor HOST] [--proxy-puerto N]\n"
+      "             [--proxy-usuario USUARIO] [--proxy-clave-archivo ARCHIVO]\n"
       "  aviso-lote [--carpeta DIR] importar PEDIDOS --orden \"OC - DEPTO\"... [--tipo TIPO]\n"
       "             [--datos \"OC|NUM VORARIDO|FACTURA|IMPORTE\"]... [--detalle \"TIENDA|SKU|CANTIDAD|CONTENEDOR\"]...\n"
       "             --trabajo SALIDA\n"
@@ -786,6 +876,25 @@ QString ayuda() {
       "             --proveedor NUM    número de proveedor (hasta 10 dígitos)\n"
       "             --rfc TEXTO        RFC del proveedor (14 caracteres, por ejemplo ABCD010101-AB1)\n"
       "             La opción que no se da conserva el valor guardado.\n"
+      "  conexion   Guarda la conexión con el servidor de la cadena, como el diálogo \"Conexión FTP\"\n"
+      "             (Configuración > Conexión FTP) al oprimir Aceptar: el servidor en dudizod.ini,\n"
+      "             lo demás en info.cfg. La opción que no se da conserva el valor guardado.\n"
+      "             --servidor HOST    nombre o dirección del servidor\n"
+      "             --protocolo P      sftp (SSH), ftps (TLS explícito), ftps-implicito o ftp (sin\n"
+      "                                cifrar: pide --respuesta si)\n"
+      "             --puerto N         puerto (0: el del protocolo)\n"
+      "             --usuario USUARIO  usuario del servidor\n"
+      "             --clave-archivo ARCHIVO\n"
+      "                                archivo cuyo primer renglón es la contraseña, que se guarda en\n"
+      "                                el almacén de contraseñas del sistema (nunca en un archivo de\n"
+      "                                configuración); sin almacén no se cambia nada (estado 1)\n"
+      "             --recordar si|no   recordar la contraseña en el almacén (no: se olvida)\n"
+      "             --carpeta-remota CARPETA   carpeta del servidor donde se deja el aviso\n"
+      "             --nombre-remoto PATRON     nombre del aviso en el servidor; {proveedor},\n"
+      "                                {aaaammdd}, {hhmmss}, {aaaa}, {mm} y {dd} se reemplazan\n"
+      "             --espera SEGUNDOS  espera de una respuesta del servidor (0: 60 segundos)\n"
+      "             --proxy ninguno|socks5|http, --proxy-servidor, --proxy-puerto,\n"
+      "             --proxy-usuario, --proxy-clave-archivo: el firewall por el que se sale\n"
       "  importar   Limpia el área de trabajo, importa el archivo de pedidos PEDIDOS y guarda el\n"
       "             archivo de trabajo SALIDA (.code), como Guardar como... en la ventana.\n"
       "             Un archivo .inf pasa por la importación INF y el diálogo de consolidación; un\n"
@@ -872,7 +981,7 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
     return kHecho;
   }
   if (o.comando.isEmpty())
-    return uso(QStringLiteral("Falta el comando: cliente, importar, generar, etiquetas, lista o revisar"));
+    return uso(QStringLiteral("Falta el comando: cliente, conexion, importar, generar, etiquetas, lista o revisar"));
   auto comando = opcionesDeComando().find(o.comando);
   if (comando == opcionesDeComando().end()) return uso(QStringLiteral("Comando desconocido: ") + o.comando);
   for (const auto& [nombre, valores] : o.valores) {
@@ -887,8 +996,8 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
         t != QStringLiteral("cancelar"))
       return uso(QStringLiteral("--respuesta \"") + r + QStringLiteral("\": se espera si, no o cancelar"));
   }
-  if (o.comando == QStringLiteral("cliente") && !o.posicionales.isEmpty())
-    return uso(QStringLiteral("cliente: sobran argumentos: ") + o.posicionales.join(QLatin1Char(' ')));
+  if ((o.comando == QStringLiteral("cliente") || o.comando == QStringLiteral("conexion")) && !o.posicionales.isEmpty())
+    return uso(o.comando + QStringLiteral(": sobran argumentos: ") + o.posicionales.join(QLatin1Char(' ')));
   QDate hoy;
   if (o.tiene(QStringLiteral("hoy"))) {
     hoy = leerFecha(o.valor(QStringLiteral("hoy")));
