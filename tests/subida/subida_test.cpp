@@ -14,6 +14,8 @@
 
 using namespace servidores;
 
+inline void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
+
 namespace {
 
 QString Q(const char* s) { return QString::fromUtf8(s); }
