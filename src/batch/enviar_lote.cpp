@@ -36,8 +36,10 @@ int enviar(Workspace& ws, const Envio& e, const std::function<void(const QString
     decir(kTitulo, texto);
     return estado;
   };
-  if (c.servidor.trimmed().isEmpty())
-    return rehusar(QStringLiteral("No hay servidor en la configuración: dé uno con aviso-lote conexion --servidor."),
+  // The connection was never set up: the default address alone names no account.
+  if (c.servidor.trimmed().isEmpty() || c.usuario.trimmed().isEmpty())
+    return rehusar(QStringLiteral("Falta el servidor o el usuario de la conexión: délos con aviso-lote conexion "
+                                  "--servidor HOST --usuario USUARIO."),
                    kError);
   const QString aviso = QFileInfo(e.aviso).absoluteFilePath();
   if (const QString falta = faltaDelAviso(aviso); !falta.isEmpty()) return rehusar(falta, kError);
