@@ -117,6 +117,7 @@ struct Paso {
   CURLcode rc = CURLE_OK;
   long respuesta = 0;  // the FTP server's last reply code
   QString detalle;     // libcurl's own description
+  bool proxy = false;  // the firewall proxy said no
   bool ok() const { return rc == CURLE_OK; }
 };
 
@@ -328,6 +329,10 @@ class Sesion {
     Paso paso;
     paso.rc = curl_easy_perform(curl_);
     curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &paso.respuesta);
+    long tunel = 0;
+    curl_easy_getinfo(curl_, CURLINFO_HTTP_CONNECTCODE, &tunel);
+    paso.proxy = c_.proxy != Proxy::Ninguno && (paso.rc == CURLE_PROXY || paso.rc == CURLE_COULDNT_RESOLVE_PROXY ||
+                                                 tunel >= 300);
     paso.detalle = QString::fromUtf8(error_[0] ? error_ : curl_easy_strerror(paso.rc));
     return paso;
   }
@@ -354,14 +359,14 @@ QString carpetaDicha(const Conexion& c) {
 
 FallaSubida fallaDe(const Paso& paso, const Identidad& id, Protocolo p, bool cancelado) {
   if (cancelado || paso.rc == CURLE_ABORTED_BY_CALLBACK) return FallaSubida::Cancelada;
+  if (paso.proxy) return FallaSubida::Otra;
   if (id.rechazada) {
     if (!id.esperada.isEmpty()) return FallaSubida::HuellaCambiada;
     return id.tipo == QStringLiteral("x509") ? FallaSubida::CertificadoRehusado : FallaSubida::HuellaDesconocida;
   }
   const bool ftp = p != Protocolo::Sftp;
   switch (paso.rc) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY: return FallaSubida::ServidorDesconocido;
+    case CURLE_COULDNT_RESOLVE_HOST: return FallaSubida::ServidorDesconocido;
     case CURLE_COULDNT_CONNECT: return FallaSubida::ConexionRehusada;
     case CURLE_LOGIN_DENIED: return FallaSubida::Credenciales;
     case CURLE_OPERATION_TIMEDOUT: return FallaSubida::TiempoAgotado;
@@ -439,6 +444,11 @@ QString mensajeDe(FallaSubida f, const Conexion& c, const Identidad& id, const P
     case FallaSubida::ArchivoLocal:
     case FallaSubida::Otra: break;
   }
+  if (paso.proxy)
+    return QStringLiteral("El firewall \"") + c.proxyServidor +
+           QStringLiteral("\" no dejó pasar la conexión (revise su usuario y contraseña en Configuración > Conexión "
+                          "FTP): ") +
+           paso.detalle;
   return QStringLiteral("No se pudo enviar el archivo al servidor ") + quien(c) + QStringLiteral(": ") + paso.detalle;
 }
 
