@@ -82,6 +82,23 @@ bool nombreCoincide(X509* certificado, const QString& servidor) {
   return X509_check_host(certificado, s.constData(), static_cast<size_t>(s.size()), 0, nullptr) == 1;
 }
 
+// Why the chain is not trusted, in the user's words.
+QString motivoCertificado(X509_STORE_CTX* almacen) {
+  const int error = X509_STORE_CTX_get_error(almacen);
+  switch (error) {
+    case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT: return QStringLiteral("lo firmó el mismo servidor");
+    case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
+    case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
+      return QStringLiteral("no lo firmó una autoridad que el sistema reconozca");
+    case X509_V_ERR_CERT_HAS_EXPIRED: return QStringLiteral("venció");
+    case X509_V_ERR_CERT_NOT_YET_VALID: return QStringLiteral("aún no es válido");
+    default: break;
+  }
+  return QStringLiteral("no se pudo comprobar: ") + QString::fromUtf8(X509_verify_cert_error_string(error));
+}
+
 // The certificate is trusted when the system's authorities vouch for it and it
 // names the server, or when its own fingerprint is the one the user accepted.
 int verificarCertificado(int valido, X509_STORE_CTX* almacen) {
@@ -98,8 +115,7 @@ int verificarCertificado(int valido, X509_STORE_CTX* almacen) {
     id->rechazada = false;
     return 1;
   }
-  id->motivo = valido ? QStringLiteral("no corresponde al nombre del servidor")
-                      : QString::fromUtf8(X509_verify_cert_error_string(X509_STORE_CTX_get_error(almacen)));
+  id->motivo = valido ? QStringLiteral("no corresponde al nombre del servidor") : motivoCertificado(almacen);
   return id->decidir() ? 1 : 0;
 }
 
@@ -435,8 +451,9 @@ QString mensajeDe(FallaSubida f, const Conexion& c, const Identidad& id, const P
              QStringLiteral(" no pudo guardar el archivo: su disco está lleno (o se acabó el espacio del usuario). "
                             "No quedó el archivo en el servidor.");
     case FallaSubida::ConexionPerdida:
-      return QStringLiteral("Se perdió la conexión con el servidor ") + quien(c) + QStringLiteral(" (") +
-             paso.detalle + QStringLiteral("); se intentó %1 veces. No quedó el archivo en el servidor.").arg(intentos);
+      return QStringLiteral("Se perdió la conexión con el servidor ") + quien(c) +
+             (intentos == 1 ? QStringLiteral(". No quedó el archivo en el servidor.")
+                            : QStringLiteral("; se intentó %1 veces. No quedó el archivo en el servidor.").arg(intentos));
     case FallaSubida::TiempoAgotado:
       return QStringLiteral("El servidor ") + quien(c) + QStringLiteral(" no respondió en %1 segundos.").arg(esperaDe(c));
     case FallaSubida::Cancelada:
