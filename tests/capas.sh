@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # No folder of src/ includes one that stands above it (bottom to top below;
 # app and batch share the top and include neither each other).
-orden=(envio workspace client startup editing consolidation notice intake workfile documents app batch)
-nivel() { for i in "${!orden[@]}"; do [ "${orden[$i]}" = "$1" ] && { [ "$1" = batch ] && echo 9 || echo "$i"; return; }; done; echo 99; }
+orden=(envio workspace subida client startup editing consolidation notice intake workfile documents app batch)
+nivel() {
+  local nombre=$1; [ "$nombre" = batch ] && nombre=app
+  for i in "${!orden[@]}"; do [ "${orden[$i]}" = "$nombre" ] && { echo "$i"; return; }; done; echo 99
+}
 cd "${1:-$(dirname "$0")/../src}" || exit 2
 fallas=0
 for f in */*.h */*.cpp */*/*.h */*/*.cpp; do

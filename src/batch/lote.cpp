@@ -14,7 +14,9 @@
 #include <new>
 #include <set>
 
+#include "batch/enviar_lote.h"
 #include "batch/prompter_lote.h"
+#include "client/conexion_ftp.h"
 #include "client/form5.h"
 #include "consolidation/form2.h"
 #include "documents/notice_check.h"
@@ -27,6 +29,7 @@
 #include "notice/output.h"
 #include "workfile/workfile.h"
 #include "startup/startup.h"
+#include "subida/claves.h"
 #include "workspace/workspace.h"
 
 namespace lote {
@@ -62,7 +65,16 @@ const std::map<QString, bool>& opcionesConValor() {
       {QStringLiteral("orden"), true},     {QStringLiteral("tipo"), false},    {QStringLiteral("datos"), true},
       {QStringLiteral("detalle"), true},   {QStringLiteral("trabajo"), false}, {QStringLiteral("entrega"), false},
       {QStringLiteral("fecha"), false},    {QStringLiteral("hora"), false},    {QStringLiteral("aviso"), false},
-      {QStringLiteral("pdf"), false},      {QStringLiteral("formato"), false}};
+      {QStringLiteral("pdf"), false},      {QStringLiteral("formato"), false},
+      // conexion
+      {QStringLiteral("servidor"), false}, {QStringLiteral("puerto"), false}, {QStringLiteral("protocolo"), false},
+      {QStringLiteral("usuario"), false}, {QStringLiteral("recordar"), false},
+      {QStringLiteral("carpeta-remota"), false}, {QStringLiteral("nombre-remoto"), false},
+      {QStringLiteral("espera"), false}, {QStringLiteral("proxy"), false}, {QStringLiteral("proxy-servidor"), false},
+      {QStringLiteral("proxy-puerto"), false}, {QStringLiteral("proxy-usuario"), false},
+      {QStringLiteral("clave-archivo"), false}, {QStringLiteral("proxy-clave-archivo"), false},
+      // enviar
+      {QStringLiteral("aceptar-huella"), false}};
   return o;
 }
 
@@ -78,7 +90,15 @@ const std::map<QString, std::set<QString>>& opcionesDeComando() {
       {QStringLiteral("lista"), {QStringLiteral("entrega"), QStringLiteral("hora"), QStringLiteral("pdf")}},
       {QStringLiteral("generar"),
        {QStringLiteral("entrega"), QStringLiteral("fecha"), QStringLiteral("hora"), QStringLiteral("aviso")}},
-      {QStringLiteral("revisar"), {QStringLiteral("trabajo")}}};
+      {QStringLiteral("revisar"), {QStringLiteral("trabajo")}},
+      {QStringLiteral("conexion"),
+       {QStringLiteral("servidor"), QStringLiteral("puerto"), QStringLiteral("protocolo"), QStringLiteral("usuario"),
+        QStringLiteral("recordar"), QStringLiteral("carpeta-remota"), QStringLiteral("nombre-remoto"),
+        QStringLiteral("espera"), QStringLiteral("proxy"), QStringLiteral("proxy-servidor"),
+        QStringLiteral("proxy-puerto"), QStringLiteral("proxy-usuario"), QStringLiteral("clave-archivo"),
+        QStringLiteral("proxy-clave-archivo")}},
+      {QStringLiteral("enviar"),
+       {QStringLiteral("clave-archivo"), QStringLiteral("aceptar-huella"), QStringLiteral("reenviar")}}};
   return o;
 }
 
@@ -91,7 +111,8 @@ QString recorte(const QString& valor) {
 bool esOpcion(const QString& a) {
   if (!a.startsWith(QStringLiteral("--")) || a.size() == 2) return false;
   const QString nombre = a.mid(2).section(QLatin1Char('='), 0, 0);
-  return opcionesConValor().count(nombre) > 0 || nombre == QStringLiteral("ayuda") || nombre == QStringLiteral("help");
+  return opcionesConValor().count(nombre) > 0 || nombre == QStringLiteral("ayuda") || nombre == QStringLiteral("help") ||
+         nombre == QStringLiteral("reenviar");
 }
 
 // Reads the command line; false with the reason in `error`.
@@ -106,6 +127,10 @@ bool leerOpciones(const QStringList& args, Opciones& o, QString& error) {
     }
     if (a == QStringLiteral("--")) {
       soloPosicionales = true;
+      continue;
+    }
+    if (a == QStringLiteral("--reenviar")) {
+      o.valores[QStringLiteral("reenviar")].append(QString());
       continue;
     }
     if (a == QStringLiteral("--ayuda") || a == QStringLiteral("--help") || a == QStringLiteral("-h") ||
@@ -191,6 +216,8 @@ class Corrida {
     try {
       Form_Load(ws_);
       if (o_.comando == QStringLiteral("cliente")) return cliente();
+      if (o_.comando == QStringLiteral("conexion")) return conexion();
+      if (o_.comando == QStringLiteral("enviar")) return envio();
       if (o_.comando == QStringLiteral("importar")) return importar();
       if (o_.comando == QStringLiteral("etiquetas") || o_.comando == QStringLiteral("lista")) return documento();
       return generar();
@@ -233,6 +260,8 @@ class Corrida {
   }
 
   int cliente();
+  int conexion();
+  int envio();
   int importar();
   int generar();
   int documento();
@@ -283,6 +312,85 @@ int Corrida::cliente() {
   }
   forma.rfc_LostFocus(QStringLiteral("aceptar"));
   return estadoDe(forma.aceptar_Click());
+}
+
+// ------------------------------------------------------------------ conexion
+
+// A choice among words, written in any case and with or without accents.
+int eleccion(const QString& valor, const QStringList& palabras) {
+  const QString v = valor.trimmed().toLower();
+  return palabras.indexOf(v);
+}
+
+int Corrida::conexion() {
+  ConexionFtpModelo forma(ws_);
+  forma.Form_Load();
+  struct Caja {
+    const char* opcion;
+    QString* caja;
+  };
+  const Caja cajas[] = {{"servidor", &forma.servidor},          {"puerto", &forma.puerto},
+                        {"usuario", &forma.usuario},            {"carpeta-remota", &forma.carpeta},
+                        {"nombre-remoto", &forma.nombre},       {"espera", &forma.espera},
+                        {"proxy-servidor", &forma.proxyServidor}, {"proxy-puerto", &forma.proxyPuerto},
+                        {"proxy-usuario", &forma.proxyUsuario}};
+  for (const Caja& c : cajas)
+    if (o_.tiene(QString::fromLatin1(c.opcion))) *c.caja = o_.valor(QString::fromLatin1(c.opcion));
+  struct Lista {
+    const char* opcion;
+    int* eleccion;
+    QStringList palabras;
+  };
+  const Lista listas[] = {
+      {"protocolo", &forma.protocolo,
+       {QStringLiteral("sftp"), QStringLiteral("ftps"), QStringLiteral("ftps-implicito"), QStringLiteral("ftp")}},
+      {"proxy", &forma.proxy, {QStringLiteral("ninguno"), QStringLiteral("socks5"), QStringLiteral("http")}}};
+  for (const Lista& l : listas) {
+    const QString opcion = QString::fromLatin1(l.opcion);
+    if (!o_.tiene(opcion)) continue;
+    const int i = eleccion(o_.valor(opcion), l.palabras);
+    if (i < 0)
+      return rehusar(QStringLiteral("--") + opcion + QStringLiteral(" \"") + recorte(o_.valor(opcion)) +
+                         QStringLiteral("\": se espera ") + l.palabras.join(QStringLiteral(", ")),
+                     kError);
+    *l.eleccion = i;
+  }
+  if (o_.tiene(QStringLiteral("recordar"))) {
+    const int i = eleccion(o_.valor(QStringLiteral("recordar")), {QStringLiteral("no"), QStringLiteral("si")});
+    if (i < 0) return rehusar(QStringLiteral("--recordar: se espera si o no"), kError);
+    forma.recordar = i == 1;
+  }
+  // A password comes only from a file, and only to be remembered: without a
+  // store it is asked at each send, so nothing is changed.
+  const struct {
+    const char* opcion;
+    QString* caja;
+  } claves[] = {{"clave-archivo", &forma.clave}, {"proxy-clave-archivo", &forma.proxyClave}};
+  for (const auto& c : claves) {
+    const QString opcion = QString::fromLatin1(c.opcion);
+    if (!o_.tiene(opcion)) continue;
+    QString error;
+    const std::optional<QString> clave = claveDeArchivo(o_.valor(opcion), &error);
+    if (!clave) return rehusar(QStringLiteral("--") + opcion + QStringLiteral(": ") + error, kError);
+    if (!forma.almacen)
+      return rehusar(QStringLiteral("--") + opcion + QStringLiteral(": ") + ConexionFtpModelo::kSinAlmacen +
+                         QStringLiteral(" No se cambió nada."),
+                     kRehusado);
+    if (!o_.tiene(QStringLiteral("recordar"))) forma.recordar = true;
+    *c.caja = *clave;
+  }
+  return estadoDe(forma.aceptar_Click());
+}
+
+// ------------------------------------------------------------------ enviar
+
+int Corrida::envio() {
+  DatosEnvio e;
+  e.aviso = o_.posicionales.value(0);
+  e.claveArchivo = o_.valor(QStringLiteral("clave-archivo"));
+  e.aceptarHuella = o_.valor(QStringLiteral("aceptar-huella"));
+  e.reenviar = o_.tiene(QStringLiteral("reenviar"));
+  return enviar(ws_, e, [this](const QString& titulo, const QString& texto) { prompter_.aviso(titulo, texto); });
 }
 
 // ------------------------------------------------------------------ importar
@@ -771,6 +879,11 @@ QString ayuda() {
       "\n"
       "Uso:\n"
       "  aviso-lote [--carpeta DIR] cliente --cliente NUM --proveedor NUM --rfc TEXTO\n"
+      "  aviso-lote [--carpeta DIR] conexion [--servidor HOST] [--protocolo sftp|ftps|ftps-implicito|ftp]\n"
+      "             [--puerto N] [--usuario USUARIO] [--clave-archivo ARCHIVO] [--recordar si|no]\n"
+      "             [--carpeta-remota CARPETA] [--nombre-remoto PATRON] [--espera SEGUNDOS]\n"
+      "             [--proxy ninguno|socks5|http] [--proxy-servidor HOST] [--proxy-puerto N]\n"
+      "             [--proxy-usuario USUARIO] [--proxy-clave-archivo ARCHIVO]\n"
       "  aviso-lote [--carpeta DIR] importar PEDIDOS --orden \"OC - DEPTO\"... [--tipo TIPO]\n"
       "             [--datos \"OC|NUM VORARIDO|FACTURA|IMPORTE\"]... [--detalle \"TIENDA|SKU|CANTIDAD|CONTENEDOR\"]...\n"
       "             --trabajo SALIDA\n"
@@ -779,6 +892,8 @@ QString ayuda() {
       "             [--entrega DD/MM/AAAA] [--hora HH:MM]\n"
       "  aviso-lote [--carpeta DIR] lista TRABAJO --pdf SALIDA [--entrega DD/MM/AAAA] [--hora HH:MM]\n"
       "  aviso-lote revisar AVISO [--trabajo TRABAJO]\n"
+      "  aviso-lote [--carpeta DIR] enviar AVISO [--clave-archivo ARCHIVO] [--aceptar-huella SHA256:...]\n"
+      "             [--reenviar]\n"
       "  aviso-lote --ayuda\n"
       "\n"
       "Comandos:\n"
@@ -788,6 +903,25 @@ QString ayuda() {
       "             --proveedor NUM    número de proveedor (hasta 10 dígitos)\n"
       "             --rfc TEXTO        RFC del proveedor (14 caracteres, por ejemplo ABCD010101-AB1)\n"
       "             La opción que no se da conserva el valor guardado.\n"
+      "  conexion   Guarda la conexión con el servidor de la cadena, como el diálogo \"Conexión FTP\"\n"
+      "             (Configuración > Conexión FTP) al oprimir Aceptar: el servidor en dudizod.ini,\n"
+      "             lo demás en info.cfg. La opción que no se da conserva el valor guardado.\n"
+      "             --servidor HOST    nombre o dirección del servidor\n"
+      "             --protocolo P      sftp (SSH), ftps (TLS explícito), ftps-implicito o ftp (sin\n"
+      "                                cifrar: pide --respuesta si)\n"
+      "             --puerto N         puerto (0: el del protocolo)\n"
+      "             --usuario USUARIO  usuario del servidor\n"
+      "             --clave-archivo ARCHIVO\n"
+      "                                archivo cuyo primer renglón es la contraseña, que se guarda en\n"
+      "                                el almacén de contraseñas del sistema (nunca en un archivo de\n"
+      "                                configuración); sin almacén no se cambia nada (estado 1)\n"
+      "             --recordar si|no   recordar la contraseña en el almacén (no: se olvida)\n"
+      "             --carpeta-remota CARPETA   carpeta del servidor donde se deja el aviso\n"
+      "             --nombre-remoto PATRON     nombre del aviso en el servidor; {proveedor},\n"
+      "                                {aaaammdd}, {hhmmss}, {aaaa}, {mm} y {dd} se reemplazan\n"
+      "             --espera SEGUNDOS  espera de una respuesta del servidor (0: 60 segundos)\n"
+      "             --proxy ninguno|socks5|http, --proxy-servidor, --proxy-puerto,\n"
+      "             --proxy-usuario, --proxy-clave-archivo: el firewall por el que se sale\n"
       "  importar   Limpia el área de trabajo, importa el archivo de pedidos PEDIDOS y guarda el\n"
       "             archivo de trabajo SALIDA (.code), como Guardar como... en la ventana.\n"
       "             Un archivo .inf pasa por la importación INF y el diálogo de consolidación; un\n"
@@ -838,6 +972,16 @@ QString ayuda() {
       "             haya advertencias), con 1 si las hay y con 2 si un archivo no se pudo leer.\n"
       "             --trabajo TRABAJO  archivo de trabajo del que salió el aviso: por pedido y\n"
       "                                contenedor, las piezas del aviso deben ser las del archivo.\n"
+      "  enviar     Sube el aviso AVISO al servidor de la cadena con la conexión guardada (aviso-lote\n"
+      "             conexion), como Enviar en la ventana: con un nombre temporal, renombrado al final\n"
+      "             y con su tamaño comparado; anota el envío en enviados/historial.txt. Termina con\n"
+      "             0 si se envió, con 1 si se rehusó (huella desconocida o cambiada, certificado,\n"
+      "             contraseña, ya enviado) y con 2 si falló (conexión, archivo, tiempo agotado).\n"
+      "             --clave-archivo ARCHIVO  archivo cuyo primer renglón es la contraseña (si no se\n"
+      "                                da, la del almacén de contraseñas del sistema)\n"
+      "             --aceptar-huella SHA256:...  acepta en el primer contacto la clave o el\n"
+      "                                certificado del servidor con esa huella\n"
+      "             --reenviar         envía aunque el historial diga que ese aviso ya se envió\n"
       "\n"
       "Opciones generales:\n"
       "  --carpeta DIR      carpeta del programa (info.cfg, dudizod.ini, Log, header.txt); sin ella,\n"
@@ -874,7 +1018,7 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
     return kHecho;
   }
   if (o.comando.isEmpty())
-    return uso(QStringLiteral("Falta el comando: cliente, importar, generar, etiquetas, lista o revisar"));
+    return uso(QStringLiteral("Falta el comando: cliente, conexion, importar, generar, etiquetas, lista, revisar o enviar"));
   auto comando = opcionesDeComando().find(o.comando);
   if (comando == opcionesDeComando().end()) return uso(QStringLiteral("Comando desconocido: ") + o.comando);
   for (const auto& [nombre, valores] : o.valores) {
@@ -889,8 +1033,12 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
         t != QStringLiteral("cancelar"))
       return uso(QStringLiteral("--respuesta \"") + r + QStringLiteral("\": se espera si, no o cancelar"));
   }
-  if (o.comando == QStringLiteral("cliente") && !o.posicionales.isEmpty())
-    return uso(QStringLiteral("cliente: sobran argumentos: ") + o.posicionales.join(QLatin1Char(' ')));
+  if ((o.comando == QStringLiteral("cliente") || o.comando == QStringLiteral("conexion")) && !o.posicionales.isEmpty())
+    return uso(o.comando + QStringLiteral(": sobran argumentos: ") + o.posicionales.join(QLatin1Char(' ')));
+  if (o.comando == QStringLiteral("enviar") && o.posicionales.size() != 1)
+    return uso(o.posicionales.isEmpty() ? QStringLiteral("enviar: falta el archivo del aviso")
+                                        : QStringLiteral("enviar: sobran argumentos: ") +
+                                              o.posicionales.mid(1).join(QLatin1Char(' ')));
   QDate hoy;
   if (o.tiene(QStringLiteral("hoy"))) {
     hoy = leerFecha(o.valor(QStringLiteral("hoy")));

@@ -1,5 +1,7 @@
 #include "client/form5.h"
 
+#include "client/conexion_ajustes.h"
+
 #include "workspace/workspace.h"
 
 namespace {
@@ -131,7 +133,7 @@ Resultado Form5Modelo::aceptar_Click() {
   ws.vaSpread2.setText(colAjustes::Valor, filaCliente::Cliente, ncliente);
   ws.vaSpread2.setText(colAjustes::Valor, filaCliente::Proveedor, Text2);
   ws.vaSpread2.setText(colAjustes::Valor, filaCliente::Rfc, rfc);
-  const texto::Resultado r = ws.vaSpread2.saveSheet(ws.ruta(QStringLiteral("info.cfg")));
+  const texto::Resultado r = guardarAjustes(ws);
   resultado = r.ok ? Resultado::Hecho : Resultado::Fallido;
   if (!r.ok) {
     // The values stay in use for this session; the user is told that the file

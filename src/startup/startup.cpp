@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "client/conexion_ajustes.h"
 #include "client/scrambling.h"
 #include "workspace/workspace.h"
 
@@ -84,6 +85,9 @@ void Form_Load(Workspace& ws) {
   ws.vaSpread2.setText(Descripcion, filaCliente::Aplicacion, ws.vaSpread4.text(Descripcion, filaAplicacion::Aplicacion));
   ws.vaSpread2.setText(Valor, filaCliente::FtpHost, ws.vaSpread4.text(Valor, filaAplicacion::FtpHost));
   ws.vaSpread2.setText(Valor, filaCliente::Forma, ws.vaSpread4.text(Valor, filaAplicacion::Forma));
+  // Passwords an older info.cfg kept in clear leave it now, the server's
+  // address known.
+  moverClavesViejas(ws);
 
   // Step 8, the FolderUpdate.avi animation, is decorative: the window plays it
   // when it is there and goes on without it.

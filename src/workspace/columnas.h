@@ -56,7 +56,11 @@ enum : int { Clave = 1, Valor, Descripcion };
 
 // Rows of vaSpread2 (info.cfg).
 namespace filaCliente {
-enum : int { Aplicacion = 1, Cliente = 2, FtpHost = 13, Proveedor = 14, Forma = 15, Rfc = 16, Timeout = 20 };
+enum : int {
+  Aplicacion = 1, Cliente = 2, Usuario = 3, Clave = 4, Recordar = 5, UsarFirewall = 6, TipoFirewall = 7,
+  HostFirewall = 8, PuertoFirewall = 9, UsuarioFirewall = 10, ClaveFirewall = 11, FtpHost = 13, Proveedor = 14,
+  Forma = 15, Rfc = 16, Timeout = 20, Protocolo = 21, Puerto = 22, CarpetaRemota = 23, NombreRemoto = 24
+};
 }  // namespace filaCliente
 
 // Rows of vaSpread4 (dudizod.ini).
