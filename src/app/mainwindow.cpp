@@ -36,6 +36,7 @@
 #include "app/gridmodel.h"
 #include "app/gridview.h"
 #include "app/recuperador.h"
+#include "client/conexion_ftp.h"
 #include "client/form5.h"
 #include "editing/detail_rules.h"
 #include "editing/row_commands.h"
@@ -46,6 +47,7 @@
 #include "notice/header_fields.h"
 #include "documents/document_commands.h"
 #include "documents/notice_review.h"
+#include "notice/envio_aviso.h"
 #include "notice/output.h"
 #include "workfile/workfile.h"
 #include "startup/startup.h"
@@ -223,6 +225,7 @@ const std::vector<EntradaMenu>& menusVentana() {
       {Clase::Item, "archivo", "recuperar", "Rec&uperar trabajo..."},
       {Clase::Separador, "archivo", "separación1", "-"},
       {Clase::Item, "archivo", "enviararchiv", "&Enviar"},
+      {Clase::Item, "archivo", "historialenvios", "&Historial de envíos"},
       {Clase::Separador, "archivo", "separación2", "-"},
       {Clase::Item, "archivo", "recientes", ""},
       {Clase::Separador, "archivo", "separación3", "-"},
@@ -626,6 +629,8 @@ void MainWindow::conectarComandos() {
   conectar(QStringLiteral("revisaraviso"), [&w] { return revisaraviso_Click(w); });
   conectar(QStringLiteral("b_enviar"), [&w] { return b_enviar_Click(w); });
   conectar(QStringLiteral("enviararchiv"), [&w] { return enviararchiv_Click(w); });
+  conectar(QStringLiteral("enviar"), [&w] { return enviar_Click(w); });
+  conectar(QStringLiteral("historialenvios"), [&w] { return historialenvios_Click(w); });
   // Editar (also the right-button menu of the detail grid), the clipboard
   // and duplicate images and the button Command1: row and clipboard commands.
   conectar(QStringLiteral("insertar"), [&w] { return insertar_Click(w); });
