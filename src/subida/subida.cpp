@@ -132,6 +132,11 @@ size_t juntarTexto(char* origen, size_t tam, size_t n, void* datos) {
 
 size_t descartar(char*, size_t tam, size_t n, void*) { return tam * n; }
 
+int notaCurl(CURL*, curl_infotype tipo, char* texto, size_t largo, void* datos) {
+  if (tipo == CURLINFO_TEXT) static_cast<QByteArray*>(datos)->append(texto, static_cast<qsizetype>(largo));
+  return 0;
+}
+
 struct CurlGlobal {
   CurlGlobal() { curl_global_init(CURL_GLOBAL_DEFAULT); }
 };
@@ -202,10 +207,10 @@ class Sesion {
   void borrar(const QString& nombre) {
     preparar(url(QString()));
     curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
-    curl_slist* comandos = agregar(nullptr, c_.protocolo == Protocolo::Sftp
-                                                ? QStringLiteral("rm ") + rutaComando(nombre)
-                                                : QStringLiteral("DELE ") + nombre);
-    curl_easy_setopt(curl_, CURLOPT_QUOTE, comandos);
+    // FTP: after the change into the folder, wherever a reused connection stood.
+    const bool sftp = c_.protocolo == Protocolo::Sftp;
+    curl_slist* comandos = agregar(nullptr, sftp ? QStringLiteral("rm ") + rutaComando(nombre) : QStringLiteral("DELE ") + nombre);
+    curl_easy_setopt(curl_, sftp ? CURLOPT_QUOTE : CURLOPT_POSTQUOTE, comandos);
     correr();
     curl_slist_free_all(comandos);
   }
@@ -225,6 +230,10 @@ class Sesion {
   }
 
   bool cancelado() const { return cancelado_; }
+
+  // After an SFTP upload failed: whether the file could still be closed, that
+  // is, the session was alive and the server refused the data it was sent.
+  bool sesionViva() const { return !notas_.contains("Failed to close libssh2 file"); }
 
  private:
   static int avanceCurl(void* datos, curl_off_t, curl_off_t, curl_off_t, curl_off_t subidos) {
@@ -261,9 +270,9 @@ class Sesion {
     return u + QUrl::toPercentEncoding(nombre);
   }
 
-  // The path of an SFTP command, quoted.
+  // The path of an SFTP command, quoted; a relative one starts at the user's home.
   QString rutaComando(const QString& nombre) const {
-    QString r = absoluta() ? QStringLiteral("/") : QStringLiteral("/~/");
+    QString r = absoluta() ? QStringLiteral("/") : QString();
     for (const QString& t : tramos()) r += t + QLatin1Char('/');
     r += nombre;
     r.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('"'), QStringLiteral("\\\""));
@@ -278,6 +287,10 @@ class Sesion {
     curl_easy_setopt(curl_, CURLOPT_URL, url_.constData());
     curl_easy_setopt(curl_, CURLOPT_ERRORBUFFER, error_);
     curl_easy_setopt(curl_, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(curl_, CURLOPT_VERBOSE, 1L);
+    curl_easy_setopt(curl_, CURLOPT_DEBUGFUNCTION, notaCurl);
+    curl_easy_setopt(curl_, CURLOPT_DEBUGDATA, &notas_);
+    notas_.clear();
     curl_easy_setopt(curl_, CURLOPT_USERNAME, usuario_.constData());
     curl_easy_setopt(curl_, CURLOPT_PASSWORD, clave_.constData());
     curl_easy_setopt(curl_, CURLOPT_CONNECTTIMEOUT, espera);
@@ -295,6 +308,9 @@ class Sesion {
       curl_easy_setopt(curl_, CURLOPT_SSL_VERIFYHOST, 0L);
       curl_easy_setopt(curl_, CURLOPT_SSL_CTX_FUNCTION, prepararTls);
       curl_easy_setopt(curl_, CURLOPT_SSL_CTX_DATA, &id_);
+      // Over TLS 1.3 the server's session tickets on an upload's data connection
+      // are never read, so closing it resets it and the server answers 426.
+      curl_easy_setopt(curl_, CURLOPT_SSLVERSION, static_cast<long>(CURL_SSLVERSION_TLSv1_2 | CURL_SSLVERSION_MAX_TLSv1_2));
     }
     if (c_.proxy != Proxy::Ninguno) {
       proxy_ = (c_.proxy == Proxy::Socks5 ? "socks5h://" : "http://") + c_.proxyServidor.toUtf8() + ':' +
@@ -320,6 +336,7 @@ class Sesion {
   const Conexion& c_;
   CURL* curl_ = nullptr;
   Identidad id_;
+  QByteArray notas_;  // libcurl's own account of the step
   QByteArray url_, usuario_, clave_, proxy_, proxyUsuario_, proxyClave_;
   char error_[CURL_ERROR_SIZE] = {};
   qint64 total_ = 0, ultimo_ = -1;
@@ -409,8 +426,9 @@ QString mensajeDe(FallaSubida f, const Conexion& c, const Identidad& id, const P
       return QStringLiteral("El usuario \"") + c.usuario + QStringLiteral("\" no tiene permiso de escribir en ") +
              carpetaDicha(c) + QStringLiteral(" del servidor ") + quien(c) + QStringLiteral(".");
     case FallaSubida::DiscoLleno:
-      return QStringLiteral("El disco del servidor ") + quien(c) +
-             QStringLiteral(" está lleno: el archivo no cupo y no quedó en el servidor.");
+      return QStringLiteral("El servidor ") + quien(c) +
+             QStringLiteral(" no pudo guardar el archivo: su disco está lleno (o se acabó el espacio del usuario). "
+                            "No quedó el archivo en el servidor.");
     case FallaSubida::ConexionPerdida:
       return QStringLiteral("Se perdió la conexión con el servidor ") + quien(c) + QStringLiteral(" (") +
              paso.detalle + QStringLiteral("); se intentó %1 veces. No quedó el archivo en el servidor.").arg(intentos);
@@ -464,11 +482,14 @@ ResultadoSubida subir(const PedidoSubida& p) {
   Identidad nadie;
   const QFileInfo info(p.archivo);
   QFile archivo(p.archivo);
-  if (!info.isFile() || !archivo.open(QIODevice::ReadOnly))
+  const QString porque = !info.exists()   ? QStringLiteral("no existe.")
+                         : !info.isFile() ? QStringLiteral("no es un archivo.")
+                         : !archivo.open(QIODevice::ReadOnly) ? archivo.errorString()
+                                                              : QString();
+  if (!porque.isEmpty())
     return resultado(FallaSubida::ArchivoLocal,
                      QStringLiteral("No se pudo leer el archivo del aviso ") + QDir::toNativeSeparators(p.archivo) +
-                         (info.exists() && !info.isFile() ? QStringLiteral(": no es un archivo.")
-                                                          : QStringLiteral(": ") + archivo.errorString()),
+                         QStringLiteral(": ") + porque,
                      nadie);
   if (!nombreValido(p.nombreRemoto))
     return resultado(FallaSubida::Otra,
@@ -492,7 +513,10 @@ ResultadoSubida subir(const PedidoSubida& p) {
     Paso paso = s.tamano(final, remoto);
     if (paso.ok() && remoto >= 0) {
       // A try that was cut after the rename left the whole file: it is sent.
-      if (intento > 0 && remoto == total) break;
+      if (intento > 0 && remoto == total) {
+        s.borrar(temporal);
+        break;
+      }
       ResultadoSubida r = resultado(FallaSubida::Otra,
                                     QStringLiteral("Ya hay en el servidor un archivo llamado \"") + final +
                                         QStringLiteral("\"; no se reemplaza. No se envió nada."),
@@ -500,7 +524,11 @@ ResultadoSubida subir(const PedidoSubida& p) {
       r.nombreRemoto = final;
       return r;
     }
-    if (paso.ok()) paso = s.subirComo(archivo, total, temporal, final);
+    bool escribiendo = false;
+    if (paso.ok()) {
+      paso = s.subirComo(archivo, total, temporal, final);
+      escribiendo = true;
+    }
     if (paso.ok()) {
       paso = s.tamano(final, remoto);
       if (paso.ok() && remoto == total) break;
@@ -514,7 +542,10 @@ ResultadoSubida subir(const PedidoSubida& p) {
         return r;
       }
     }
-    const FallaSubida f = fallaDe(paso, s.identidad(), c.protocolo, s.cancelado());
+    FallaSubida f = fallaDe(paso, s.identidad(), c.protocolo, s.cancelado());
+    // SFTP says no more than "failure" when the server cannot store what it is sent.
+    if (escribiendo && paso.rc == CURLE_SSH && c.protocolo == Protocolo::Sftp && s.sesionViva())
+      f = FallaSubida::DiscoLleno;
     if (f == FallaSubida::ConexionPerdida && intento < p.reintentos) continue;
     if (f != FallaSubida::Credenciales && !s.identidad().rechazada) s.borrar(temporal);
     return fallo(f, paso, intento + 1);
