@@ -102,10 +102,9 @@ ConexionFtpDialogo::ConexionFtpDialogo(ConexionFtpModelo& modelo, QWidget* padre
   v->addWidget(nota_);
   v->addLayout(botones);
 
-  teclasDeForma(*this,
-                {servidor_, puerto_, usuario_, clave_, carpeta_, nombre_, espera_, proxyServidor_, proxyPuerto_,
-                 proxyUsuario_, proxyClave_},
-                aceptar_, Cancelar_);
+  // Enter goes through the server's boxes and accepts on the last; the
+  // firewall's, closed unless one is chosen, are reached by Tab or their keys.
+  teclasDeForma(*this, {servidor_, puerto_, usuario_, clave_, carpeta_, nombre_, espera_}, aceptar_, Cancelar_);
   connect(protocolo_, &QComboBox::currentIndexChanged, this, [this](int i) {
     if (leyendo_) return;
     m_.protocolo = i;
@@ -138,6 +137,8 @@ ConexionFtpDialogo::ConexionFtpDialogo(ConexionFtpModelo& modelo, QWidget* padre
     return r;
   };
   leer();
+  // Wide enough for the default remote name pattern to show whole.
+  setMinimumWidth(480);
   servidor_->setFocus();
 }
 
