@@ -74,10 +74,22 @@ Resultado b_enviar_Click(Workspace& ws) {
   if (!conexionLista(ws, c)) return cmd.fin(Resultado::Rechazado);
   if (const Resultado r = revisarYPreparar(ws, cmd); r != Resultado::Hecho) return cmd.fin(r);
 
+  const QDateTime ahora = ws.reloj.ahora();
+  PedidoSubida p;
+  p.nombreRemoto = nombreRemoto(c.nombre, ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor), ahora);
+  // The pattern may give a name that is no file of its own: none at all, or
+  // the history's.
+  const QString nombre = p.nombreRemoto.trimmed();
+  if (nombre.isEmpty() || nombre == QStringLiteral(".") || nombre == QStringLiteral("..") ||
+      nombre.compare(QStringLiteral("historial.txt"), Qt::CaseInsensitive) == 0) {
+    ws.MsgBox(QStringLiteral("El nombre remoto \"") + p.nombreRemoto +
+                  QStringLiteral("\" no sirve para el aviso: revise el nombre remoto en Configuración > Conexión FTP."),
+              Botones::Ok, kTitulo, Icono::Exclamacion);
+    return cmd.fin(Resultado::Rechazado);
+  }
   const QByteArray bytes = textoAviso(ws);
   const QString sha = QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex());
   if (!enviarOtraVez(ws, c, sha)) return cmd.fin(Resultado::Cancelado);
-  PedidoSubida p;
   p.carpetaPrograma = ws.carpeta;
   p.conexion = c;
   const std::optional<QString> claveServidor = clave(ws, c, false);
@@ -90,8 +102,6 @@ Resultado b_enviar_Click(Workspace& ws) {
   }
 
   // The notice sent is kept in enviados/ under the name it has on the server.
-  const QDateTime ahora = ws.reloj.ahora();
-  p.nombreRemoto = nombreRemoto(c.nombre, ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor), ahora);
   const QString carpeta = ws.ruta(QStringLiteral("enviados"));
   if (!QDir().mkpath(carpeta)) {
     ws.errorInesperado(75, QStringLiteral("No se pudo crear la carpeta ") + carpeta);

@@ -67,6 +67,21 @@ TEST_F(EnvioTest, EnviarPorSftpComoLoHariaElUsuario) {
       {"el mismo otra vez: sí", 31, {kClave}, {Respuesta::Si}, -1, Resultado::Hecho,
        {yaEnviado, Q("El aviso se envió a 127.0.0.1 como ") + segundo}, {primero, segundo}, 5},
   };
+  // A pattern that names no file of its own is refused before anything is written.
+  for (const char* patron : {"HISTORIAL.txt", ".."}) {
+    Conexion c = conexionDe(*ws);
+    c.nombre = Q(patron);
+    ponerConexion(*ws, c);
+    prompter.limpiar();
+    EXPECT_EQ(b_enviar_Click(*ws), Resultado::Rechazado) << patron;
+    EXPECT_TRUE(prompter.ultimo().endsWith(Q("no sirve para el aviso: revise el nombre remoto en Configuración > "
+                                             "Conexión FTP.")))
+        << prompter.ultimo().toStdString();
+    EXPECT_FALSE(QFile::exists(ws->ruta(Q("enviados"))));
+  }
+  Conexion c = conexionDe(*ws);
+  c.nombre = Conexion{}.nombre;
+  ponerConexion(*ws, c);
   for (const Paso& p : pasos) {
     SCOPED_TRACE(p.que);
     prompter.limpiar();
