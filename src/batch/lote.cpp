@@ -14,6 +14,7 @@
 #include <new>
 #include <set>
 
+#include "batch/enviar_lote.h"
 #include "batch/prompter_lote.h"
 #include "client/conexion_ftp.h"
 #include "client/form5.h"
@@ -71,7 +72,9 @@ const std::map<QString, bool>& opcionesConValor() {
       {QStringLiteral("carpeta-remota"), false}, {QStringLiteral("nombre-remoto"), false},
       {QStringLiteral("espera"), false}, {QStringLiteral("proxy"), false}, {QStringLiteral("proxy-servidor"), false},
       {QStringLiteral("proxy-puerto"), false}, {QStringLiteral("proxy-usuario"), false},
-      {QStringLiteral("clave-archivo"), false}, {QStringLiteral("proxy-clave-archivo"), false}};
+      {QStringLiteral("clave-archivo"), false}, {QStringLiteral("proxy-clave-archivo"), false},
+      // enviar
+      {QStringLiteral("aceptar-huella"), false}};
   return o;
 }
 
@@ -93,7 +96,9 @@ const std::map<QString, std::set<QString>>& opcionesDeComando() {
         QStringLiteral("recordar"), QStringLiteral("carpeta-remota"), QStringLiteral("nombre-remoto"),
         QStringLiteral("espera"), QStringLiteral("proxy"), QStringLiteral("proxy-servidor"),
         QStringLiteral("proxy-puerto"), QStringLiteral("proxy-usuario"), QStringLiteral("clave-archivo"),
-        QStringLiteral("proxy-clave-archivo")}}};
+        QStringLiteral("proxy-clave-archivo")}},
+      {QStringLiteral("enviar"),
+       {QStringLiteral("clave-archivo"), QStringLiteral("aceptar-huella"), QStringLiteral("reenviar")}}};
   return o;
 }
 
@@ -106,7 +111,8 @@ QString recorte(const QString& valor) {
 bool esOpcion(const QString& a) {
   if (!a.startsWith(QStringLiteral("--")) || a.size() == 2) return false;
   const QString nombre = a.mid(2).section(QLatin1Char('='), 0, 0);
-  return opcionesConValor().count(nombre) > 0 || nombre == QStringLiteral("ayuda") || nombre == QStringLiteral("help");
+  return opcionesConValor().count(nombre) > 0 || nombre == QStringLiteral("ayuda") || nombre == QStringLiteral("help") ||
+         nombre == QStringLiteral("reenviar");
 }
 
 // Reads the command line; false with the reason in `error`.
@@ -121,6 +127,10 @@ bool leerOpciones(const QStringList& args, Opciones& o, QString& error) {
     }
     if (a == QStringLiteral("--")) {
       soloPosicionales = true;
+      continue;
+    }
+    if (a == QStringLiteral("--reenviar")) {
+      o.valores[QStringLiteral("reenviar")].append(QString());
       continue;
     }
     if (a == QStringLiteral("--ayuda") || a == QStringLiteral("--help") || a == QStringLiteral("-h") ||
@@ -207,6 +217,7 @@ class Corrida {
       Form_Load(ws_);
       if (o_.comando == QStringLiteral("cliente")) return cliente();
       if (o_.comando == QStringLiteral("conexion")) return conexion();
+      if (o_.comando == QStringLiteral("enviar")) return envio();
       if (o_.comando == QStringLiteral("importar")) return importar();
       if (o_.comando == QStringLiteral("etiquetas") || o_.comando == QStringLiteral("lista")) return documento();
       return generar();
@@ -250,6 +261,7 @@ class Corrida {
 
   int cliente();
   int conexion();
+  int envio();
   int importar();
   int generar();
   int documento();
@@ -368,6 +380,17 @@ int Corrida::conexion() {
     *c.caja = *clave;
   }
   return estadoDe(forma.aceptar_Click());
+}
+
+// ------------------------------------------------------------------ enviar
+
+int Corrida::envio() {
+  Envio e;
+  e.aviso = o_.posicionales.value(0);
+  e.claveArchivo = o_.valor(QStringLiteral("clave-archivo"));
+  e.aceptarHuella = o_.valor(QStringLiteral("aceptar-huella"));
+  e.reenviar = o_.tiene(QStringLiteral("reenviar"));
+  return enviar(ws_, e, [this](const QString& titulo, const QString& texto) { prompter_.aviso(titulo, texto); });
 }
 
 // ------------------------------------------------------------------ importar
@@ -867,6 +890,8 @@ QString ayuda() {
       "             [--entrega DD/MM/AAAA] [--hora HH:MM]\n"
       "  aviso-lote [--carpeta DIR] lista TRABAJO --pdf SALIDA [--entrega DD/MM/AAAA] [--hora HH:MM]\n"
       "  aviso-lote revisar AVISO [--trabajo TRABAJO]\n"
+      "  aviso-lote [--carpeta DIR] enviar AVISO [--clave-archivo ARCHIVO] [--aceptar-huella SHA256:...]\n"
+      "             [--reenviar]\n"
       "  aviso-lote --ayuda\n"
       "\n"
       "Comandos:\n"
@@ -945,6 +970,16 @@ QString ayuda() {
       "             haya advertencias), con 1 si las hay y con 2 si un archivo no se pudo leer.\n"
       "             --trabajo TRABAJO  archivo de trabajo del que salió el aviso: por pedido y\n"
       "                                contenedor, las piezas del aviso deben ser las del archivo.\n"
+      "  enviar     Sube el aviso AVISO al servidor de la cadena con la conexión guardada (aviso-lote\n"
+      "             conexion), como Enviar en la ventana: con un nombre temporal, renombrado al final\n"
+      "             y con su tamaño comparado; anota el envío en enviados/historial.txt. Termina con\n"
+      "             0 si se envió, con 1 si se rehusó (huella desconocida o cambiada, certificado,\n"
+      "             contraseña, ya enviado) y con 2 si falló (conexión, archivo, tiempo agotado).\n"
+      "             --clave-archivo ARCHIVO  archivo cuyo primer renglón es la contraseña (si no se\n"
+      "                                da, la del almacén de contraseñas del sistema)\n"
+      "             --aceptar-huella SHA256:...  acepta en el primer contacto la clave o el\n"
+      "                                certificado del servidor con esa huella\n"
+      "             --reenviar         envía aunque el historial diga que ese aviso ya se envió\n"
       "\n"
       "Opciones generales:\n"
       "  --carpeta DIR      carpeta del programa (info.cfg, dudizod.ini, Log, header.txt); sin ella,\n"
@@ -981,7 +1016,7 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
     return kHecho;
   }
   if (o.comando.isEmpty())
-    return uso(QStringLiteral("Falta el comando: cliente, conexion, importar, generar, etiquetas, lista o revisar"));
+    return uso(QStringLiteral("Falta el comando: cliente, conexion, importar, generar, etiquetas, lista, revisar o enviar"));
   auto comando = opcionesDeComando().find(o.comando);
   if (comando == opcionesDeComando().end()) return uso(QStringLiteral("Comando desconocido: ") + o.comando);
   for (const auto& [nombre, valores] : o.valores) {
@@ -998,6 +1033,10 @@ int ejecutar(const QStringList& argumentos, const QString& carpetaOmision, QText
   }
   if ((o.comando == QStringLiteral("cliente") || o.comando == QStringLiteral("conexion")) && !o.posicionales.isEmpty())
     return uso(o.comando + QStringLiteral(": sobran argumentos: ") + o.posicionales.join(QLatin1Char(' ')));
+  if (o.comando == QStringLiteral("enviar") && o.posicionales.size() != 1)
+    return uso(o.posicionales.isEmpty() ? QStringLiteral("enviar: falta el archivo del aviso")
+                                        : QStringLiteral("enviar: sobran argumentos: ") +
+                                              o.posicionales.mid(1).join(QLatin1Char(' ')));
   QDate hoy;
   if (o.tiene(QStringLiteral("hoy"))) {
     hoy = leerFecha(o.valor(QStringLiteral("hoy")));

@@ -547,7 +547,8 @@ ResultadoSubida subir(const PedidoSubida& p) {
     if (escribiendo && paso.rc == CURLE_SSH && c.protocolo == Protocolo::Sftp && s.sesionViva())
       f = FallaSubida::DiscoLleno;
     if (f == FallaSubida::ConexionPerdida && intento < p.reintentos) continue;
-    if (f != FallaSubida::Credenciales && !s.identidad().rechazada) s.borrar(temporal);
+    // What a try cut short left under the temporary name goes; before the upload there is nothing.
+    if (escribiendo && f != FallaSubida::TiempoAgotado) s.borrar(temporal);
     return fallo(f, paso, intento + 1);
   }
   const QString error = recordarIdentidad(p, s.identidad());

@@ -14,6 +14,8 @@
 
 using namespace servidores;
 
+inline void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
+
 namespace {
 
 QString Q(const char* s) { return QString::fromUtf8(s); }
@@ -31,15 +33,16 @@ QByteArray leer(const QString& ruta) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-enum class Servidor { Sftp, FtpsExplicito, FtpsImplicito };
+enum class Servidor { Sftp, FtpsExplicito, FtpsImplicito, Ftp };
 
 std::string nombre(Servidor s) {
   switch (s) {
     case Servidor::Sftp: return "sftp";
     case Servidor::FtpsExplicito: return "ftps_explicito";
-    case Servidor::FtpsImplicito: break;
+    case Servidor::FtpsImplicito: return "ftps_implicito";
+    case Servidor::Ftp: break;
   }
-  return "ftps_implicito";
+  return "ftp";
 }
 void PrintTo(Servidor s, std::ostream* os) { *os << nombre(s); }
 
@@ -55,7 +58,7 @@ class SubidaTest : public ::testing::Test {
       puerto_ = s->puerto();
       servidor_ = std::move(s);
     } else {
-      auto s = std::make_unique<ServidorFtps>(tipo == Servidor::FtpsImplicito);
+      auto s = std::make_unique<ServidorFtps>(tipo == Servidor::FtpsImplicito, tipo != Servidor::Ftp);
       huella_ = s->huella();
       puerto_ = s->puerto();
       servidor_ = std::move(s);
@@ -63,9 +66,13 @@ class SubidaTest : public ::testing::Test {
   }
 
   Protocolo protocolo() const {
-    return tipo_ == Servidor::Sftp ? Protocolo::Sftp
-           : tipo_ == Servidor::FtpsExplicito ? Protocolo::FtpsExplicito
-                                              : Protocolo::FtpsImplicito;
+    switch (tipo_) {
+      case Servidor::Sftp: return Protocolo::Sftp;
+      case Servidor::FtpsExplicito: return Protocolo::FtpsExplicito;
+      case Servidor::FtpsImplicito: return Protocolo::FtpsImplicito;
+      case Servidor::Ftp: break;
+    }
+    return Protocolo::Ftp;
   }
 
   PedidoSubida pedido(const QString& carpeta = QString()) {
@@ -177,6 +184,20 @@ TEST_P(PrimerEnvio, SeRehusaSinHuellaSeAceptaUnaVezYLlegaEntero) {
 INSTANTIATE_TEST_SUITE_P(Servidores, PrimerEnvio,
                          ::testing::Values(Servidor::Sftp, Servidor::FtpsExplicito, Servidor::FtpsImplicito),
                          [](const auto& i) { return nombre(i.param); });
+
+// Plain FTP, chosen on purpose: no identity to check, the same upload.
+TEST_F(SubidaTest, FtpSinCifrarSubeIgual) {
+  arrancar(Servidor::Ftp);
+  PedidoSubida p = pedido();
+  const ResultadoSubida r = subir(p);
+  ASSERT_TRUE(r.hecho()) << r.mensaje.toStdString();
+  EXPECT_TRUE(r.huella.isEmpty());
+  EXPECT_EQ(leer(QDir(remota.ruta()).filePath(p.nombreRemoto)), contenidoAviso());
+  EXPECT_FALSE(QFile::exists(rutaServidores(programa.path())));
+  p.clave = QStringLiteral("otra");
+  p.nombreRemoto = QStringLiteral("otro.txt");
+  EXPECT_EQ(subir(p).falla, FallaSubida::Credenciales);
+}
 
 // ------------------------------------------------------------------ each failure its own kind
 

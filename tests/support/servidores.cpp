@@ -189,7 +189,7 @@ ServidorSftp::ServidorSftp() {
   });
 }
 
-ServidorFtps::ServidorFtps(bool implicito) {
+ServidorFtps::ServidorFtps(bool implicito, bool tls) {
   asegurarUsuario();
   const QString cert = dir_.filePath(QStringLiteral("cert.pem")), llave = dir_.filePath(QStringLiteral("llave.pem"));
   QByteArray salida;
@@ -211,13 +211,14 @@ ServidorFtps::ServidorFtps(bool implicito) {
     f.open(QIODevice::WriteOnly | QIODevice::Truncate);
     f.write(QStringLiteral("listen=YES\nlisten_ipv6=NO\nlisten_address=127.0.0.1\nlisten_port=%1\nbackground=NO\n"
                            "anonymous_enable=NO\nlocal_enable=YES\nwrite_enable=YES\nlocal_umask=022\n"
-                           "ssl_enable=YES\nimplicit_ssl=%2\nrsa_cert_file=%3\nrsa_private_key_file=%4\n"
+                           "ssl_enable=%5\nimplicit_ssl=%2\nrsa_cert_file=%3\nrsa_private_key_file=%4\n"
                            "force_local_logins_ssl=YES\nforce_local_data_ssl=YES\nrequire_ssl_reuse=NO\n"
                            "strict_ssl_read_eof=NO\nstrict_ssl_write_shutdown=NO\nssl_request_cert=NO\nseccomp_sandbox=NO\npasv_enable=YES\nconnect_from_port_20=NO\n"
                            "secure_chroot_dir=/var/run/vsftpd/empty\npam_service_name=vsftpd\nxferlog_enable=NO\n"
                            "max_clients=0\nmax_per_ip=0\ndelay_failed_login=0\n")
                 .arg(puerto)
-                .arg(implicito ? QStringLiteral("YES") : QStringLiteral("NO"), cert, llave)
+                .arg(implicito ? QStringLiteral("YES") : QStringLiteral("NO"), cert, llave,
+                     tls ? QStringLiteral("YES") : QStringLiteral("NO"))
                 .toUtf8());
     f.close();
     return QStringList{config};

@@ -63,10 +63,11 @@ class ServidorSftp : public Proceso {
   QString huella_;
 };
 
-// vsftpd with a self-signed certificate, explicit (AUTH TLS) or implicit TLS.
+// vsftpd with a self-signed certificate, explicit (AUTH TLS) or implicit TLS;
+// or, with `tls` false, plain FTP.
 class ServidorFtps : public Proceso {
  public:
-  explicit ServidorFtps(bool implicito);
+  explicit ServidorFtps(bool implicito, bool tls = true);
   QString huella() const { return huella_; }  // "SHA256:" and the base64 of the certificate's SHA-256
 
  private:
