@@ -124,11 +124,11 @@ Resultado b_enviar_Click(Workspace& ws) {
   }
   EnvioRegistrado linea;
   linea.cuando = ahora;
-  linea.archivo = p.nombreRemoto;
+  linea.archivo = p.archivo;
   linea.sha256 = sha;
   linea.servidor = direccionServidor(c);
   linea.nombreRemoto = r.nombreRemoto.isEmpty() ? p.nombreRemoto : r.nombreRemoto;
-  linea.bytes = r.hecho() ? r.bytes : 0;
+  linea.bytes = r.bytes;
   linea.resultado = r.hecho() ? QStringLiteral("enviado") : r.mensaje;
   QString error;
   const bool anotado = anotarEnvio(ws.carpeta, linea, &error);
@@ -137,6 +137,9 @@ Resultado b_enviar_Click(Workspace& ws) {
   QString texto = r.hecho() ? QStringLiteral("El aviso se envió a ") + c.servidor + QStringLiteral(" como ") +
                                   linea.nombreRemoto + QStringLiteral(" (%1 bytes).").arg(r.bytes)
                             : r.mensaje;
+  // A send that went through may still have something to say (the server's
+  // identity could not be kept, for one).
+  if (r.hecho() && !r.mensaje.isEmpty()) texto += QStringLiteral("\r\n\r\n") + r.mensaje;
   if (!anotado) texto += QStringLiteral("\r\n\r\nNo se pudo anotar el envío en el historial: ") + error;
   ws.MsgBox(texto, Botones::Ok, kTitulo,
             r.hecho() ? Icono::Informacion : r.falla == FallaSubida::Cancelada ? Icono::Exclamacion : Icono::Critico);

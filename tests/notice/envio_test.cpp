@@ -116,6 +116,7 @@ TEST_F(EnvioTest, EnviarPorSftpComoLoHariaElUsuario) {
   ASSERT_EQ(h.size(), 5);
   EXPECT_TRUE(h[2].enviado());
   EXPECT_EQ(h[2].nombreRemoto, primero);
+  EXPECT_EQ(h[2].archivo, ws->ruta(Q("enviados/")) + primero);
   EXPECT_EQ(h[2].bytes, aviso.size());
   EXPECT_EQ(h[2].servidor, Q("sftp://127.0.0.1:") + QString::number(sshd.puerto()));
   EXPECT_FALSE(h[3].enviado());
