@@ -13,4 +13,4 @@ QPageLayout paginaLista();
 
 // Paints the list onto the device, after giving it the list's page. False
 // when painting failed.
-bool pintarListaEmpaque(const EnvioDocumentos& envio, QPagedPaintDevice& dispositivo);
+bool pintarListaEmpaque(const Envio& envio, QPagedPaintDevice& dispositivo);

@@ -281,3 +281,11 @@ QDate leer(const QString& texto) {
 }
 
 }  // namespace fechaTexto
+
+bool elegirHora(Workspace& ws, const QString& hora) {
+  const int i = static_cast<int>(ws.Combo3.entradas.indexOf(hora));
+  if (i < 0) return false;
+  ws.Combo3.indice = i;
+  ws.Combo3.texto = ws.Combo3.entradas[i];
+  return true;
+}
