@@ -31,5 +31,6 @@ ma=$(mediana "${a[@]}") mc=$(mediana "${c[@]}")
 printf 'importar 50,000 líneas INF: aviso-lote %.1f ms, coreutils %.1f ms, razón %.2f (mediana de %d pares)\n' \
   "$(echo "$ma / 1000" | bc -l)" "$(echo "$mc / 1000" | bc -l)" "$(echo "$ma / $mc" | bc -l)" "$runs"
 "$dir/bench/aviso_bench" --benchmark_filter='AbrirSinTrazaPorCelda/50000' --benchmark_min_time=1 \
-  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null |
+  --benchmark_repetitions=5 --benchmark_report_aggregates_only=true --benchmark_color=false 2>/dev/null |
+  sed 's/\x1b\[[0-9;]*m//g' |
   awk '/_median/ { printf "abrir 50,000 líneas sin traza por celda: %s %s (mediana de 5)\n", $2, $3 }'

@@ -43,12 +43,6 @@ QStringList Orden::celdas() const {
   return {orden, tipoMovimiento, numVorarido, factura, importe, depto, fechaVorarido, fechaCancelacion};
 }
 
-int Envio::indiceOrden(const QString& orden) const {
-  for (size_t i = 0; i < ordenes.size(); ++i)
-    if (ordenes[i].orden == orden) return static_cast<int>(i);
-  return -1;
-}
-
 void Envio::agrupar(const std::vector<Linea>& todas) {
   contenedores.clear();
   tiendas.clear();

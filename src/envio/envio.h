@@ -74,6 +74,4 @@ struct Envio {
   // merged) into containers, keeping only the lines of the shipment's orders;
   // counts lines and pieces per order, container, store and shipment.
   void agrupar(const std::vector<Linea>& lineas);
-  // The index in `ordenes` of the order with that number; -1 when none.
-  int indiceOrden(const QString& orden) const;
 };

@@ -68,15 +68,30 @@ QStringList partirLineas(const QString& texto) {
 }
 
 QByteArray unirLineas(const QStringList& lineas, bool finalConSalto) {
+  // Encoded straight into the bytes: no joined text is built first.
   qsizetype total = 0;
   for (const QString& l : lineas) total += l.size() + 2;
-  QString s;
-  s.reserve(total);
+  QByteArray b(total, Qt::Uninitialized);
+  char* out = b.data();
   for (qsizetype i = 0; i < lineas.size(); ++i) {
-    s += lineas[i];
-    if (finalConSalto || i + 1 < lineas.size()) s += QStringLiteral("\r\n");
+    const QString& l = lineas[i];
+    const QChar* d = l.constData();
+    for (qsizetype k = 0; k < l.size(); ++k) {
+      const char16_t u = d[k].unicode();
+      if (u < 0x80) {
+        *out++ = static_cast<char>(u);
+        continue;
+      }
+      const int v = byteDe(d[k]);
+      *out++ = static_cast<char>(v < 0 ? '?' : v);
+    }
+    if (finalConSalto || i + 1 < lineas.size()) {
+      *out++ = '\r';
+      *out++ = '\n';
+    }
   }
-  return a1252(s);
+  b.truncate(out - b.constData());
+  return b;
 }
 
 Resultado escribirEn(QIODevice& dispositivo, const QByteArray& bytes) {
