@@ -30,7 +30,7 @@ QString faltaDelAviso(const QString& ruta) {
 
 }  // namespace
 
-int enviar(Workspace& ws, const Envio& e, const std::function<void(const QString&, const QString&)>& decir) {
+int enviar(Workspace& ws, const DatosEnvio& e, const std::function<void(const QString&, const QString&)>& decir) {
   const Conexion c = conexionDe(ws);
   const auto rehusar = [&](const QString& texto, int estado) {
     decir(kTitulo, texto);

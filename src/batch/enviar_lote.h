@@ -8,7 +8,7 @@ class Workspace;
 
 namespace lote {
 
-struct Envio {
+struct DatosEnvio {
   QString aviso;          // the notice file
   QString claveArchivo;   // a file whose first line is the password; empty: the credential store
   QString aceptarHuella;  // "SHA256:..." accepted on this first contact
@@ -18,6 +18,6 @@ struct Envio {
 // 0 sent, 1 refused (identity unknown or changed, certificate, password,
 // already sent), 2 failed (no connection, a file, the time-out). Every message
 // goes to `decir(titulo, texto)`.
-int enviar(Workspace& ws, const Envio& e, const std::function<void(const QString&, const QString&)>& decir);
+int enviar(Workspace& ws, const DatosEnvio& e, const std::function<void(const QString&, const QString&)>& decir);
 
 }  // namespace lote

@@ -385,7 +385,7 @@ int Corrida::conexion() {
 // ------------------------------------------------------------------ enviar
 
 int Corrida::envio() {
-  Envio e;
+  DatosEnvio e;
   e.aviso = o_.posicionales.value(0);
   e.claveArchivo = o_.valor(QStringLiteral("clave-archivo"));
   e.aceptarHuella = o_.valor(QStringLiteral("aceptar-huella"));

@@ -149,7 +149,6 @@ void moverClavesViejas(Workspace& ws) {
   const QString clave = ws.vaSpread2.text(Valor, filaCliente::Clave);
   const QString claveProxy = ws.vaSpread2.text(Valor, filaCliente::ClaveFirewall);
   if (clave.isEmpty() && claveProxy.isEmpty()) return;
-  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----moverClavesViejas"));
   const Conexion c = conexionDe(ws);
   QString error;
   bool movidas = almacenDisponible();
@@ -176,5 +175,4 @@ void moverClavesViejas(Workspace& ws) {
     ws.MsgBox(texto, Botones::Ok, QStringLiteral("Aviso Importante"), Icono::Exclamacion);
     ws.EscribirLog(texto);
   }
-  ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----moverClavesViejas"));
 }

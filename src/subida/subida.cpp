@@ -82,6 +82,23 @@ bool nombreCoincide(X509* certificado, const QString& servidor) {
   return X509_check_host(certificado, s.constData(), static_cast<size_t>(s.size()), 0, nullptr) == 1;
 }
 
+// Why the chain is not trusted, in the user's words.
+QString motivoCertificado(X509_STORE_CTX* almacen) {
+  const int error = X509_STORE_CTX_get_error(almacen);
+  switch (error) {
+    case X509_V_ERR_DEPTH_ZERO_SELF_SIGNED_CERT: return QStringLiteral("lo firmó el mismo servidor");
+    case X509_V_ERR_SELF_SIGNED_CERT_IN_CHAIN:
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT:
+    case X509_V_ERR_UNABLE_TO_GET_ISSUER_CERT_LOCALLY:
+    case X509_V_ERR_UNABLE_TO_VERIFY_LEAF_SIGNATURE:
+      return QStringLiteral("no lo firmó una autoridad que el sistema reconozca");
+    case X509_V_ERR_CERT_HAS_EXPIRED: return QStringLiteral("venció");
+    case X509_V_ERR_CERT_NOT_YET_VALID: return QStringLiteral("aún no es válido");
+    default: break;
+  }
+  return QStringLiteral("no se pudo comprobar: ") + QString::fromUtf8(X509_verify_cert_error_string(error));
+}
+
 // The certificate is trusted when the system's authorities vouch for it and it
 // names the server, or when its own fingerprint is the one the user accepted.
 int verificarCertificado(int valido, X509_STORE_CTX* almacen) {
@@ -98,8 +115,7 @@ int verificarCertificado(int valido, X509_STORE_CTX* almacen) {
     id->rechazada = false;
     return 1;
   }
-  id->motivo = valido ? QStringLiteral("no corresponde al nombre del servidor")
-                      : QString::fromUtf8(X509_verify_cert_error_string(X509_STORE_CTX_get_error(almacen)));
+  id->motivo = valido ? QStringLiteral("no corresponde al nombre del servidor") : motivoCertificado(almacen);
   return id->decidir() ? 1 : 0;
 }
 
@@ -117,6 +133,7 @@ struct Paso {
   CURLcode rc = CURLE_OK;
   long respuesta = 0;  // the FTP server's last reply code
   QString detalle;     // libcurl's own description
+  bool proxy = false;  // the firewall proxy said no
   bool ok() const { return rc == CURLE_OK; }
 };
 
@@ -328,6 +345,10 @@ class Sesion {
     Paso paso;
     paso.rc = curl_easy_perform(curl_);
     curl_easy_getinfo(curl_, CURLINFO_RESPONSE_CODE, &paso.respuesta);
+    long tunel = 0;
+    curl_easy_getinfo(curl_, CURLINFO_HTTP_CONNECTCODE, &tunel);
+    paso.proxy = c_.proxy != Proxy::Ninguno && (paso.rc == CURLE_PROXY || paso.rc == CURLE_COULDNT_RESOLVE_PROXY ||
+                                                 tunel >= 300);
     paso.detalle = QString::fromUtf8(error_[0] ? error_ : curl_easy_strerror(paso.rc));
     return paso;
   }
@@ -354,14 +375,14 @@ QString carpetaDicha(const Conexion& c) {
 
 FallaSubida fallaDe(const Paso& paso, const Identidad& id, Protocolo p, bool cancelado) {
   if (cancelado || paso.rc == CURLE_ABORTED_BY_CALLBACK) return FallaSubida::Cancelada;
+  if (paso.proxy) return FallaSubida::Otra;
   if (id.rechazada) {
     if (!id.esperada.isEmpty()) return FallaSubida::HuellaCambiada;
     return id.tipo == QStringLiteral("x509") ? FallaSubida::CertificadoRehusado : FallaSubida::HuellaDesconocida;
   }
   const bool ftp = p != Protocolo::Sftp;
   switch (paso.rc) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY: return FallaSubida::ServidorDesconocido;
+    case CURLE_COULDNT_RESOLVE_HOST: return FallaSubida::ServidorDesconocido;
     case CURLE_COULDNT_CONNECT: return FallaSubida::ConexionRehusada;
     case CURLE_LOGIN_DENIED: return FallaSubida::Credenciales;
     case CURLE_OPERATION_TIMEDOUT: return FallaSubida::TiempoAgotado;
@@ -430,8 +451,9 @@ QString mensajeDe(FallaSubida f, const Conexion& c, const Identidad& id, const P
              QStringLiteral(" no pudo guardar el archivo: su disco está lleno (o se acabó el espacio del usuario). "
                             "No quedó el archivo en el servidor.");
     case FallaSubida::ConexionPerdida:
-      return QStringLiteral("Se perdió la conexión con el servidor ") + quien(c) + QStringLiteral(" (") +
-             paso.detalle + QStringLiteral("); se intentó %1 veces. No quedó el archivo en el servidor.").arg(intentos);
+      return QStringLiteral("Se perdió la conexión con el servidor ") + quien(c) +
+             (intentos == 1 ? QStringLiteral(". No quedó el archivo en el servidor.")
+                            : QStringLiteral("; se intentó %1 veces. No quedó el archivo en el servidor.").arg(intentos));
     case FallaSubida::TiempoAgotado:
       return QStringLiteral("El servidor ") + quien(c) + QStringLiteral(" no respondió en %1 segundos.").arg(esperaDe(c));
     case FallaSubida::Cancelada:
@@ -439,6 +461,11 @@ QString mensajeDe(FallaSubida f, const Conexion& c, const Identidad& id, const P
     case FallaSubida::ArchivoLocal:
     case FallaSubida::Otra: break;
   }
+  if (paso.proxy)
+    return QStringLiteral("El firewall \"") + c.proxyServidor +
+           QStringLiteral("\" no dejó pasar la conexión (revise su usuario y contraseña en Configuración > Conexión "
+                          "FTP): ") +
+           paso.detalle;
   return QStringLiteral("No se pudo enviar el archivo al servidor ") + quien(c) + QStringLiteral(": ") + paso.detalle;
 }
 
@@ -470,20 +497,19 @@ void esperarMs(const PedidoSubida& p, int ms) {
   else std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-}  // namespace
+QString temporalDe(const QString& final) { return final + QStringLiteral(".parcial"); }
 
-bool ResultadoSubida::rehusado() const {
-  return falla == FallaSubida::Credenciales || falla == FallaSubida::HuellaDesconocida ||
-         falla == FallaSubida::HuellaCambiada || falla == FallaSubida::CertificadoRehusado;
+ResultadoSubida conNombre(ResultadoSubida r, const QString& nombre) {
+  r.nombreRemoto = nombre;
+  return r;
 }
 
-ResultadoSubida subir(const PedidoSubida& p) {
-  const Conexion& c = p.conexion;
-  Identidad nadie;
+// Why the request cannot go at all: the notice file or the remote name. Opens the file.
+std::optional<ResultadoSubida> pedidoInvalido(const PedidoSubida& p, QFile& archivo) {
+  const Identidad nadie;
   const QFileInfo info(p.archivo);
-  QFile archivo(p.archivo);
-  const QString porque = !info.exists()   ? QStringLiteral("no existe.")
-                         : !info.isFile() ? QStringLiteral("no es un archivo.")
+  const QString porque = !info.exists()                       ? QStringLiteral("no existe.")
+                         : !info.isFile()                     ? QStringLiteral("no es un archivo.")
                          : !archivo.open(QIODevice::ReadOnly) ? archivo.errorString()
                                                               : QString();
   if (!porque.isEmpty())
@@ -496,67 +522,91 @@ ResultadoSubida subir(const PedidoSubida& p) {
                      QStringLiteral("El nombre remoto \"") + p.nombreRemoto +
                          QStringLiteral("\" no sirve: no puede estar vacío ni llevar \"/\" o \"\\\"."),
                      nadie);
-  const qint64 total = info.size();
-  const QString final = p.nombreRemoto, temporal = p.nombreRemoto + QStringLiteral(".parcial");
-  if (p.avance && !p.avance(0, total))
-    return resultado(FallaSubida::Cancelada, mensajeDe(FallaSubida::Cancelada, c, nadie, {}, 0), nadie);
+  return std::nullopt;
+}
 
+enum class Desenlace { Enviado, Rehusado, Fallo };
+
+struct Intento {
+  Desenlace desenlace = Desenlace::Fallo;
+  Paso paso;            // the step that failed
+  bool escribiendo = false;  // it failed once the upload had begun
+  QString mensaje;      // why it was refused
+};
+
+// One try: the final name must be free (or, after a cut, hold the whole
+// file); upload under the temporary name, rename, compare the size.
+Intento intentar(Sesion& s, QFile& archivo, qint64 total, const QString& final, bool reintento) {
+  Intento t;
+  const QString temporal = temporalDe(final);
+  qint64 remoto = -1;
+  t.paso = s.tamano(final, remoto);
+  if (t.paso.ok() && remoto >= 0) {
+    if (reintento && remoto == total) {  // the cut came after the rename
+      s.borrar(temporal);
+      t.desenlace = Desenlace::Enviado;
+      return t;
+    }
+    t.desenlace = Desenlace::Rehusado;
+    t.mensaje = QStringLiteral("Ya hay en el servidor un archivo llamado \"") + final +
+                QStringLiteral("\"; no se reemplaza. No se envió nada.");
+    return t;
+  }
+  if (!t.paso.ok()) return t;
+  t.escribiendo = true;
+  t.paso = s.subirComo(archivo, total, temporal, final);
+  if (!t.paso.ok()) return t;
+  t.escribiendo = false;
+  t.paso = s.tamano(final, remoto);
+  if (!t.paso.ok()) return t;
+  if (remoto == total) {
+    t.desenlace = Desenlace::Enviado;
+    return t;
+  }
+  // A short file under the final name would be read as the notice: it goes.
+  s.borrar(final);
+  t.desenlace = Desenlace::Rehusado;
+  t.mensaje = QStringLiteral("El servidor guardó %1 bytes de los %2 del aviso en \"").arg(remoto).arg(total) + final +
+              QStringLiteral("\"; se borró. No se envió el aviso.");
+  return t;
+}
+
+}  // namespace
+
+bool ResultadoSubida::rehusado() const {
+  return falla == FallaSubida::Credenciales || falla == FallaSubida::HuellaDesconocida ||
+         falla == FallaSubida::HuellaCambiada || falla == FallaSubida::CertificadoRehusado;
+}
+
+ResultadoSubida subir(const PedidoSubida& p) {
+  QFile archivo(p.archivo);
+  if (auto r = pedidoInvalido(p, archivo)) return *r;
+  const qint64 total = archivo.size();
+  if (p.avance && !p.avance(0, total)) {
+    const Identidad nadie;
+    return resultado(FallaSubida::Cancelada, mensajeDe(FallaSubida::Cancelada, p.conexion, nadie, {}, 0), nadie);
+  }
   Sesion s(p);
-  const auto fallo = [&](FallaSubida f, const Paso& paso, int intentos) {
-    ResultadoSubida r = resultado(f, mensajeDe(f, c, s.identidad(), paso, intentos), s.identidad());
-    r.nombreRemoto = final;
-    return r;
-  };
+  Intento t;
   for (int intento = 0;; ++intento) {
     if (intento > 0) esperarMs(p, 1000 << (intento - 1));
-    qint64 remoto = -1;
-    Paso paso = s.tamano(final, remoto);
-    if (paso.ok() && remoto >= 0) {
-      // A try that was cut after the rename left the whole file: it is sent.
-      if (intento > 0 && remoto == total) {
-        s.borrar(temporal);
-        break;
-      }
-      ResultadoSubida r = resultado(FallaSubida::Otra,
-                                    QStringLiteral("Ya hay en el servidor un archivo llamado \"") + final +
-                                        QStringLiteral("\"; no se reemplaza. No se envió nada."),
-                                    s.identidad());
-      r.nombreRemoto = final;
-      return r;
-    }
-    bool escribiendo = false;
-    if (paso.ok()) {
-      paso = s.subirComo(archivo, total, temporal, final);
-      escribiendo = true;
-    }
-    if (paso.ok()) {
-      paso = s.tamano(final, remoto);
-      if (paso.ok() && remoto == total) break;
-      if (paso.ok()) {
-        ResultadoSubida r = resultado(
-            FallaSubida::Otra,
-            QStringLiteral("El servidor guardó %1 bytes de los %2 del aviso en \"").arg(remoto).arg(total) + final +
-                QStringLiteral("\"."),
-            s.identidad());
-        r.nombreRemoto = final;
-        return r;
-      }
-    }
-    FallaSubida f = fallaDe(paso, s.identidad(), c.protocolo, s.cancelado());
+    t = intentar(s, archivo, total, p.nombreRemoto, intento > 0);
+    if (t.desenlace != Desenlace::Fallo) break;
+    FallaSubida f = fallaDe(t.paso, s.identidad(), p.conexion.protocolo, s.cancelado());
     // SFTP says no more than "failure" when the server cannot store what it is sent.
-    if (escribiendo && paso.rc == CURLE_SSH && c.protocolo == Protocolo::Sftp && s.sesionViva())
+    if (t.escribiendo && t.paso.rc == CURLE_SSH && p.conexion.protocolo == Protocolo::Sftp && s.sesionViva())
       f = FallaSubida::DiscoLleno;
     if (f == FallaSubida::ConexionPerdida && intento < p.reintentos) continue;
     // What a try cut short left under the temporary name goes; before the upload there is nothing.
-    if (escribiendo && f != FallaSubida::TiempoAgotado) s.borrar(temporal);
-    return fallo(f, paso, intento + 1);
+    if (t.escribiendo && f != FallaSubida::TiempoAgotado) s.borrar(temporalDe(p.nombreRemoto));
+    return conNombre(resultado(f, mensajeDe(f, p.conexion, s.identidad(), t.paso, intento + 1), s.identidad()),
+                     p.nombreRemoto);
   }
+  if (t.desenlace == Desenlace::Rehusado) return conNombre(resultado(FallaSubida::Otra, t.mensaje, s.identidad()), p.nombreRemoto);
   const QString error = recordarIdentidad(p, s.identidad());
   if (p.avance) p.avance(total, total);
-  ResultadoSubida r = resultado(FallaSubida::Ninguna, QString(), s.identidad());
+  ResultadoSubida r = conNombre(resultado(FallaSubida::Ninguna, error, s.identidad()), p.nombreRemoto);
   r.bytes = total;
-  r.nombreRemoto = final;
-  if (!error.isEmpty()) r.mensaje = error;
   return r;
 }
 

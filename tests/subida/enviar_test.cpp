@@ -136,8 +136,8 @@ TEST_F(EnviarLote, PorSftpUnaVezConLaHuellaAceptadaYOtraSoloConReenviar) {
 TEST_F(EnviarLote, PorFtpsElCertificadoPropioSeAceptaPorSuHuella) {
   ServidorFtps s(false);
   preparar(QStringLiteral("ftps"), s.puerto(), s.huella());
-  EXPECT_EQ(enviar(), Q("Enviar: El certificado del servidor \"127.0.0.1\" no es de confianza (self-signed "
-                        "certificate). Su huella es HUELLA. Acéptela solo si el administrador del servidor la "
+  EXPECT_EQ(enviar(), Q("Enviar: El certificado del servidor \"127.0.0.1\" no es de confianza (lo firmó el "
+                        "mismo servidor). Su huella es HUELLA. Acéptela solo si el administrador del servidor la "
                         "confirma. No se envió nada. Para aceptarla: --aceptar-huella HUELLA\n= 1\n"));
   EXPECT_EQ(enviar({QStringLiteral("--aceptar-huella"), s.huella()}),
             Q("Enviar: Aviso enviado a ftps://127.0.0.1:PUERTO como \"5678_20261207_HHMMSS.txt\" (321 bytes).\n= 0\n"));

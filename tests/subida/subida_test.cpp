@@ -388,6 +388,36 @@ TEST_P(Cancelar, NoDejaNadaEnElServidor) {
 INSTANTIATE_TEST_SUITE_P(Servidores, Cancelar, ::testing::Values(Servidor::Sftp, Servidor::FtpsExplicito),
                          [](const auto& i) { return nombre(i.param); });
 
+// ------------------------------------------------------------------ through the firewall
+
+class PorProxy : public SubidaTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PorProxy, ElEnvioPasaPorElConSuUsuario) {
+  arrancar(Servidor::Sftp);
+  conocer();
+  ProxyPrueba proxy(Q(GetParam()));
+  PedidoSubida p = pedido();
+  p.conexion.proxy = Q(GetParam()) == QStringLiteral("socks5") ? Proxy::Socks5 : Proxy::HttpConnect;
+  p.conexion.proxyServidor = QStringLiteral("127.0.0.1");
+  p.conexion.proxyPuerto = proxy.puerto();
+  p.conexion.proxyUsuario = QStringLiteral("fw");
+  p.proxyClave = QStringLiteral("fw-clave");
+  ResultadoSubida r = subir(p);
+  ASSERT_TRUE(r.hecho()) << r.mensaje.toStdString();
+  EXPECT_EQ(leer(QDir(remota.ruta()).filePath(p.nombreRemoto)), contenidoAviso());
+  EXPECT_EQ(proxy.tuneles().value(0), QStringLiteral("127.0.0.1:%1").arg(puerto_));
+
+  p.proxyClave = QStringLiteral("otra");
+  p.nombreRemoto = QStringLiteral("otro.txt");
+  r = subir(p);
+  EXPECT_EQ(r.falla, FallaSubida::Otra) << r.mensaje.toStdString();
+  EXPECT_TRUE(r.mensaje.startsWith(Q("El firewall \"127.0.0.1\" no dejó pasar la conexión"))) << r.mensaje.toStdString();
+  EXPECT_TRUE(esperas.isEmpty());
+  EXPECT_FALSE(remotos().contains(p.nombreRemoto));
+}
+
+INSTANTIATE_TEST_SUITE_P(Proxies, PorProxy, ::testing::Values("socks5", "http"));
+
 // ------------------------------------------------------------------ failures before any server answers
 
 struct SinServidor {

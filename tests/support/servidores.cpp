@@ -225,14 +225,25 @@ ServidorFtps::ServidorFtps(bool implicito, bool tls) {
   });
 }
 
-Relevo::Relevo(int destino, qint64 corte, int puerto) {
-  const QString script = QStringLiteral(AVISO_TEST_SUPPORT "/relevo.py");
+void Proceso::arrancarScript(const QString& script, const QStringList& argumentos) {
   proceso_ = std::make_unique<QProcess>();
-  proceso_->setProcessChannelMode(QProcess::SeparateChannels);
-  proceso_->start(QStringLiteral("python3"), {script, QString::number(destino), QString::number(corte), QString::number(puerto)});
+  proceso_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+  proceso_->start(QStringLiteral("python3"), QStringList{QStringLiteral(AVISO_TEST_SUPPORT "/") + script} + argumentos);
   while (!proceso_->canReadLine())
-    if (!proceso_->waitForReadyRead(-1)) falla(QStringLiteral("el relevo no arrancó"));
+    if (!proceso_->waitForReadyRead(-1)) falla(script + QStringLiteral(" no arrancó"));
   puerto_ = proceso_->readLine().trimmed().toInt();
+}
+
+Relevo::Relevo(int destino, qint64 corte, int puerto) {
+  arrancarScript(QStringLiteral("relevo.py"), {QString::number(destino), QString::number(corte), QString::number(puerto)});
+}
+
+ProxyPrueba::ProxyPrueba(const QString& modo) { arrancarScript(QStringLiteral("proxy.py"), {modo}); }
+
+QStringList ProxyPrueba::tuneles() {
+  proceso_->waitForReadyRead(0);
+  while (proceso_->canReadLine()) tuneles_.append(QString::fromLatin1(proceso_->readLine().trimmed()));
+  return tuneles_;
 }
 
 PuertoMudo::PuertoMudo() {

@@ -43,6 +43,8 @@ class Proceso {
   QString salida() const;  // what it wrote, for a failed test's message
 
  protected:
+  // Starts a script of this folder that prints the port it listens on.
+  void arrancarScript(const QString& script, const QStringList& argumentos);
   // Starts `programa` with the arguments a port gives, until one port is its own and accepts.
   void arrancar(const QString& programa, const std::function<QStringList(int puerto)>& argumentos);
   QTemporaryDir dir_;
@@ -80,6 +82,17 @@ class Relevo : public Proceso {
  public:
   // `puerto` 0: a free one.
   Relevo(int destino, qint64 corte, int puerto = 0);
+};
+
+// A firewall proxy: "socks5" or "http" (CONNECT), user "fw", password "fw-clave".
+class ProxyPrueba : public Proceso {
+ public:
+  explicit ProxyPrueba(const QString& modo);
+  // "HOST:PORT" of each tunnel opened so far.
+  QStringList tuneles();
+
+ private:
+  QStringList tuneles_;
 };
 
 // A port that accepts connections and never says a word.
