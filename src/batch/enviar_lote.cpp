@@ -75,14 +75,14 @@ int enviar(Workspace& ws, const DatosEnvio& e, const std::function<void(const QS
                        QStringLiteral("\". No se envió otra vez (--reenviar lo envía)."),
                    kRehusado);
 
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----enviar-----") + servidor + QLatin1Char('/') + p.nombreRemoto);
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----enviar-----") + servidor + QLatin1Char('/') + p.nombreRemoto,
+              QStringLiteral("TERMINO EL EVENTO-----enviar"));
   const ResultadoSubida r = subir(p);
   EnvioRegistrado linea{ahora, aviso, sha, servidor, p.nombreRemoto, r.bytes,
                         r.hecho() ? QStringLiteral("enviado") : r.mensaje};
   QString errorHistorial;
   const bool anotado = anotarEnvio(ws.carpeta, linea, &errorHistorial);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----enviar-----") +
-                 (r.hecho() ? QStringLiteral("enviado") : r.mensaje));
+  ws.EscribirLog(QStringLiteral("enviar-----") + (r.hecho() ? QStringLiteral("enviado") : r.mensaje));
   if (r.hecho()) {
     decir(kTitulo, QStringLiteral("Aviso enviado a ") + servidor + QStringLiteral(" como \"") + p.nombreRemoto +
                        QStringLiteral("\" (%1 bytes).").arg(r.bytes));
@@ -94,6 +94,7 @@ int enviar(Workspace& ws, const DatosEnvio& e, const std::function<void(const QS
     decir(kTitulo, texto);
   }
   if (!anotado) decir(kTitulo, errorHistorial);
+  cmd.fin(r.hecho() ? Resultado::Hecho : r.rehusado() ? Resultado::Rechazado : Resultado::Fallido);
   if (r.hecho()) return kHecho;
   return r.rehusado() ? kRehusado : kError;
 }
