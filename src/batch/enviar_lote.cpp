@@ -9,6 +9,7 @@
 #include "subida/claves.h"
 #include "subida/historial_envios.h"
 #include "subida/subida.h"
+#include "workspace/comando.h"
 #include "workspace/workspace.h"
 
 namespace lote {
@@ -75,14 +76,15 @@ int enviar(Workspace& ws, const DatosEnvio& e, const std::function<void(const QS
                        QStringLiteral("\". No se envió otra vez (--reenviar lo envía)."),
                    kRehusado);
 
-  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----enviar-----") + servidor + QLatin1Char('/') + p.nombreRemoto,
-              QStringLiteral("TERMINO EL EVENTO-----enviar"));
+  Comando marco(ws, QStringLiteral("ENTRO AL EVENTO-----enviar"), QStringLiteral("TERMINO EL EVENTO-----enviar"));
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----enviar-----") + servidor + QLatin1Char('/') + p.nombreRemoto);
   const ResultadoSubida r = subir(p);
   EnvioRegistrado linea{ahora, aviso, sha, servidor, p.nombreRemoto, r.bytes,
                         r.hecho() ? QStringLiteral("enviado") : r.mensaje};
   QString errorHistorial;
   const bool anotado = anotarEnvio(ws.carpeta, linea, &errorHistorial);
-  ws.EscribirLog(QStringLiteral("enviar-----") + (r.hecho() ? QStringLiteral("enviado") : r.mensaje));
+  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----enviar-----") + (r.hecho() ? QStringLiteral("enviado") : r.mensaje));
+  marco.fin(r.hecho() ? Resultado::Hecho : r.rehusado() ? Resultado::Rechazado : Resultado::Fallido);
   if (r.hecho()) {
     decir(kTitulo, QStringLiteral("Aviso enviado a ") + servidor + QStringLiteral(" como \"") + p.nombreRemoto +
                        QStringLiteral("\" (%1 bytes).").arg(r.bytes));
@@ -94,7 +96,6 @@ int enviar(Workspace& ws, const DatosEnvio& e, const std::function<void(const QS
     decir(kTitulo, texto);
   }
   if (!anotado) decir(kTitulo, errorHistorial);
-  cmd.fin(r.hecho() ? Resultado::Hecho : r.rehusado() ? Resultado::Rechazado : Resultado::Fallido);
   if (r.hecho()) return kHecho;
   return r.rehusado() ? kRehusado : kError;
 }
