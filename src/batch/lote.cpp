@@ -708,14 +708,16 @@ int Corrida::generar() {
   if (e != kHecho) return e;
 
   if (conFecha) {
-    // The picker offers no day before today; a Saturday or Sunday it refuses itself.
-    if (ws_.DTPicker1_4_minimo.isValid() && fecha < ws_.DTPicker1_4_minimo) {
-      prompter_.aviso(kPrograma, QStringLiteral("La fecha de entrega ") + fechaTexto::ddmmaaaa(fecha) +
-                                     QStringLiteral(" no se puede elegir: es anterior a hoy, ") +
-                                     fechaTexto::ddmmaaaa(ws_.DTPicker1_4_minimo));
+    // The picker refuses the date: a day before today, which it does not
+    // offer (said here, as the picker says nothing), or a Saturday or Sunday,
+    // which it refuses itself.
+    if (!elegirFechaEntrega(ws_, fecha)) {
+      if (fecha < ws_.DTPicker1_4_minimo)
+        prompter_.aviso(kPrograma, QStringLiteral("La fecha de entrega ") + fechaTexto::ddmmaaaa(fecha) +
+                                       QStringLiteral(" no se puede elegir: es anterior a hoy, ") +
+                                       fechaTexto::ddmmaaaa(ws_.DTPicker1_4_minimo));
       return kRehusado;
     }
-    if (!elegirFechaEntrega(ws_, fecha)) return kRehusado;
     DTPicker1_LostFocus(ws_, 4);
   }
   if (hora >= 0) {

@@ -37,21 +37,22 @@ QString& Form5Modelo::caja(Caja c) {
 }
 
 void Form5Modelo::Form_Load() {
-  log(QStringLiteral("ENTRO AL EVENTO-----Form_Load"));
+  const Evento evento(ws, QStringLiteral("FORM5-----ENTRO AL EVENTO-----Form_Load"),
+                      QStringLiteral("FORM5-----TERMINO EL EVENTO-----Form_Load"));
   aplicacion = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Aplicacion);
   ncliente = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Cliente);
   Text2 = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
   rfc = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Rfc);
   foco.clear();
   cerrado = false;
-  log(QStringLiteral("TERMINO EL EVENTO-----Form_Load"));
 }
 
 QChar Form5Modelo::KeyPress(Caja c, QChar tecla) {
   const QString evento = c == Caja::ncliente ? QStringLiteral("ncliente_KeyPress")
                          : c == Caja::Text2  ? QStringLiteral("Text2_KeyPress")
                                              : QStringLiteral("rfc_KeyPress");
-  log(QStringLiteral("ENTRO AL EVENTO-----") + evento);
+  const Evento marco(ws, QStringLiteral("FORM5-----ENTRO AL EVENTO-----") + evento,
+                     QStringLiteral("FORM5-----TERMINO EL EVENTO-----") + evento);
   const QString mayuscula = QString(tecla).toUpper();
   const QChar capital = mayuscula.size() == 1 ? mayuscula[0] : tecla;
   static const QString digitos = QStringLiteral("0123456789");
@@ -65,7 +66,6 @@ QChar Form5Modelo::KeyPress(Caja c, QChar tecla) {
     resultado = tecla;
   }
   if (resultado.isNull()) ws.prompter.beep();
-  log(QStringLiteral("TERMINO EL EVENTO-----") + evento);
   return resultado;
 }
 
@@ -88,14 +88,14 @@ bool Form5Modelo::teclear(Caja c, const QString& texto) {
 }
 
 bool Form5Modelo::rfc_LostFocus(const QString& destino) {
-  log(QStringLiteral("ENTRO AL EVENTO-----rfc_LostFocus"));
+  const Evento evento(ws, QStringLiteral("FORM5-----ENTRO AL EVENTO-----rfc_LostFocus"),
+                      QStringLiteral("FORM5-----TERMINO EL EVENTO-----rfc_LostFocus"));
   bool ok = true;
   if (destino != QStringLiteral("Cancelar") && destino != QStringLiteral("aceptar") && rfc.size() < kLargoRfc) {
     ws.MsgBox(kFaltanRfc, Botones::Ok, QStringLiteral("Aviso"));
     foco = QStringLiteral("rfc");
     ok = false;
   }
-  log(QStringLiteral("TERMINO EL EVENTO-----rfc_LostFocus"));
   return ok;
 }
 

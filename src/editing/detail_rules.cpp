@@ -95,29 +95,31 @@ bool empiezaConNumero(const QString& texto) {
 
 // ------------------------------------------------------------------ vaspread1
 
-bool validacioncontenedor(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----validacioncontenedor"));
+Resultado validacioncontenedor(Workspace& ws) {
+  // An empty or unknown container ends without the exit line.
+  Comando cmd(ws, QStringLiteral("ENTRO A LA FUNCION-----validacioncontenedor"),
+              QStringLiteral("TERMINO LA FUNCION-----validacioncontenedor"), Comando::Salida::AlHacerse);
   const int r = ws.vaspread1.activeRow();
   const QString t = ws.vaspread1.text(colDetalle::Contenedor, r);
-  if (t.isEmpty()) return false;
+  if (t.isEmpty()) return cmd.fin(Resultado::Rechazado);
   const QString descripcion = descripcionContenedor(t);
   if (!descripcion.isNull()) {
     ws.vaspread1.setText(colDetalle::TipoEntrega, r, descripcion);
     ws.vaSpread6.setText(colDetalle::TipoEntrega, r, descripcion);
-    ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----validacioncontenedor"));
-    return true;
+    return cmd.fin(Resultado::Hecho);
   }
   ws.MsgBox(kMensajeContenedor);
   ws.cursor(ws.vaspread1, colDetalle::Contenedor, r);
-  return false;
+  return cmd.fin(Resultado::Rechazado);
 }
 
 Resultado vaspread1_Change(Workspace& ws, int col, int row) {
-  ws.EscribirLog(entro("vaspread1_Change"));
+  // A quantity over the ordered one ends without the exit line.
+  Comando cmd(ws, entro("vaspread1_Change"), termino("vaspread1_Change"));
   ws.EscribirLog(entro("vaspread1_Change-----Validar contenedores"));
   Resultado resultado = Resultado::Hecho;
   if (col == colDetalle::Contenedor) {
-    if (!ws.sinvalidar && !validacioncontenedor(ws) && !ws.vaspread1.text(col, ws.vaspread1.activeRow()).isEmpty())
+    if (!ws.sinvalidar && validacioncontenedor(ws) != Resultado::Hecho && !ws.vaspread1.text(col, ws.vaspread1.activeRow()).isEmpty())
       resultado = Resultado::Rechazado;
     ws.vaSpread6.setText(col, row, ws.vaspread1.text(col, row));
   }
@@ -136,7 +138,7 @@ Resultado vaspread1_Change(Workspace& ws, int col, int row) {
         ws.MsgBox(mensajeCantidad(m));
         ws.vaspread1.setText(colDetalle::Cantidad, a, m);
         ws.cursor(ws.vaspread1, colDetalle::Cantidad, a);
-        return Resultado::Rechazado;
+        return cmd.finSinSalida(Resultado::Rechazado);
       }
       ws.vaSpread6.setText(colDetalle::Cantidad, a, q);
     }
@@ -152,8 +154,7 @@ Resultado vaspread1_Change(Workspace& ws, int col, int row) {
   ws.EscribirLog(entro("vaspread1_Change-----Para que se mueva a la derecha a partir de la columna de cantidad"));
   if (col == colDetalle::Cantidad) ws.cursor(ws.vaspread1, colDetalle::Contenedor, row);
 
-  ws.EscribirLog(termino("vaspread1_Change"));
-  return resultado;
+  return cmd.fin(resultado);
 }
 
 Resultado vaspread1_Editar(Workspace& ws, int col, int row, const QString& texto) {
@@ -171,27 +172,25 @@ QPoint reglaSalidaDetalle(int nuevaCol, int nuevaFila) {
 }
 
 QPoint vaspread1_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila) {
-  ws.EscribirLog(entro("vaspread1_LeaveCell"));
+  const Evento evento(ws, entro("vaspread1_LeaveCell"), termino("vaspread1_LeaveCell"));
   const QPoint destino = reglaSalidaDetalle(nuevaCol, nuevaFila);
-  ws.EscribirLog(termino("vaspread1_LeaveCell"));
   return destino;
 }
 
 bool vaspread1_KeyDown(Workspace& ws, int codigo) {
-  ws.EscribirLog(entro("vaspread1_KeyDown"));
+  const Evento evento(ws, entro("vaspread1_KeyDown"), termino("vaspread1_KeyDown"));
   bool usada = false;
   if (codigo == kTeclaSuprimir) {
     suprimir_Click(ws);
     usada = true;
   }
-  ws.EscribirLog(termino("vaspread1_KeyDown"));
   return usada;
 }
 
 void vaspread1_GotFocus(Workspace& ws) { ws.cual_grid = QStringLiteral("1"); }
 
 TipCelda vaspread1_TextTipFetch(Workspace& ws, int col, int row) {
-  ws.EscribirLog(entro("vaspread1_TextTipFetch"));
+  const Evento evento(ws, entro("vaspread1_TextTipFetch"), termino("vaspread1_TextTipFetch"));
   TipCelda t;
   if (row == 0) {
     static const char16_t* const kTips[] = {
@@ -214,12 +213,11 @@ TipCelda vaspread1_TextTipFetch(Workspace& ws, int col, int row) {
     };
     if (col >= 1 && col <= 15 && kTips[col]) t = tip(QString::fromUtf16(kTips[col]));
   }
-  ws.EscribirLog(termino("vaspread1_TextTipFetch"));
   return t;
 }
 
 TipCelda vaspread5_TextTipFetch(Workspace& ws, int col, int row) {
-  ws.EscribirLog(entro("vaspread5_TextTipFetch"));
+  const Evento evento(ws, entro("vaspread5_TextTipFetch"), termino("vaspread5_TextTipFetch"));
   TipCelda t;
   if (row == 0) {
     switch (col) {
@@ -230,32 +228,29 @@ TipCelda vaspread5_TextTipFetch(Workspace& ws, int col, int row) {
       default: break;
     }
   }
-  ws.EscribirLog(termino("vaspread5_TextTipFetch"));
   return t;
 }
 
 // ------------------------------------------------------------------ vaSpread9
 
 QChar vaSpread9_KeyPress(Workspace& ws, int col, QChar tecla) {
-  ws.EscribirLog(entro("vaSpread9_KeyPress"));
+  const Evento evento(ws, entro("vaSpread9_KeyPress"), termino("vaSpread9_KeyPress"));
   QChar resultado = tecla;
   if (col == colPedidos::NumVorarido || col == colPedidos::Importe) {
     static const QString kAdmitidos = QStringLiteral("1234567890ABCDEFGHIJKLMNÑOPQRSTUVWXYZ.") + kRetroceso;
     const QChar mayuscula = tecla.toUpper();
     resultado = kAdmitidos.contains(mayuscula) ? mayuscula : QChar();
   }
-  ws.EscribirLog(termino("vaSpread9_KeyPress"));
   return resultado;
 }
 
 bool vaSpread9_KeyDown(Workspace& ws, int codigo) {
-  ws.EscribirLog(entro("vaSpread9_KeyDown"));
+  const Evento evento(ws, entro("vaSpread9_KeyDown"), termino("vaSpread9_KeyDown"));
   bool usada = false;
   if (codigo == kTeclaSuprimir) {
     suprimir_Click(ws);
     usada = true;
   }
-  ws.EscribirLog(termino("vaSpread9_KeyDown"));
   return usada;
 }
 

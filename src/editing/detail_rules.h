@@ -27,8 +27,9 @@ bool empiezaConNumero(const QString& texto);
 // Checks the container code of the active row of vaspread1: a known first
 // letter writes its description into column 14 of vaspread1 and vaSpread6;
 // an unknown one shows the refusal message and puts the cursor back on
-// (15, row). An empty code does nothing. True when the code was described.
-bool validacioncontenedor(Workspace& ws);
+// (15, row). An empty code does nothing. Done when the code was described;
+// refused otherwise.
+Resultado validacioncontenedor(Workspace& ws);
 
 // Change of cell (col, row) of vaspread1, the text already in the cell:
 // container check, quantity limit, copy into vaSpread6, cursor moves.

@@ -186,13 +186,15 @@ bool duplicarParaSeparar(Workspace& ws, int fila, int copias) {
   for (int i = 0; i < copias; ++i) {
     ws.progreso = i + 1;
     if (copias > 1) ws.doEvents();
-    ws.EscribirLog(QStringLiteral("ENTRO EN LA FUNCION-----duplicarrenglon"));
-    ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----insertar_Click"));
-    ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----insertar_Click"));
-    ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----duplicarrenglon"));
-    ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----duplicarspread6"));
+    {
+      const Evento duplicar(ws, QStringLiteral("ENTRO EN LA FUNCION-----duplicarrenglon"),
+                            QStringLiteral("TERMINO LA FUNCION-----duplicarrenglon"));
+      const Evento insertar(ws, QStringLiteral("ENTRO AL EVENTO-----insertar_Click"),
+                            QStringLiteral("TERMINO EL EVENTO-----insertar_Click"));
+    }
+    const Evento espejo(ws, QStringLiteral("ENTRO A LA FUNCION-----duplicarspread6"),
+                        QStringLiteral("TERMINO LA FUNCION-----duplicarspread6"));
     ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----duplicarspread6-----inserta un renglon"));
-    ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----duplicarspread6"));
   }
   ws.progresoMaximo = maximoAntes;
   ws.progreso = progresoAntes;

@@ -14,19 +14,29 @@ QStringView primera(const QString& s) {
   return QStringView(s).left(tab < 0 ? s.size() : tab);
 }
 
-// A line cut after `limite` cells, its trailing empty cells left out.
-void recortar(QString& s, int limite) {
+// A line cut after `limite` cells, its trailing empty cells left out; its
+// cells as they remain (0 when none).
+int recortar(QString& s, int limite) {
   if (limite <= 0) {
     s.clear();
-    return;
+    return 0;
   }
+  // Read through a const view: a writable index would check for sharing at
+  // every character.
+  const QChar* p = s.constData();
+  const qsizetype n = s.size();
   qsizetype tabs = 0, i = 0;
-  for (; i < s.size(); ++i)
-    if (s[i] == QLatin1Char('\t') && ++tabs == limite) break;
-  s.truncate(i);
-  qsizetype len = s.size();
-  while (len > 0 && s[len - 1] == QLatin1Char('\t')) --len;
-  s.truncate(len);
+  for (; i < n; ++i)
+    if (p[i] == QLatin1Char('\t') && ++tabs == limite) break;
+  qsizetype len = i;
+  while (len > 0 && p[len - 1] == QLatin1Char('\t')) {
+    --len;
+    --tabs;
+  }
+  if (len < n) s.truncate(len);
+  if (len == 0) return 0;
+  // A cut at the limit-th TAB counted that TAB, which is no longer there.
+  return static_cast<int>(i < n ? tabs - 1 : tabs) + 1;
 }
 
 }  // namespace
@@ -43,10 +53,10 @@ ArchivoTrabajo leerTrabajo(QByteArray bytes, int limiteColumnas) {
   bytes.clear();
   for (int i = 0; i < lineas.size(); ++i) {
     QString& s = lineas[i];
-    recortar(s, limiteColumnas);
-    if (s.isEmpty()) continue;
+    const int celdas = recortar(s, limiteColumnas);
+    if (celdas == 0) continue;
     a.ultima = i + 1;
-    a.columnas = qMax(a.columnas, static_cast<int>(s.count(QLatin1Char('\t'))) + 1);
+    a.columnas = qMax(a.columnas, celdas);
   }
   if (a.ultima == 0) {
     a.falla = {Falla::Tipo::SinLineas, 0, 0};

@@ -102,7 +102,7 @@ Resultado importararchiv_inf(Workspace& ws) {
     ws.Combo2.agregar(k);
   }
 
-  if (!encabezadocampos(ws, QStringLiteral("importararchiv"), 7)) {
+  if (encabezadocampos(ws, QStringLiteral("importararchiv"), 7) != Resultado::Hecho) {
     ws.Combo2.vaciar();
     ws.vaSpread3.deleteAllRows();
     ws.vaSpread3.setRowLimit(limite3);

@@ -57,7 +57,7 @@ Resultado arrch_tabulador_Click(Workspace& ws) {
     }
   }
 
-  if (!encabezadocampos(ws, QStringLiteral("importararchiv"), 7)) {
+  if (encabezadocampos(ws, QStringLiteral("importararchiv"), 7) != Resultado::Hecho) {
     ws.Combo2.vaciar();
     ws.vaSpread3.clearBlock(-1, -1, -1, -1);
     return cmd.fin(Resultado::Rechazado);

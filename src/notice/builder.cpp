@@ -123,8 +123,10 @@ void ponerHD(Grid& imagen, int fila, int campo, const QString& valor) {
 
 }  // namespace
 
-bool preparar(Workspace& ws) {
-  ws.EscribirLog(kEntrada);
+namespace {
+
+// The build itself; false when it was refused (its message has been shown).
+bool construirImagen(Workspace& ws) {
   ws.EscribirLog(kEntrada + QStringLiteral("-----LIMPIA LAS TABLAS"));
   Grid& imagen = ws.vaSpread3;
   const EnBloque b3(imagen), b5(ws.vaSpread5), b8(ws.vaSpread8);
@@ -284,6 +286,13 @@ bool preparar(Workspace& ws) {
     if (!conservar.empty()) imagen.retainRows(conservar);
     resultado = true;
   }
-  if (resultado) ws.EscribirLog(QStringLiteral("TERMINO LA  FUNCION----preparar"));
   return resultado;
+}
+
+}  // namespace
+
+Resultado preparar(Workspace& ws) {
+  // A refused build ends without the exit line.
+  Comando cmd(ws, kEntrada, QStringLiteral("TERMINO LA  FUNCION----preparar"), Comando::Salida::AlHacerse);
+  return cmd.fin(construirImagen(ws) ? Resultado::Hecho : Resultado::Rechazado);
 }

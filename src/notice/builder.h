@@ -12,16 +12,18 @@
 
 #include "envio/registros.h"
 
+#include "workspace/resultado.h"
+
 class Workspace;
 
-// Builds the image. True when every order of vaSpread9 was built; false when
-// the build was refused (its message has been shown) or vaSpread9 has no row.
+// Builds the image. Done when every order of vaSpread9 was built; refused
+// when a check stopped it (its message has been shown) or vaSpread9 has no row.
 // Expects the callers' checks first: the detail grid sorted by container,
 // validar passed, a delivery hour chosen, every order with lines.
 // Leaves the last order's lines in vaSpread5 (columns 1-15) and vaSpread8 (the
 // nine converted columns LUGAR-TIENDA, SKU, MODELO, UPC/EAN, COLOR, TALLA,
 // CANTIDAD, merchandise type, CONTENEDOR).
-bool preparar(Workspace& ws);
+Resultado preparar(Workspace& ws);
 
 // The conversions of the field values (the padding is the record tables').
 namespace registro {

@@ -53,11 +53,13 @@ QString masUno(QString digitos) {
 
 }  // namespace
 
-bool encabezadocampos(Workspace& ws, const QString& dedonde, int cuantos) {
-  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----encabezadocampos"));
+Resultado encabezadocampos(Workspace& ws, const QString& dedonde, int cuantos) {
+  // A failure ends without the exit line.
+  Comando cmd(ws, QStringLiteral("ENTRO A LA FUNCION-----encabezadocampos"),
+              QStringLiteral("TERMINO LA FUNCION-----encabezadocampos"), Comando::Salida::AlHacerse);
   if (cuantos < 0 || cuantos > 7) {
     mensajeErrorCampos(ws, 9, QStringLiteral("Subíndice fuera del intervalo"));
-    return false;
+    return cmd.fin(Resultado::Fallido);
   }
   if (dedonde == QStringLiteral("importararchiv")) {
     for (int i = 1; i <= cuantos; ++i) ws.Text1[i].clear();
@@ -65,15 +67,14 @@ bool encabezadocampos(Workspace& ws, const QString& dedonde, int cuantos) {
     for (int i = 1; i <= cuantos; ++i) {
       if (!ws.vaSpread3.setText(i, 7, ws.Text1[i])) {
         mensajeErrorCampos(ws, 9, QStringLiteral("Subíndice fuera del intervalo"));
-        return false;
+        return cmd.fin(Resultado::Fallido);
       }
     }
   } else {
     ws.MsgBox(QStringLiteral("Error Inesperado en los Campos del Encabezado"));
-    return false;
+    return cmd.fin(Resultado::Fallido);
   }
-  ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----encabezadocampos"));
-  return true;
+  return cmd.fin(Resultado::Hecho);
 }
 
 int Text1_MaxLength(int indice) {
@@ -88,7 +89,8 @@ int Text1_MaxLength(int indice) {
 }
 
 QChar Text1_KeyPress(Workspace& ws, int indice, QChar tecla) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----Text1_KeyPress"));
+  const Evento evento(ws, QStringLiteral("ENTRO AL EVENTO-----Text1_KeyPress"),
+                      QStringLiteral("TERMINO EL EVENTO-----Text1_KeyPress"));
   QChar resultado = tecla;
   if (indice == 1 || indice == 3 || indice == 6) {
     const QString mayuscula = QString(tecla).toUpper();
@@ -100,7 +102,6 @@ QChar Text1_KeyPress(Workspace& ws, int indice, QChar tecla) {
     resultado = (permitidos.contains(tecla) || tecla == kRetroceso) ? tecla : QChar();
   }
   if (resultado.isNull()) ws.prompter.beep();
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Text1_KeyPress"));
   return resultado;
 }
 

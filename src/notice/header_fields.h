@@ -13,14 +13,16 @@
 #include <QDate>
 #include <QString>
 
+#include "workspace/resultado.h"
+
 class Workspace;
 
 // Header-field service. dedonde:
-//   "importararchiv"  empties Text1(1) .. Text1(cuantos); true.
-//   "preparar"        writes Text1(i) into the file image vaSpread3 at column i, row 7, i = 1 .. cuantos; true.
-//   anything else     shows "Error Inesperado en los Campos del Encabezado" and returns false.
+//   "importararchiv"  empties Text1(1) .. Text1(cuantos); done.
+//   "preparar"        writes Text1(i) into the file image vaSpread3 at column i, row 7, i = 1 .. cuantos; done.
+//   anything else     shows "Error Inesperado en los Campos del Encabezado"; failed.
 // cuantos outside 0..7 is an error too: the message, a line break, "(9) " and the description, title "Error".
-bool encabezadocampos(Workspace& ws, const QString& dedonde, int cuantos);
+Resultado encabezadocampos(Workspace& ws, const QString& dedonde, int cuantos);
 
 // Maximum length of Text1(indice) as designed; 0 when the box has none.
 int Text1_MaxLength(int indice);

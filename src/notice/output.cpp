@@ -77,7 +77,7 @@ QByteArray textoAviso(const Workspace& ws) { return textoAviso(registrosAviso(ws
 texto::Resultado escribirAviso(const Workspace& ws, QIODevice& d) { return escribirAviso(registrosAviso(ws), d); }
 
 texto::Resultado formatofijo(Workspace& ws, const QString& archivo) {
-  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----formatofijo"));
+  Comando cmd(ws, QStringLiteral("ENTRO A LA FUNCION-----formatofijo"), QStringLiteral("TERMINO LA FUNCION-----formatofijo"));
   QByteArray bytes;
   texto::Resultado r = texto::leerBytes(archivo, bytes);
   if (r.ok) {
@@ -97,7 +97,7 @@ texto::Resultado formatofijo(Workspace& ws, const QString& archivo) {
     r = texto::reemplazar(archivo, [&salida](QIODevice& d) { return texto::escribirEn(d, salida); });
   }
   quitarArchTxt(ws);
-  ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----formatofijo"));
+  cmd.fin(r.ok ? Resultado::Hecho : Resultado::Fallido);
   return r;
 }
 
@@ -134,7 +134,7 @@ Resultado revisarYPreparar(Workspace& ws, Comando& cmd) {
   ws.doEvents();
   ws.vaSpread6.sortRows({SortKey{colDetalle::Contenedor, true}});
   ws.doEvents();
-  if (!validar(ws) || !verificardatosok(ws)) return Resultado::Rechazado;
+  if (validar(ws) != Resultado::Hecho || verificardatosok(ws) != Resultado::Hecho) return Resultado::Rechazado;
   cmd.ocupado(false);
   if (ws.vaspread1.dataRowCount() == 0) {
     ws.MsgBox(QStringLiteral("No hay información para generar el archivo"), Botones::Ok, QStringLiteral("Aviso"),
@@ -165,9 +165,9 @@ Resultado revisarYPreparar(Workspace& ws, Comando& cmd) {
   if (!lineasConOrden(ws)) return Resultado::Rechazado;
 
   cmd.ocupado(true);
-  const bool preparado = preparar(ws);
+  const Resultado preparado = preparar(ws);
   cmd.ocupado(false);
-  return preparado ? Resultado::Hecho : Resultado::Rechazado;
+  return preparado;
 }
 
 Resultado arch_env_Click(Workspace& ws) {

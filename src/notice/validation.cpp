@@ -130,34 +130,36 @@ int unirRepetidas(Grid& g, Grid* espejo) {
   return filaFinal;
 }
 
-bool validar(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----validar"));
+Resultado validar(Workspace& ws) {
+  // A refusal ends without the exit line.
+  Comando cmd(ws, QStringLiteral("ENTRO A LA FUNCION-----validar"), QStringLiteral("TERMINO LA FUNCION-----validar"),
+              Comando::Salida::AlHacerse);
   ws.Text1[4] = ws.DTPicker1_4.toString(QStringLiteral("dd/MM/yyyy"));
   ws.Text1[1] = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
-  if (!encabezadoCompleto(ws) || !lineasValidas(ws)) return false;
+  if (!encabezadoCompleto(ws) || !lineasValidas(ws)) return cmd.fin(Resultado::Rechazado);
   ws.doEvents();
   // Checked before the merge changes the grid: a refused notice leaves it as it was.
   if (const int fila = filaSumaGrande(ws.vaspread1)) {
     avisarFalla(ws, fila, FallaLinea::SumaGrande);
-    return false;
+    return cmd.fin(Resultado::Rechazado);
   }
   ws.doEvents();
   if (const int fila = unirRepetidas(ws.vaspread1, &ws.vaSpread6)) {
     ws.cursor(ws.vaspread1, colDetalle::Cantidad, fila);
     ws.foco = QStringLiteral("vaspread1");
   }
-  ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----validar"));
-  return true;
+  return cmd.fin(Resultado::Hecho);
 }
 
-bool verificardatosok(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----verificardatosok"));
-  bool resultado = true;
+Resultado verificardatosok(Workspace& ws) {
+  Comando cmd(ws, QStringLiteral("ENTRO A LA FUNCION-----verificardatosok"),
+              QStringLiteral("TERMINO LA FUNCION-----verificardatosok"));
+  Resultado resultado = Resultado::Hecho;
   if (ws.vaSpread2.text(colAjustes::Valor, filaCliente::Cliente).isEmpty()) {
     ws.MsgBox(QStringLiteral("Falta el Número de Cliente"), Botones::Ok, kDatosIncompletos);
     mostrarForm5(ws);
-    resultado = !ws.vaSpread2.text(colAjustes::Valor, filaCliente::Cliente).isEmpty();
+    // The number is read again: however the dialog closed, still missing refuses.
+    if (ws.vaSpread2.text(colAjustes::Valor, filaCliente::Cliente).isEmpty()) resultado = Resultado::Rechazado;
   }
-  ws.EscribirLog(QStringLiteral("TERMINO LA FUNCION-----verificardatosok"));
-  return resultado;
+  return cmd.fin(resultado);
 }

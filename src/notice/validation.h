@@ -1,7 +1,9 @@
 #pragma once
 // The checks made before a notice is built. The first failing check shows its
 // message, puts the cursor on the cell to correct (ws.foco names the grid) and
-// ends with false, so the user corrects one thing at a time.
+// ends refused, so the user corrects one thing at a time.
+#include "workspace/resultado.h"
+
 class Grid;
 class Workspace;
 
@@ -16,7 +18,7 @@ class Workspace;
 //   6. lines of one order with the same store, SKU and container are merged
 //      (quantities added) in vaspread1 and, row for row, in vaSpread6.
 // Steps 1, 4 and 6 stay done when a later step fails.
-bool validar(Workspace& ws);
+Resultado validar(Workspace& ws);
 
 // Lines of one order with the same store, SKU and container become one, the
 // quantities added (an empty one counts 0), the first line kept in its place;
@@ -25,6 +27,7 @@ bool validar(Workspace& ws);
 // line that took another in, 0 when none did.
 int unirRepetidas(Grid& detalle, Grid* espejo = nullptr);
 
-// True when the client number is known; when it is missing the user is told
-// and the client data dialog Form5 opens, and the number is read again after it.
-bool verificardatosok(Workspace& ws);
+// Done when the client number is known; when it is missing the user is told
+// and the client data dialog Form5 opens, and the number is read again after
+// it: still missing, the check refuses.
+Resultado verificardatosok(Workspace& ws);

@@ -54,7 +54,8 @@ void cargarAplicacion(Workspace& ws) {
 }  // namespace
 
 void Form_Load(Workspace& ws) {
-  ws.EscribirLog(kEntrada);
+  // The window's loading is no command: nothing in it is undone.
+  const Evento evento(ws, kEntrada, QStringLiteral("TERMINO EL EVENTO-----Form_Load"));
   ws.sinvalidar = false;
   for (const char* c : {"Combo2", "Text2", "b_cut", "b_copy", "b_paste", "b_separar", "editar"})
     ws.habilitar(QString::fromLatin1(c), false);
@@ -95,10 +96,8 @@ void Form_Load(Workspace& ws) {
   ws.DTPicker1_4 = ws.reloj.hoy();
   ws.Text1[1] = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
   ws.Text1[4] = ws.DTPicker1_4.toString(QStringLiteral("dd/MM/yyyy"));
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Form_Load"));
 }
 
 void Form_Paint(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----Form_Paint"));
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Form_Paint"));
+  const Evento evento(ws, QStringLiteral("ENTRO AL EVENTO-----Form_Paint"), QStringLiteral("TERMINO EL EVENTO-----Form_Paint"));
 }

@@ -100,9 +100,8 @@ Resultado abrir_archivo(Workspace& ws) {
         for (int c = 1; c <= archivo.columnas; ++c) ws.EscribirLog(traza);
       const int r = l - primera + 1;
       if (r > detalle) continue;
-      const QStringList celdas = archivo.detalle[r - 1].split(QLatin1Char('\t'));
-      ws.vaspread1.setRowTexts(r, celdas);
-      ws.vaSpread6.setRowTexts(r, celdas);
+      ws.vaspread1.setRowLine(r, archivo.detalle[r - 1]);
+      ws.vaSpread6.setRowLine(r, archivo.detalle[r - 1]);
     }
   }
   ws.vaSpread3.deleteAllRows();

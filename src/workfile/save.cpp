@@ -87,12 +87,9 @@ void faltaInformacion(Workspace& ws, int col, int row) {
 
 }  // namespace
 
-bool prepararguardar(Workspace& ws) {
+Resultado prepararguardar(Workspace& ws) {
   Comando cmd(ws, kPreparar, kFinPreparar, Comando::Salida::AlHacerse);
-  const auto rehusado = [&cmd] {
-    cmd.fin(Resultado::Rechazado);
-    return false;
-  };
+  const auto rehusado = [&cmd] { return cmd.fin(Resultado::Rechazado); };
   Grid& imagen = ws.vaSpread3;
   cmd.enBloque(imagen);
   imagen.deleteAllRows();
@@ -120,7 +117,7 @@ bool prepararguardar(Workspace& ws) {
   ws.EscribirLog(kPreparar + QStringLiteral("-----llena datos de control en el encabezado del grid vaspread3"));
   encabezadoDeControl(ws);
 
-  if (!encabezadocampos(ws, QStringLiteral("preparar"), 7)) return rehusado();
+  if (encabezadocampos(ws, QStringLiteral("preparar"), 7) != Resultado::Hecho) return rehusado();
 
   ws.EscribirLog(kPreparar + QStringLiteral("-----Poner el detalle en el grid vaspread3"));
   {
@@ -152,7 +149,7 @@ bool prepararguardar(Workspace& ws) {
     cmd.ocupado(false);
   }
   imagen.setText(colImagen::Etiqueta, n + desde, trabajo::kFirma);
-  return cmd.fin(Resultado::Hecho) == Resultado::Hecho;
+  return cmd.fin(Resultado::Hecho);
 }
 
 texto::Resultado escribirTrabajo(const Workspace& ws, QIODevice& d) {
@@ -167,7 +164,8 @@ Resultado guardar_informacion(Workspace& ws) {
     return cmd.fin(Resultado::Rechazado);
   }
   ws.EscribirLog(kGuardar + QStringLiteral("-----preparar para guardar información cancela si faltan datos en el grid"));
-  if (!prepararguardar(ws)) return cmd.fin(Resultado::Rechazado);
+  const Resultado preparado = prepararguardar(ws);
+  if (preparado != Resultado::Hecho) return cmd.fin(preparado);
 
   DialogoArchivo d;
   d.titulo = QStringLiteral("Guardar el archivo como:");

@@ -21,12 +21,12 @@
 class QIODevice;
 class Workspace;
 
-// Fills vaSpread3 with the image. False when the save must stop (a message
+// Fills vaSpread3 with the image. Refused when the save must stop (a message
 // was shown): a single order without movement type, an empty required cell
 // of the detail grid, or header fields refused by encabezadocampos. With two
 // or more orders every movement type of vaSpread9 becomes "Pedido Múltiple"
 // and is locked.
-bool prepararguardar(Workspace& ws);
+Resultado prepararguardar(Workspace& ws);
 
 // The work file's bytes: the image vaSpread3, then the per-order header table.
 texto::Resultado escribirTrabajo(const Workspace& ws, QIODevice& d);

@@ -1,5 +1,7 @@
 #include "workspace/comando.h"
 
+#include <exception>
+
 #include "workspace/workspace.h"
 
 Comando::Comando(Workspace& ws, const QString& entrada, QString salida, Salida cuando)
@@ -46,4 +48,13 @@ void Comando::ocupado(bool si) { ws_.ocupado(si); }
 void Comando::enBloque(Grid& g) {
   g.beginBulk();
   enBloque_.push_back(&g);
+}
+
+Evento::Evento(Workspace& ws, const QString& entrada, QString salida)
+    : ws_(ws), salida_(std::move(salida)), excepciones_(std::uncaught_exceptions()) {
+  ws_.EscribirLog(entrada);
+}
+
+Evento::~Evento() {
+  if (std::uncaught_exceptions() == excepciones_) ws_.EscribirLog(salida_);
 }

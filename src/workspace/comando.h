@@ -59,3 +59,21 @@ class Comando {
   Resultado resultado_ = Resultado::Fallido;
   std::vector<Grid*> enBloque_;
 };
+
+// The frame of an event the window sends outside a command (a move between
+// cells, a key, a tool tip, a repaint, the window's loading): it writes the
+// entry line at once and the exit line when it ends, and nothing else. It is
+// no command: no undo step, no busy pointer, nobody watching the workspace
+// hears of it. An event left by an exception writes no exit line.
+class Evento {
+ public:
+  Evento(Workspace& ws, const QString& entrada, QString salida);
+  ~Evento();
+  Evento(const Evento&) = delete;
+  Evento& operator=(const Evento&) = delete;
+
+ private:
+  Workspace& ws_;
+  QString salida_;
+  int excepciones_;
+};

@@ -183,6 +183,22 @@ void Grid::setRowTexts(int row, const QStringList& cells) {
   notifyCells(1, row, colLimit_, row);
 }
 
+void Grid::setRowLine(int row, QString line) {
+  if (row < 1 || row > rowLimit_) return;
+  line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  qsizetype len = line.size();
+  while (len > 0 && line.at(len - 1) == QLatin1Char('\t')) --len;
+  line.truncate(len);
+  if (row > static_cast<int>(rows_.size()) && line.isEmpty()) return;
+  anotarRenglon(row);
+  if (row > static_cast<int>(rows_.size())) rows_.resize(row);
+  ponerTexto(rows_[row - 1], std::move(line));
+  recortar(rows_[row - 1], colLimit_);
+  invalidate();
+  notifyCells(1, row, colLimit_, row);
+}
+
 // ---- extents -------------------------------------------------------------
 
 int Grid::dataRowCount() const {
@@ -232,11 +248,16 @@ void Grid::setColLimit(int cols) {
 
 void Grid::recortar(Row& r, int cols) {
   if (camposDe(r) <= cols) return;
-  QString s = cols > 0 ? r.text.section(QLatin1Char('\t'), 0, cols - 1) : QString();
-  qsizetype len = s.size();
-  while (len > 0 && s[len - 1] == QLatin1Char('\t')) --len;
-  s.truncate(len);
-  ponerTexto(r, std::move(s));
+  // Up to the cols-th TAB, without the empty cells that would then end it.
+  const QChar* p = r.text.constData();
+  const qsizetype n = r.text.size();
+  qsizetype fin = 0;
+  if (cols > 0) {
+    int tabs = 0;
+    while (fin < n && !(p[fin] == QLatin1Char('\t') && ++tabs == cols)) ++fin;
+    while (fin > 0 && p[fin - 1] == QLatin1Char('\t')) --fin;
+  }
+  ponerTexto(r, r.text.left(fin));
 }
 
 void Grid::copiarRenglon(const Grid& origen, int filaOrigen, int fila) {

@@ -61,6 +61,9 @@ class Grid {
   void setHeaderTexts(const QStringList& texts);
   QStringList rowTexts(int row) const;                 // cells 1..last non-empty
   void setRowTexts(int row, const QStringList& cells);  // replaces the row's cells
+  // The same from the row's cells already joined by TABs (a line of a tab
+  // text file): no split and join again.
+  void setRowLine(int row, QString line);
   // Row `fila` gets the cells of row `filaOrigen` of `origen` (cut to this
   // grid's columns), without splitting them; its attributes stay.
   void copiarRenglon(const Grid& origen, int filaOrigen, int fila);

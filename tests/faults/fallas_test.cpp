@@ -48,8 +48,8 @@ class FallasTest : public WorkspaceTest {
 
 TEST_F(FallasTest, CadaEscritorSobreUnDiscoLlenoDejaElArchivoAnterior) {
   const std::pair<const char*, std::function<texto::Resultado(Workspace&, QIODevice&)>> escritores[] = {
-      {"aviso", [](Workspace& w, QIODevice& d) { return preparar(w) ? escribirAviso(w, d) : texto::Resultado(); }},
-      {"trabajo", [](Workspace& w, QIODevice& d) { return prepararguardar(w) ? escribirTrabajo(w, d) : texto::Resultado(); }},
+      {"aviso", [](Workspace& w, QIODevice& d) { return preparar(w) == Resultado::Hecho ? escribirAviso(w, d) : texto::Resultado(); }},
+      {"trabajo", [](Workspace& w, QIODevice& d) { return prepararguardar(w) == Resultado::Hecho ? escribirTrabajo(w, d) : texto::Resultado(); }},
       {"header.txt", [](Workspace& w, QIODevice& d) { return w.vaSpread9.saveTabText(d); }},
       {"info.cfg", [](Workspace& w, QIODevice& d) { return w.vaSpread2.saveSheet(d); }},
       {"dudizod.ini", [](Workspace& w, QIODevice& d) { return w.vaSpread4.saveTabText(d); }},

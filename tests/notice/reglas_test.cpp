@@ -41,7 +41,7 @@ TEST_F(ReglasTest, ValoresQueFaltan) {
     if (k.columna > 0) ws->vaSpread9.setText(k.columna, 2, QString());
     if (k.columna == 1) ws->vaSpread9.setText(2, 2, QStringLiteral("Alta"));
     if (k.columna <= 0) ws->vaspread1.setText(k.columna == 0 ? 9 : 10, 4, QString());
-    EXPECT_FALSE(preparar(*ws)) << k.mensaje;
+    EXPECT_EQ(preparar(*ws), Resultado::Rechazado) << k.mensaje;
     EXPECT_EQ(prompter.textos(), QStringList{Q(k.mensaje)});
     EXPECT_EQ(prompter.mensajes[0].titulo, QStringLiteral("Datos Incompletos"));
   }
@@ -51,7 +51,7 @@ TEST_F(ReglasTest, ValoresQueFaltan) {
     ejemplo(*ws);
     ws->vaSpread2.setText(2, fila, QString());
     prompter.alDialogo = [](DialogoModelo& m) { dynamic_cast<Form5Modelo&>(m).Cancelar_Click(); };
-    EXPECT_FALSE(preparar(*ws));
+    EXPECT_EQ(preparar(*ws), Resultado::Rechazado);
     EXPECT_EQ(prompter.dialogosVistos.size(), fila == 14 ? 1 : 2);
     EXPECT_EQ(prompter.textos(), QStringList{fila == 14 ? Q("Falta Información en el Número de Proveedor")
                                                         : Q("Falta Información en el RFC")});
@@ -117,12 +117,12 @@ TEST_F(ReglasTest, CajasDelEncabezado) {
     EXPECT_TRUE(textosLog().contains(Q(l))) << l;
 
   for (int i = 1; i <= 7; ++i) ws->Text1[i] = QStringLiteral("v") + QString::number(i);
-  EXPECT_TRUE(encabezadocampos(*ws, QStringLiteral("preparar"), 7));
+  EXPECT_EQ(Resultado::Hecho, encabezadocampos(*ws, QStringLiteral("preparar"), 7));
   EXPECT_EQ(ws->vaSpread3.text(7, 7), QStringLiteral("v7"));
-  EXPECT_FALSE(encabezadocampos(*ws, QStringLiteral("otra"), 7));
-  EXPECT_FALSE(encabezadocampos(*ws, QStringLiteral("importararchiv"), 8));
+  EXPECT_EQ(Resultado::Fallido, encabezadocampos(*ws, QStringLiteral("otra"), 7));
+  EXPECT_EQ(Resultado::Fallido, encabezadocampos(*ws, QStringLiteral("importararchiv"), 8));
   EXPECT_EQ(ws->Text1[3], QStringLiteral("v3"));
-  EXPECT_TRUE(encabezadocampos(*ws, QStringLiteral("importararchiv"), 7));
+  EXPECT_EQ(Resultado::Hecho, encabezadocampos(*ws, QStringLiteral("importararchiv"), 7));
   EXPECT_TRUE(ws->Text1[3].isEmpty());
   ASSERT_EQ(prompter.mensajes.size(), 2u);
   EXPECT_EQ(prompter.mensajes[0].texto, Q("Error Inesperado en los Campos del Encabezado"));

@@ -96,3 +96,30 @@ TEST_F(HistorialTest, LaCopiaDeRecuperacionLlevaCadaCampoDelTrabajo) {
 }
 
 }  // namespace
+
+// An event outside a command writes its pair of lines and nothing else: the
+// work it changes is no undo step, the pointer stays and nobody hears a
+// command begin; one left by an exception writes no exit line.
+TEST_F(HistorialTest, UnEventoFueraDeUnComandoSoloEscribeSuPar) {
+  int oidos = 0;
+  ws->alComando = [&oidos](bool) { ++oidos; };
+  const int pasos = ws->historial.pasos();
+  {
+    const Evento evento(*ws, Q("ENTRO AL EVENTO-----Form_Load"), Q("TERMINO EL EVENTO-----Form_Load"));
+    ws->Text1[1] = Q("9");
+    ws->vaspread1.setText(2, 1, Q("9"));
+    EXPECT_EQ(ws->comandoAbierto, nullptr);
+  }
+  try {
+    const Evento evento(*ws, Q("ENTRO AL EVENTO-----Form_Paint"), Q("TERMINO EL EVENTO-----Form_Paint"));
+    throw std::runtime_error("x");
+  } catch (const std::runtime_error&) {
+  }
+  ws->alComando = nullptr;
+  EXPECT_EQ(ws->historial.pasos(), pasos);
+  EXPECT_EQ(oidos, 0);
+  EXPECT_FALSE(ws->estaOcupado());
+  EXPECT_EQ(textosLog().mid(textosLog().size() - 3),
+            (QStringList{Q("ENTRO AL EVENTO-----Form_Load"), Q("TERMINO EL EVENTO-----Form_Load"),
+                         Q("ENTRO AL EVENTO-----Form_Paint")}));
+}
