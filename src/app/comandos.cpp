@@ -20,8 +20,6 @@ Resultado acerca_Click(Workspace& ws) {
   return cmd.fin(Resultado::Hecho);
 }
 
-Resultado ftp_Click(Workspace&) { return Resultado::Hecho; }
-
 Resultado saliraplic_Click(Workspace& ws) {
   Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----saliraplic_Click"));
   return cmd.fin(Resultado::Hecho);

@@ -16,9 +16,6 @@ extern const QString kSitioWeb;
 // title as its application text, then the maker's notice and web address.
 Resultado acerca_Click(Workspace& ws);
 
-// Configuración > "&Conexión FTP": present, does nothing.
-Resultado ftp_Click(Workspace& ws);
-
 // Archivo > "&Salir": logs its entry line; the window then ends at once,
 // without a question and without saving.
 Resultado saliraplic_Click(Workspace& ws);

@@ -1,5 +1,12 @@
 #include "app/qtprompter.h"
 
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QTimer>
+#include <atomic>
+#include <thread>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
@@ -134,6 +141,66 @@ void QtPrompter::ejecutarDialogo(DialogoModelo& modelo) {
 }
 
 void QtPrompter::beep() { QApplication::beep(); }
+
+std::optional<QString> QtPrompter::pedirClave(const QString& titulo, const QString& texto) {
+  QInputDialog d(ventana_);
+  d.setObjectName(QStringLiteral("pedirClave"));
+  d.setWindowTitle(titulo);
+  d.setLabelText(texto);
+  d.setTextEchoMode(QLineEdit::Password);
+  d.setOkButtonText(QStringLiteral("&Aceptar"));
+  d.setCancelButtonText(QStringLiteral("&Cancelar"));
+  const bool estabaOcupado = ocupado_;
+  if (estabaOcupado) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  const bool ok = d.exec() == QDialog::Accepted;
+  if (estabaOcupado) QApplication::restoreOverrideCursor();
+  if (!ok) return std::nullopt;
+  return d.textValue();
+}
+
+void QtPrompter::conAvance(const QString& titulo, const std::function<void(const Avance&)>& trabajo) {
+  QProgressDialog d(titulo, QStringLiteral("&Cancelar"), 0, 0, ventana_);
+  d.setObjectName(QStringLiteral("avance"));
+  d.setWindowTitle(titulo);
+  d.setWindowModality(Qt::WindowModal);
+  d.setMinimumDuration(0);
+  d.setAutoClose(false);
+  d.setAutoReset(false);
+  std::atomic<qint64> hechos{0}, total{0};
+  std::atomic<bool> cancelado{false};
+  QEventLoop ciclo;
+  // Cancelar asks the job to stop; the dialog stays until it has.
+  QObject::connect(&d, &QProgressDialog::canceled, &ciclo, [&] {
+    cancelado = true;
+    d.setLabelText(QStringLiteral("Cancelando..."));
+    d.show();
+  });
+  QTimer reloj;
+  QObject::connect(&reloj, &QTimer::timeout, &d, [&] {
+    const qint64 t = total, h = hechos;
+    if (t <= 0 || cancelado) return;
+    // The bar counts kilobytes, so that a large file fits its int range.
+    d.setMaximum(int(qMax<qint64>(1, t / 1024)));
+    d.setValue(int(qMin(t, h) / 1024));
+    d.setLabelText(titulo + QStringLiteral("\n%1 de %2 bytes").arg(h).arg(t));
+  });
+  reloj.start(100);
+  const bool estabaOcupado = ocupado_;
+  if (estabaOcupado) QApplication::setOverrideCursor(Qt::ArrowCursor);
+  d.show();
+  std::thread hilo([&] {
+    trabajo([&](qint64 h, qint64 t) {
+      hechos = h;
+      total = t;
+      return !cancelado.load();
+    });
+    QMetaObject::invokeMethod(&ciclo, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+  ciclo.exec();
+  hilo.join();
+  reloj.stop();
+  if (estabaOcupado) QApplication::restoreOverrideCursor();
+}
 
 QString QtPrompter::leerPortapapeles() const {
   const QClipboard* c = QGuiApplication::clipboard();

@@ -17,6 +17,9 @@ class QtPrompter : public Prompter {
   QString guardarArchivo(const DialogoArchivo& d) override;
   void ejecutarDialogo(DialogoModelo& modelo) override;
   void beep() override;
+  std::optional<QString> pedirClave(const QString& titulo, const QString& texto) override;
+  // A progress dialog with the bytes and Cancelar; `trabajo` runs on a worker thread.
+  void conAvance(const QString& titulo, const std::function<void(const Avance&)>& trabajo) override;
   void procesarEventos() override;
   void cursorOcupado(bool ocupado) override;
   // The system clipboard, as plain text (rows CR LF, cells TAB).

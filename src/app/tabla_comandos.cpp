@@ -5,6 +5,7 @@
 
 #include "app/comandos.h"
 #include "app/mainwindow.h"
+#include "client/conexion_ftp.h"
 #include "client/form5.h"
 #include "documents/document_commands.h"
 #include "documents/notice_review.h"
@@ -13,6 +14,7 @@
 #include "editing/splitting.h"
 #include "intake/inf_import.h"
 #include "intake/tab_import.h"
+#include "notice/envio_aviso.h"
 #include "notice/output.h"
 #include "workfile/workfile.h"
 #include "workspace/workspace.h"
@@ -96,6 +98,7 @@ std::vector<FilaComando> filas() {
           .que("recuperar trabajo"),
       separador("archivo", "separación1"),
       item("archivo", "enviararchiv", "&Enviar").hace(enviararchiv_Click).que("enviar"),
+      item("archivo", "historialenvios", "&Historial de envíos").hace(historialenvios_Click),
       separador("archivo", "separación2"),
       Fila{Lugar::Recientes, "archivo", "recientes"}.que("abrir").reemplaza(),
       separador("archivo", "separación3"),
@@ -171,7 +174,7 @@ std::vector<FilaComando> filas() {
       // action of its own; salir's "Yes" runs guardar's command.
       boton("abrir", "A&brir", "Abrir un archivo previamente guardado"),
       boton("guardar", "&Guardar", "Guardar archivo en el disco").hace(guardar_Click).que("guardar"),
-      boton("enviar", "E&nviar", kAyudaServidor),
+      boton("enviar", "E&nviar", kAyudaServidor).hace(enviar_Click).que("enviar"),
       boton("cancelar", "Cance&lar", kAyudaServidor),
       boton("Importar", "&Importar", kAyudaServidor).hace(Importar_Click).que("importar").reemplaza(),
       // salir stays open: it is the way out.

@@ -773,7 +773,7 @@ int Corrida::documento() {
 
   const int e = abrirTrabajo(o_.posicionales[0]);
   if (e != kHecho) return e;
-  Envio envio;
+  ::Envio envio;  // the shipment, not the send's options (lote::Envio)
   Resultado r = etiquetas ? revisarEtiquetas(ws_, envio) : armarEnvio(ws_, envio);
   if (r != Resultado::Hecho) return estadoDe(r);
   // Only what was given is printed: a work file keeps no delivery date or hour.

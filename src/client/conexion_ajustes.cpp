@@ -1,7 +1,5 @@
 #include "client/conexion_ajustes.h"
 
-#include "workspace/comando.h"
-
 #include "client/scrambling.h"
 #include "subida/claves.h"
 #include "workspace/workspace.h"
@@ -151,8 +149,6 @@ void moverClavesViejas(Workspace& ws) {
   const QString clave = ws.vaSpread2.text(Valor, filaCliente::Clave);
   const QString claveProxy = ws.vaSpread2.text(Valor, filaCliente::ClaveFirewall);
   if (clave.isEmpty() && claveProxy.isEmpty()) return;
-  Evento ev(ws, QStringLiteral("ENTRO A LA FUNCION-----moverClavesViejas"),
-            QStringLiteral("TERMINO LA FUNCION-----moverClavesViejas"));
   const Conexion c = conexionDe(ws);
   QString error;
   bool movidas = almacenDisponible();

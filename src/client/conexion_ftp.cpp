@@ -2,6 +2,7 @@
 
 #include "client/conexion_ajustes.h"
 #include "subida/claves.h"
+#include "workspace/comando.h"
 #include "workspace/workspace.h"
 
 namespace {
@@ -46,7 +47,8 @@ ConexionFtpModelo::ConexionFtpModelo(Workspace& w) : ws(w) {}
 void ConexionFtpModelo::log(const QString& texto) { ws.EscribirLog(QStringLiteral("CONEXIONFTP-----") + texto); }
 
 void ConexionFtpModelo::Form_Load() {
-  log(QStringLiteral("ENTRO AL EVENTO-----Form_Load"));
+  const Evento evento(ws, QStringLiteral("CONEXIONFTP-----ENTRO AL EVENTO-----Form_Load"),
+                      QStringLiteral("CONEXIONFTP-----TERMINO EL EVENTO-----Form_Load"));
   const Conexion c = conexionDe(ws);
   servidor = c.servidor;
   puerto = c.puerto > 0 ? QString::number(c.puerto) : QString();
@@ -69,7 +71,6 @@ void ConexionFtpModelo::Form_Load() {
   }
   foco.clear();
   cerrado = false;
-  log(QStringLiteral("TERMINO EL EVENTO-----Form_Load"));
 }
 
 QString ConexionFtpModelo::nota() const {

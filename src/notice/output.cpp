@@ -101,19 +101,16 @@ texto::Resultado formatofijo(Workspace& ws, const QString& archivo) {
   return r;
 }
 
-Resultado arch_env_Click(Workspace& ws) {
-  // The command logs no exit line of its own; a notice written says so.
-  Comando cmd(ws, QStringLiteral("Entro al Evento-----arch_env_Click"), QStringLiteral("Vorarido Exitoso!!!"),
-              Comando::Salida::AlHacerse);
+Resultado revisarYPreparar(Workspace& ws, Comando& cmd) {
   if (horaEntrega(ws).isEmpty()) {
     ws.MsgBox(QStringLiteral("Favor de seleccionar una hora de entrega"), Botones::Ok, QStringLiteral("ASN"),
               Icono::Informacion);
-    return cmd.fin(Resultado::Rechazado);
+    return Resultado::Rechazado;
   }
   const QString vencidas = ordenesVencidas(ws);
   if (!vencidas.isEmpty()) {
     ws.MsgBox(vencidas);
-    return cmd.fin(Resultado::Rechazado);
+    return Resultado::Rechazado;
   }
   QString ceros;
   const int ordenes = ws.vaSpread9.dataRowCount();
@@ -127,7 +124,7 @@ Resultado arch_env_Click(Workspace& ws) {
   if (!ceros.isEmpty()) {
     ws.MsgBox(ceros);
     ws.foco = QStringLiteral("vaSpread9");
-    return cmd.fin(Resultado::Rechazado);
+    return Resultado::Rechazado;
   }
 
   ws.EscribirLog(QStringLiteral("Valida "));
@@ -137,12 +134,12 @@ Resultado arch_env_Click(Workspace& ws) {
   ws.doEvents();
   ws.vaSpread6.sortRows({SortKey{colDetalle::Contenedor, true}});
   ws.doEvents();
-  if (validar(ws) != Resultado::Hecho || verificardatosok(ws) != Resultado::Hecho) return cmd.fin(Resultado::Rechazado);
+  if (validar(ws) != Resultado::Hecho || verificardatosok(ws) != Resultado::Hecho) return Resultado::Rechazado;
   cmd.ocupado(false);
   if (ws.vaspread1.dataRowCount() == 0) {
     ws.MsgBox(QStringLiteral("No hay información para generar el archivo"), Botones::Ok, QStringLiteral("Aviso"),
               Icono::Informacion);
-    return cmd.fin(Resultado::Rechazado);
+    return Resultado::Rechazado;
   }
   QSet<QString> facturas;
   for (int i = 1; i <= ordenes; ++i) {
@@ -150,7 +147,7 @@ Resultado arch_env_Click(Workspace& ws) {
     if (facturas.contains(factura)) {
       ws.MsgBox(QStringLiteral("No se puede repetir el Num de Factura para varias Ordenes de Compra."), Botones::Ok,
                 QStringLiteral("Aviso Importante"), Icono::Critico);
-      return cmd.fin(Resultado::Rechazado);
+      return Resultado::Rechazado;
     }
     facturas.insert(factura);
   }
@@ -162,15 +159,22 @@ Resultado arch_env_Click(Workspace& ws) {
     if (!conLineas.contains(orden)) {
       ws.MsgBox(QStringLiteral("No existe Contenedor para la Orden de Compra ") + orden, Botones::Ok,
                 QStringLiteral("Aviso Importante"), Icono::Critico);
-      return cmd.fin(Resultado::Rechazado);
+      return Resultado::Rechazado;
     }
   }
-  if (!lineasConOrden(ws)) return cmd.fin(Resultado::Rechazado);
+  if (!lineasConOrden(ws)) return Resultado::Rechazado;
 
   cmd.ocupado(true);
   const Resultado preparado = preparar(ws);
   cmd.ocupado(false);
-  if (preparado != Resultado::Hecho) return cmd.fin(preparado);
+  return preparado;
+}
+
+Resultado arch_env_Click(Workspace& ws) {
+  // The command logs no exit line of its own; a notice written says so.
+  Comando cmd(ws, QStringLiteral("Entro al Evento-----arch_env_Click"), QStringLiteral("Vorarido Exitoso!!!"),
+              Comando::Salida::AlHacerse);
+  if (const Resultado r = revisarYPreparar(ws, cmd); r != Resultado::Hecho) return cmd.fin(r);
   const QString descripcion = ws.vaSpread2.text(colAjustes::Descripcion, filaCliente::Aplicacion);
   DialogoArchivo dialogo;
   dialogo.titulo = QStringLiteral("Guardar el archivo como:");
@@ -193,29 +197,4 @@ Resultado arch_env_Click(Workspace& ws) {
   ws.ultimoAviso = ruta;
   ws.archivoEscrito = ruta;
   return cmd.fin(Resultado::Hecho);
-}
-
-Resultado b_enviar_Click(Workspace& ws) {
-  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----b_enviar_Click"), QStringLiteral("TERMINO EL EVENTO-----b_enviar_Click"),
-              Comando::Salida::AlHacerse);
-  cmd.ocupado(true);
-  ws.panel[3] = QStringLiteral("Validando...");
-  // The panel rests again however the command ends.
-  struct Panel {
-    Workspace& ws;
-    ~Panel() { ws.panel[3].clear(); }
-  } panel{ws};
-  if (validar(ws) != Resultado::Hecho || verificardatosok(ws) != Resultado::Hecho) return cmd.fin(Resultado::Rechazado);
-  if (ws.vaspread1.dataRowCount() == 0) {
-    ws.MsgBox(QStringLiteral("No hay datos que enviar"), Botones::Ok, QStringLiteral("Información Incompleta"));
-    return cmd.fin(Resultado::Rechazado);
-  }
-  if (!lineasConOrden(ws)) return cmd.fin(Resultado::Rechazado);
-  return cmd.fin(preparar(ws));
-}
-
-Resultado enviararchiv_Click(Workspace& ws) {
-  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----enviararchiv_Click"),
-              QStringLiteral("TERMINO EL EVENTO-----enviararchiv_Click"));
-  return cmd.fin(b_enviar_Click(ws));
 }

@@ -9,6 +9,7 @@
 #include "workspace/resultado.h"
 #include "workspace/textfile.h"
 
+class Comando;
 class Workspace;
 
 // Checks (hour, cancellation dates, amounts, then validar, verificardatosok,
@@ -19,10 +20,10 @@ class Workspace;
 // Logs "Vorarido Exitoso!!!" when the file has been written.
 Resultado arch_env_Click(Workspace& ws);
 
-// Validates (and refuses lines whose order has no row in the per-order
-// table) and builds the image only; writes no file.
-Resultado b_enviar_Click(Workspace& ws);
-Resultado enviararchiv_Click(Workspace& ws);
+// The file command's checks, sorts and merges in their order, then the build
+// of the image (steps of arch_env_Click before its save dialog). Hecho when
+// the image holds the notice; every refusal has been said.
+Resultado revisarYPreparar(Workspace& ws, Comando& cmd);
 
 // The notice file's bytes from the file image (rows 1 .. data row count),
 // and its writer.

@@ -2,6 +2,9 @@
 // All talk with the user goes through this interface: the window answers with
 // message boxes, file dialogs and forms; tests and aviso-lote with a script.
 #include <QString>
+#include <QtGlobal>
+#include <functional>
+#include <optional>
 
 enum class Icono { Ninguno, Informacion, Exclamacion, Critico, Pregunta };
 enum class Botones { Ok, SiNo, SiNoCancelar, OkCancelar };
@@ -41,6 +44,15 @@ class Prompter {
   virtual QString guardarArchivo(const DialogoArchivo& d) = 0;
   // Shows the dialog modally and returns when it has closed.
   virtual void ejecutarDialogo(DialogoModelo& modelo) = 0;
+  // Asks for a password (the text says for what); nothing when cancelled.
+  virtual std::optional<QString> pedirClave(const QString& /*titulo*/, const QString& /*texto*/) { return std::nullopt; }
+  // Progress of a long job: hechos of total units; false when the user cancelled.
+  using Avance = std::function<bool(qint64 hechos, qint64 total)>;
+  // Runs `trabajo` to its end, showing its progress with a Cancel button; the
+  // window runs it outside its own thread and keeps painting meanwhile.
+  virtual void conAvance(const QString& /*titulo*/, const std::function<void(const Avance&)>& trabajo) {
+    trabajo([](qint64, qint64) { return true; });
+  }
   virtual void beep() {}
   // Lets the window repaint during a long loop (never re-enters a command).
   virtual void procesarEventos() {}

@@ -14,9 +14,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolBar>
+#include <atomic>
+#include <thread>
 
 #include "app/gridview.h"
 #include "app/mainwindow.h"
+#include "app/qtprompter.h"
 #include "fixture.h"
 #include "workspace/recuperacion.h"
 #include "ventana_apoyo.h"
@@ -78,6 +81,49 @@ TEST_F(VentanaTest, CajasDeMensajeConSuIconoYElBotonInofensivoPorOmision) {
     EXPECT_EQ(p.mostrar(c.m), c.r) << c.pulsar;
     if (c.vista) EXPECT_EQ(vista.toStdString(), c.vista);
   }
+}
+
+// The password box hides what is typed and tells Cancelar from an answer; the
+// progress of a job on a worker thread stops when Cancelar is pressed.
+TEST_F(VentanaTest, ContrasenaOcultaYAvanceConCancelar) {
+  QWidget ventana;
+  QtPrompter p(&ventana);
+  ventana.show();
+  for (const bool aceptar : {true, false}) {
+    QString vista;
+    const apoyo::AlAbrirse alAbrirse([&vista, aceptar](QWidget* w) {
+      auto* caja = w->findChild<QLineEdit*>();
+      if (!caja) return;
+      vista = w->windowTitle() + Q("|") + QString::number(caja->echoMode());
+      caja->setText(Q("s3cr3t"));
+      for (auto* b : w->findChildren<QPushButton*>())
+        if (b->text() == (aceptar ? Q("&Aceptar") : Q("&Cancelar"))) b->click();
+    });
+    const std::optional<QString> clave = p.pedirClave(Q("Enviar aviso"), Q("Contraseña:"));
+    EXPECT_EQ(clave.value_or(Q("(nada)")), aceptar ? Q("s3cr3t") : Q("(nada)"));
+    EXPECT_EQ(vista, Q("Enviar aviso|") + QString::number(QLineEdit::Password));
+  }
+
+  // A job that goes on until told to stop: Cancelar stops it, the window waits for it.
+  std::atomic<bool> detenido{false};
+  QString titulo;
+  const apoyo::AlAbrirse alAbrirse([&titulo](QWidget* w) {
+    titulo = w->windowTitle();
+    for (auto* b : w->findChildren<QPushButton*>())
+      if (b->text() == Q("&Cancelar")) b->click();
+  });
+  p.conAvance(Q("Enviando a.txt"), [&detenido](const Prompter::Avance& avance) {
+    for (qint64 n = 0; avance(n % 1000, 1000); ++n) std::this_thread::yield();
+    detenido = true;
+  });
+  EXPECT_TRUE(detenido);
+  EXPECT_EQ(titulo, Q("Enviando a.txt"));
+  // A job that ends by itself closes the progress without a word.
+  qint64 visto = 0;
+  p.conAvance(Q("Enviando b.txt"), [&visto](const Prompter::Avance& avance) {
+    visto = avance(500, 500) ? 500 : -1;
+  });
+  EXPECT_EQ(visto, 500);
 }
 
 TEST_F(VentanaTest, DialogosDeArchivoEnEspanolFiltrosYPunteroOcupado) {

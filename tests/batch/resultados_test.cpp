@@ -11,6 +11,7 @@
 #include "intake/inf_import.h"
 #include "intake/order_selection.h"
 #include "intake/tab_import.h"
+#include "notice/envio_aviso.h"
 #include "notice/output.h"
 #include "workfile/workfile.h"
 

@@ -6,6 +6,8 @@
 #include "client/form5.h"
 #include "notice/builder.h"
 #include "notice/header_fields.h"
+#include "client/conexion_ajustes.h"
+#include "notice/envio_aviso.h"
 #include "notice/output.h"
 #include "shipment.h"
 
@@ -130,9 +132,12 @@ TEST_F(ReglasTest, CajasDelEncabezado) {
 
 TEST_F(ReglasTest, EnviarYDialogoDeGuardar) {
   ejemplo(*ws);
-  enviararchiv_Click(*ws);
-  EXPECT_TRUE(prompter.mensajes.empty());
-  EXPECT_GT(ws->vaSpread3.dataRowCount(), 0);
+  // With no connection set there is nowhere to send: said before any check.
+  EXPECT_EQ(enviararchiv_Click(*ws), Resultado::Rechazado);
+  EXPECT_EQ(prompter.textos(),
+            QStringList{Q("Falta configurar la conexión con el servidor: Configuración > Conexión FTP.")});
+  EXPECT_EQ(ws->vaSpread3.dataRowCount(), 0);
+  prompter.limpiar();
   arch_env_Click(*ws);  // the save dialog cancelled: nothing said, nothing written
   EXPECT_TRUE(prompter.mensajes.empty());
   ASSERT_EQ(prompter.dialogosArchivo.size(), 1u);
@@ -140,11 +145,17 @@ TEST_F(ReglasTest, EnviarYDialogoDeGuardar) {
   EXPECT_EQ(d.titulo, QStringLiteral("Guardar el archivo como:"));
   EXPECT_EQ(d.filtro, QStringLiteral("Aviso de Vorarido de Tornavela txt|*.txt"));
   EXPECT_TRUE(d.confirmarSobrescribir);
+  // The send makes the file command's checks, with its messages.
+  Conexion c;
+  c.servidor = Q("127.0.0.1");
+  c.usuario = Q("prov01");
+  ponerConexion(*ws, c);
   ws->vaspread1.deleteAllRows();
-  b_enviar_Click(*ws);
-  EXPECT_EQ(prompter.textos(), QStringList{QStringLiteral("No hay datos que enviar")});
-  EXPECT_EQ(prompter.mensajes[0].titulo, Q("Información Incompleta"));
-  EXPECT_TRUE(textosLog().contains(Q("TERMINO EL EVENTO-----b_enviar_Click")));
+  EXPECT_EQ(b_enviar_Click(*ws), Resultado::Rechazado);
+  EXPECT_EQ(prompter.textos(), QStringList{QStringLiteral("No hay información para generar el archivo")});
+  EXPECT_EQ(prompter.mensajes[0].titulo, Q("Aviso"));
+  EXPECT_FALSE(textosLog().contains(Q("TERMINO EL EVENTO-----b_enviar_Click")));
+  EXPECT_FALSE(QFile::exists(ws->ruta(Q("enviados"))));
 
   const QString f = escribir(QStringLiteral("imagen.txt"), QByteArray("HD\tA\t1\r\n\r\nCN\t2\nDT\t3"));
   escribir(QStringLiteral("arch.txt"), QByteArray("viejo"));

@@ -41,3 +41,18 @@ QStringList ScriptedPrompter::textos() const {
   for (const Mensaje& m : mensajes) t.append(m.texto);
   return t;
 }
+
+std::optional<QString> ScriptedPrompter::pedirClave(const QString&, const QString& texto) {
+  clavesPedidas.append(texto);
+  if (claves.empty()) return std::nullopt;
+  QString r = claves.front();
+  claves.pop_front();
+  return r;
+}
+
+void ScriptedPrompter::conAvance(const QString&, const std::function<void(const Avance&)>& trabajo) {
+  trabajo([this](qint64 hechos, qint64 total) {
+    avances.emplace_back(hechos, total);
+    return cancelarEn < 0 || hechos < cancelarEn;
+  });
+}

@@ -14,6 +14,10 @@ class ScriptedPrompter : public Prompter {
   std::deque<QString> archivosAbrir;       // answers to open dialogs; empty: cancelled
   std::deque<QString> archivosGuardar;     // answers to save dialogs; empty: cancelled
   std::vector<DialogoArchivo> dialogosArchivo;
+  std::deque<QString> claves;              // answers to password questions; empty: cancelled
+  QStringList clavesPedidas;               // the texts of the password questions
+  std::vector<std::pair<qint64, qint64>> avances;  // progress steps shown (done, total)
+  qint64 cancelarEn = -1;                  // the user presses Cancelar once this many units are done
   // Drives a modal dialog; called with the model. Without one the dialog
   // closes as if its window were closed.
   std::function<void(DialogoModelo&)> alDialogo;
@@ -25,6 +29,8 @@ class ScriptedPrompter : public Prompter {
   QString guardarArchivo(const DialogoArchivo& d) override;
   void ejecutarDialogo(DialogoModelo& modelo) override;
   void beep() override { ++beeps; }
+  std::optional<QString> pedirClave(const QString& titulo, const QString& texto) override;
+  void conAvance(const QString& titulo, const std::function<void(const Avance&)>& trabajo) override;
 
   // Texts of the messages shown so far.
   QStringList textos() const;

@@ -10,6 +10,8 @@
 
 #include "app/dialogs/document_dialogs.h"
 #include "app/dialogs/form2dialogo.h"
+#include "app/dialogs/conexion_dialogo.h"
+#include "notice/envio_aviso.h"
 #include "app/dialogs/form5dialogo.h"
 #include "app/dialogs/notice_review_dialog.h"
 #include "app/dialogs/split_dialogs.h"
@@ -102,6 +104,8 @@ void registrar(QtPrompter& p, const QString& nombre) {
 void registrarFormas(QtPrompter& p) {
   registrar<Form2Modelo, Form2Dialogo>(p, QStringLiteral("Form2"));
   registrar<Form5Modelo, Form5Dialogo>(p, QStringLiteral("Form5"));
+  registrar<ConexionFtpModelo, ConexionFtpDialogo>(p, QStringLiteral("ConexionFtp"));
+  registrar<HistorialEnviosModelo, HistorialEnviosDialogo>(p, QStringLiteral("HistorialEnvios"));
   registrar<Form3Modelo, Form3Dialogo>(p, QStringLiteral("Form3"));
   for (const char* forma : {"Form6", "Form9", "Form10", "Form7", "Form8"})
     registrar<SepararModelo, SepararDialogo>(p, QString::fromLatin1(forma));
