@@ -1,0 +1,181 @@
+// The scan rules of the packing mode: which line a scan reaches, what it
+// refuses, and what one undo step takes back.
+#include <gtest/gtest.h>
+
+#include "empaque/empaque.h"
+#include "empaque/gtin.h"
+#include "empaque/resumen_empaque.h"
+#include "fixture.h"
+
+namespace {
+
+// Articles of the shipment below (valid check digits).
+const char* const kA = "7501000000029";  // SKU S1, stores 0101 and 0102
+const char* const kB = "750100000010";   // SKU S2, a UPC-A of 12 digits, 0101
+const char* const kC = "7501000000043";  // SKU S3, order O2 without an ordered quantity
+const char* const kD = "7501000000104";  // SKU S4, packed by hand already
+
+class EmpaqueTest : public WorkspaceTest {
+ protected:
+  EmpaqueTest() { cargar(); }
+
+  void cargar() {
+    // order, store, SKU, UPC, quantity, container, ordered
+    const char* const lineas[][7] = {
+        {"O1", "0101", "S1", kA, "6", "", "6"},     {"O1", "0102", "S1", kA, "4", "", "4"},
+        {"O1", "0101", "S2", kB, "24", "", "24"},   {"O2", "0101", "S3", kC, "5", "", ""},
+        {"O1", "0101", "S4", kD, "2", "C000000009", "2"},
+    };
+    int r = 0;
+    for (const auto& l : lineas) {
+      ++r;
+      for (Grid* g : {&ws->vaspread1, &ws->vaSpread6}) {
+        g->setText(colDetalle::Orden, r, Q(l[0]));
+        g->setText(colDetalle::Depto, r, QStringLiteral("123"));
+        g->setText(colDetalle::Tienda, r, Q(l[1]));
+        g->setText(colDetalle::Sku, r, Q(l[2]));
+        g->setText(colDetalle::Upc, r, Q(l[3]));
+        g->setText(colDetalle::Cantidad, r, Q(l[4]));
+        g->setText(colDetalle::Contenedor, r, Q(l[5]));
+      }
+      ws->vaspread1.setText(colDetalle::Pedida, r, Q(l[6]));
+    }
+  }
+
+  // Every line as "order store SKU quantity container".
+  QStringList lineas(const Grid& g) const {
+    QStringList t;
+    for (int r = 1; r <= g.dataRowCount(); ++r)
+      t << QStringList{g.text(colDetalle::Orden, r), g.text(colDetalle::Tienda, r), g.text(colDetalle::Sku, r),
+                       g.text(colDetalle::Cantidad, r), g.text(colDetalle::Contenedor, r)}
+               .join(QLatin1Char(' '));
+    return t;
+  }
+};
+
+TEST(GtinTest, ClavesYDigitoVerificador) {
+  struct Caso {
+    const char* texto;
+    const char* gtin;  // nullptr: no article code
+    const char* upc;   // nullptr: no UPC cell
+    bool verificador;
+  } casos[] = {
+      {"7501000000029", "7501000000029", "7501000000029", true},
+      {"07501000000029", "7501000000029", "7501000000029", true},  // GTIN-14 of the same article
+      {" 750100000010 ", "750100000010", "750100000010", true},
+      {"0750100000010", "750100000010", "750100000010", true},     // UPC-A read as an EAN-13
+      {"40063812", "40063812", "40063812", true},                  // EAN-8
+      {"7501000000025", "7501000000025", "7501000000025", false},  // misread
+      {"4006382", nullptr, "4006382", false},                      // 7 digits: no GTIN
+      {"123456789012345", nullptr, nullptr, false},                // 15 digits
+      {"75010000A0029", nullptr, nullptr, false},
+      {"", nullptr, nullptr, false},
+      {"00000000", "0", "0", true},
+  };
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.texto);
+    const QString gtin = claveGtin(Q(c.texto)), upc = claveUpc(Q(c.texto));
+    EXPECT_EQ(gtin.isNull(), c.gtin == nullptr);
+    if (c.gtin) EXPECT_EQ(gtin, Q(c.gtin));
+    EXPECT_EQ(upc.isNull(), c.upc == nullptr);
+    if (c.upc) EXPECT_EQ(upc, Q(c.upc));
+    EXPECT_EQ(digitoVerificadorBueno(Q(c.texto)), c.verificador);
+  }
+}
+
+// Scans in order; the lines they leave and what the last one said.
+TEST_F(EmpaqueTest, EscaneosYRenglones) {
+  const QString a = Q(kA), b = Q(kB), c = Q(kC), d = Q(kD);
+  struct Caso {
+    const char* nombre;
+    QStringList escaneos;  // "TIENDA x" says the store
+    QStringList lineas;    // afterwards
+    bool ultimoAceptado;
+    const char* mensaje;   // part of the last scan's message
+  } casos[] = {
+      {"un artículo de una sola tienda da la tienda al contenedor",
+       {QStringLiteral("A000000001"), b, b},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 2 A000000001"), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       true, "renglón 3, tienda 0101, orden O1, SKU S2: 2 en este contenedor / 24 pedidas"},
+      {"N* suma varias piezas y cuenta como GTIN con ceros",
+       {QStringLiteral("A000000001"), QStringLiteral("6*0") + b, QStringLiteral("2*"), b},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 8 A000000001"), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       true, "+2 750100000010: renglón 3"},
+      {"el artículo que pasa a otro contenedor hace un renglón nuevo debajo del suyo",
+       {QStringLiteral("A000000001"), b, QStringLiteral("A000000002"), QStringLiteral("3*") + b},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 1 A000000001"), Q("O1 0101 S2 3 A000000002"), Q("O2 0101 S3 5 "),
+        Q("O1 0101 S4 2 C000000009")},
+       true, "renglón 4"},
+      {"volver a un contenedor lo sigue llenando",
+       {QStringLiteral("A000000001"), b, QStringLiteral("A000000002"), b, QStringLiteral("A000000001"), b},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 2 A000000001"), Q("O1 0101 S2 1 A000000002"), Q("O2 0101 S3 5 "),
+        Q("O1 0101 S4 2 C000000009")},
+       true, "2 en este contenedor"},
+      {"más de lo pedido se rechaza y no cambia nada",
+       {QStringLiteral("A000000001"), QStringLiteral("TIENDA 0102"), QStringLiteral("4*") + a, a},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 A000000001"), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "más de lo pedido. La orden O1 pidió 4 piezas para la tienda 0102 y ya van 4 empacadas."},
+      {"lo empacado a mano cuenta contra lo pedido",
+       {QStringLiteral("A000000001"), d},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "pidió 2 piezas para la tienda 0101 y ya van 2"},
+      {"sin cantidad pedida no hay límite",
+       {QStringLiteral("A000000001"), QStringLiteral("9*") + c, c},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 10 A000000001"), Q("O1 0101 S4 2 C000000009")},
+       true, "10 en este contenedor / sin cantidad pedida"},
+      {"un artículo antes de un contenedor",
+       {b}, {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "escanee antes la etiqueta del contenedor"},
+      {"un código que no está en el envío",
+       {QStringLiteral("A000000001"), QStringLiteral("7501234567893")},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "7501234567893: no es un artículo de este envío."},
+      {"un dígito verificador equivocado se leyó mal",
+       {QStringLiteral("A000000001"), QStringLiteral("7501000000025")},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "probablemente se leyó mal"},
+      {"un artículo de otra tienda que la del contenedor",
+       {QStringLiteral("A000000001"), QStringLiteral("TIENDA 0102"), b},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "no va a la tienda 0102 del contenedor A000000001"},
+      {"un artículo de varias tiendas sin tienda dicha",
+       {QStringLiteral("A000000001"), a},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "va a las tiendas 0101, 0102: diga la tienda del contenedor A000000001 (TIENDA NNNN)"},
+      {"un contenedor corto",
+       {QStringLiteral("A1234")}, {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "INCOMPLETO: El contenedor debe tener 9 digitos"},
+      {"una primera letra desconocida",
+       {QStringLiteral("X12345678")}, {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "El contenedor debe comenzar con A"},
+      {"la tienda de un contenedor con renglones no cambia",
+       {QStringLiteral("C000000009"), QStringLiteral("TIENDA 0102")},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "El contenedor C000000009 ya es de la tienda 0101"},
+      {"una tienda que no está en el envío",
+       {QStringLiteral("A000000001"), QStringLiteral("TIENDA 0999")},
+       {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "La tienda 0999 no tiene renglones en este envío"},
+      {"N* delante de un contenedor",
+       {QStringLiteral("2*A000000001")}, {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "van antes de un artículo"},
+      {"N* fuera de medida",
+       {QStringLiteral("0*") + b}, {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
+       false, "van de 1 a 9999"},
+  };
+  for (const Caso& caso : casos) {
+    SCOPED_TRACE(caso.nombre);
+    reiniciar();  // a fresh shipment for each case
+    cargar();
+    Empaque empaque(*ws);
+    Escaneo e;
+    for (const QString& s : caso.escaneos)
+      e = s.startsWith(QLatin1String("TIENDA ")) ? empaque.fijarTienda(s.mid(7)) : empaque.escanear(s);
+    EXPECT_EQ(lineas(ws->vaspread1), caso.lineas);
+    EXPECT_EQ(lineas(ws->vaSpread6), caso.lineas) << "the order line store follows";
+    EXPECT_EQ(e.aceptado(), caso.ultimoAceptado) << qPrintable(e.mensaje);
+    EXPECT_TRUE(e.mensaje.contains(Q(caso.mensaje))) << qPrintable(e.mensaje);
+  }
+}
+
+}  // namespace
