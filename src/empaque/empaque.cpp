@@ -239,8 +239,9 @@ bool Empaque::elegirTienda(const QString& codigo, const std::vector<int>& filas,
     return true;
   }
   if (faltan.isEmpty()) {
-    e.mensaje = codigo + QStringLiteral(": ya se empacaron todas las piezas pedidas en las tiendas ") +
-                todas.join(QStringLiteral(", ")) + QStringLiteral(".");
+    e.mensaje = codigo + QStringLiteral(": más de lo pedido en las tiendas ") + todas.join(QStringLiteral(", ")) +
+                QStringLiteral(": no cabe") + (n > 1 ? QStringLiteral("n ") : QStringLiteral(" ")) + piezasTexto(n) +
+                QStringLiteral(" más en ninguna.");
     return false;
   }
   TiendaEmpaqueModelo modelo;

@@ -179,3 +179,114 @@ TEST_F(EmpaqueTest, EscaneosYRenglones) {
 }
 
 }  // namespace
+
+namespace {
+
+// One undo step per scan, named after it; after an undo the next scan counts
+// from the lines as they came back.
+TEST_F(EmpaqueTest, DeshacerUnEscaneo) {
+  ws->historial.activar(true);
+  Empaque empaque(*ws);
+  const QString b = Q(kB);
+  empaque.escanear(QStringLiteral("A000000001"));
+  empaque.escanear(b);
+  empaque.escanear(QStringLiteral("A000000002"));
+  empaque.escanear(b);  // a new line
+  EXPECT_EQ(ws->vaspread1.dataRowCount(), 6);
+  EXPECT_EQ(ws->historial.queDeshacer(), QStringLiteral("escanear ") + b);
+  const int pasos = ws->historial.pasos();
+  empaque.escanear(QStringLiteral("7501234567893"));  // refused: no step
+  EXPECT_EQ(ws->historial.pasos(), pasos);
+  ASSERT_TRUE(ws->historial.deshacer());
+  EXPECT_EQ(lineas(ws->vaspread1),
+            (QStringList{Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 1 A000000001"), Q("O2 0101 S3 5 "),
+                         Q("O1 0101 S4 2 C000000009")}));
+  EXPECT_EQ(lineas(ws->vaSpread6), lineas(ws->vaspread1));
+  EXPECT_EQ(empaque.piezas(), 0) << "A000000002 holds nothing any more";
+  empaque.escanear(QStringLiteral("A000000001"));
+  EXPECT_EQ(empaque.piezas(), 1);
+  const Escaneo e = empaque.escanear(b);
+  EXPECT_EQ(e.fila, 3);
+  EXPECT_EQ(e.piezas, 2);
+  // Typing by hand is seen as well: the clerk lowers the line to 20 ordered.
+  ws->vaspread1.setText(colDetalle::Pedida, 3, QStringLiteral("2"));
+  EXPECT_FALSE(empaque.escanear(b).aceptado());
+}
+
+// A new container's first article going to several stores: the clerk says
+// which, among those that still need it; the container keeps that store.
+TEST_F(EmpaqueTest, LaTiendaSeElige) {
+  Empaque empaque(*ws);
+  QStringList ofrecidas;
+  prompter.alDialogo = [&ofrecidas](DialogoModelo& m) {
+    auto& t = static_cast<TiendaEmpaqueModelo&>(m);
+    ofrecidas = t.tiendas;
+    t.aceptar(QStringLiteral("0102"));
+  };
+  empaque.escanear(QStringLiteral("A000000001"));
+  const Escaneo e = empaque.escanear(QStringLiteral("2*") + Q(kA));
+  EXPECT_EQ(ofrecidas, (QStringList{QStringLiteral("0101"), QStringLiteral("0102")}));
+  EXPECT_EQ(e.tienda, QStringLiteral("0102"));
+  EXPECT_EQ(e.fila, 2);
+  EXPECT_EQ(empaque.tienda(), QStringLiteral("0102"));
+  EXPECT_EQ(empaque.estado(), Q("EMPACANDO · contenedor A000000001 · tienda 0102 · 2 piezas"));
+  // Store 0102 is full now: only 0101 is offered for the next carton.
+  empaque.escanear(QStringLiteral("A000000002"));
+  prompter.alDialogo = [&ofrecidas](DialogoModelo& m) {
+    auto& t = static_cast<TiendaEmpaqueModelo&>(m);
+    ofrecidas = t.tiendas;
+    t.cancelar();
+  };
+  EXPECT_FALSE(empaque.escanear(QStringLiteral("3*") + Q(kA)).aceptado());
+  EXPECT_EQ(ofrecidas, QStringList{QStringLiteral("0101")});
+}
+
+// Closing a container tells its lines; ending the mode lists and removes the
+// lines never scanned, in one undo step.
+TEST_F(EmpaqueTest, CerrarYTerminar) {
+  ws->historial.activar(true);
+  Empaque empaque(*ws);
+  empaque.escanear(QStringLiteral("A000000001"));
+  empaque.escanear(QStringLiteral("5*") + Q(kB));
+  empaque.escanear(Q(kC));
+  const Empaque::Cierre c = empaque.cerrarContenedor();
+  EXPECT_EQ(c.contenedor, QStringLiteral("A000000001"));
+  EXPECT_EQ(c.tienda, QStringLiteral("0101"));
+  EXPECT_EQ(c.filas, (std::vector<int>{3, 4}));
+  EXPECT_EQ(c.piezas, 6);
+  EXPECT_TRUE(empaque.contenedor().isEmpty());
+  EXPECT_EQ(empaque.estado(), Q("EMPACANDO · escanee la etiqueta de un contenedor"));
+  EXPECT_FALSE(empaque.escanear(Q(kB)).aceptado()) << "no container after closing";
+
+  EXPECT_EQ(empaque.sinEscanear(), (std::vector<int>{1, 2}));
+  EXPECT_EQ(empaque.quitarSinEscanear(), 2);
+  const QStringList quedan{Q("O1 0101 S2 5 A000000001"), Q("O2 0101 S3 1 A000000001"), Q("O1 0101 S4 2 C000000009")};
+  EXPECT_EQ(lineas(ws->vaspread1), quedan);
+  EXPECT_EQ(lineas(ws->vaSpread6), quedan);
+  EXPECT_EQ(ws->historial.queDeshacer(), QStringLiteral("quitar renglones sin escanear"));
+  EXPECT_EQ(empaque.quitarSinEscanear(), 0);
+  ASSERT_TRUE(ws->historial.deshacer());
+  EXPECT_EQ(ws->vaspread1.dataRowCount(), 5);
+}
+
+TEST_F(EmpaqueTest, Resumen) {
+  Empaque empaque(*ws);
+  for (const QString& s : {QStringLiteral("A000000001"), QStringLiteral("3*") + Q(kB), Q(kC), QStringLiteral("A000000002")})
+    ASSERT_TRUE(empaque.escanear(s).aceptado()) << qPrintable(s);
+  const ResumenEmpaque r = resumirEmpaque(ws->vaspread1);
+  EXPECT_EQ(textoResumen(r).join(QLatin1Char('\n')).toStdString(),
+            (QStringList{Q("Contenedores: 2"), Q("  A000000001  tienda 0101  2 renglones  4 piezas"),
+                         Q("  C000000009  tienda 0101  1 renglones  2 piezas"), Q(""),
+                         Q("Orden / tienda / SKU: pedidas, empacadas, faltan"),
+                         Q("  O1 / 0101 / S1 (7501000000029): 6, 0: faltan 6"),
+                         Q("  O1 / 0101 / S2 (750100000010): 24, 3: faltan 21"),
+                         Q("  O1 / 0101 / S4 (7501000000104): 2, 2: completo"),
+                         Q("  O1 / 0102 / S1 (7501000000029): 4, 0: faltan 4"),
+                         Q("  O2 / 0101 / S3 (7501000000043): -, 1: sin cantidad pedida: 1 empacadas"), Q(""),
+                         Q("Total: 36 pedidas, 6 empacadas, 31 faltan"),
+                         Q("1 artículos sin cantidad pedida: no tienen límite y no se cuentan en las pedidas.")})
+                .join(QLatin1Char('\n'))
+                .toStdString());
+}
+
+}  // namespace
