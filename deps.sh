@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs, when some are missing.
 set -euo pipefail
 paquetes=(build-essential cmake qt6-base-dev qt6-base-dev-tools libgl-dev libgtest-dev libgmock-dev googletest
-          libbenchmark-dev xvfb xauth libzint-dev fonts-dejavu-core poppler-utils zbar-tools gcovr)
+          libbenchmark-dev xvfb xauth libzint-dev fonts-dejavu-core poppler-utils zbar-tools gcovr
+          qt6-multimedia-dev)
 faltan=()
 for p in "${paquetes[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")

@@ -35,7 +35,9 @@
 #include "app/dialogs/forms.h"
 #include "app/gridmodel.h"
 #include "app/gridview.h"
+#include "app/modo_empaque.h"
 #include "app/recuperador.h"
+#include "documents/empaque_documentos.h"
 #include "client/form5.h"
 #include "editing/detail_rules.h"
 #include "editing/row_commands.h"
@@ -139,7 +141,9 @@ MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter)
   crearBarra();
   crearCentro();
   crearBarraEstado();
+  empaque_ = new ModoEmpaque(*this, ws);
   registrarFormas(prompter_.qt_);
+  registrarFormasEmpaque(prompter_.qt_);
   ws_->alCambiar = [this] { refrescar(); };
   conectarComandos();
   conectarGrids();
@@ -256,6 +260,11 @@ const std::vector<EntradaMenu>& menusVentana() {
       {Clase::Separador, "editar", "separador4", "-"},
       {Clase::Item, "editar", "buscar", "Busc&ar...", QKeySequence(Qt::CTRL | Qt::Key_F)},
       {Clase::Item, "editar", "marcado", "Siguiente renglón &marcado", QKeySequence(Qt::Key_F8)},
+      {Clase::Separador, "editar", "separador5", "-"},
+      {Clase::Item, "editar", "empacar", "Empacar con &lector", QKeySequence(Qt::Key_F9)},
+      {Clase::Item, "editar", "cerrarcontenedor", "Cerrar c&ontenedor", QKeySequence(Qt::Key_F10)},
+      {Clase::Item, "editar", "resumenempaque", "&Ver resumen de empaque", QKeySequence(Qt::Key_F11)},
+      {Clase::Item, "editar", "terminarempaque", "Terminar empa&que"},
 
       {Clase::Menu, "", "configaplic", "&Configuración"},
       {Clase::Item, "configaplic", "generales", "&Datos Generales"},
@@ -623,6 +632,11 @@ void MainWindow::conectarComandos() {
   conectar(QStringLiteral("arch_env"), [&w] { return arch_env_Click(w); });
   conectar(QStringLiteral("etiquetas"), [&w] { return etiquetas_Click(w); });
   conectar(QStringLiteral("listaempaque"), [&w] { return listaempaque_Click(w); });
+  conectar(QStringLiteral("empacar"), [this] { return empaque_->alternar(); });
+  conectar(QStringLiteral("cerrarcontenedor"), [this] { return empaque_->cerrarContenedor(); });
+  conectar(QStringLiteral("resumenempaque"), [&w] { return resumenEmpaque_Click(w); });
+  conectar(QStringLiteral("terminarempaque"), [this] { return empaque_->terminar(); });
+  accion(QStringLiteral("empacar"))->setCheckable(true);
   conectar(QStringLiteral("revisaraviso"), [&w] { return revisaraviso_Click(w); });
   conectar(QStringLiteral("b_enviar"), [&w] { return b_enviar_Click(w); });
   conectar(QStringLiteral("enviararchiv"), [&w] { return enviararchiv_Click(w); });
@@ -991,6 +1005,7 @@ void MainWindow::refrescar() {
     w.foco.clear();
   }
   colocarProgreso();
+  if (empaque_) empaque_->mostrar();
   refrescando_ = false;
   if (revision_) revision_->start();
 }

@@ -26,6 +26,7 @@ class QTimer;
 class Recuperador;
 class VistaGrid;
 class VistaPreviaModelo;
+class ModoEmpaque;
 struct Busqueda;
 
 class MainWindow;
@@ -202,4 +203,5 @@ class MainWindow : public QMainWindow {
   bool terminado_ = false;
   bool pintando_ = false;
   bool fechaPendiente_ = false;  // a picked delivery date waits to be taken
+  ModoEmpaque* empaque_ = nullptr;  // packing with a barcode reader (F9)
 };

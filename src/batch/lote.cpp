@@ -589,6 +589,10 @@ int Corrida::empacar() {
   if (escaneos.isEmpty()) return rehusar(nombre + QStringLiteral("falta --escaneos ARCHIVO"), kError);
   const QString salida = o_.valor(QStringLiteral("trabajo"));
   if (salida.isEmpty()) return rehusar(nombre + QStringLiteral("falta --trabajo SALIDA"), kError);
+  // The open's line per copied cell (sixteen per line of the work file) says
+  // nothing of the packing and takes seconds at 50,000 lines; every scan
+  // writes its own line.
+  ws_.log.setTrazaPorCelda(false);
   const int e = abrirTrabajo(o_.posicionales[0]);
   if (e != kHecho) return e;
   const int empacado = empacarEscaneos(ws_, prompter_, escaneos, o_.tiene(QStringLiteral("conservar")));

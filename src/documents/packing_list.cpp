@@ -188,6 +188,10 @@ bool pintarListaEmpaque(const EnvioDocumentos& envio, QPagedPaintDevice& disposi
   dispositivo.setPageLayout(paginaLista());
   pagina::Pintor pintor(dispositivo);
   if (!pintor.activo()) return false;
+  return pintarListaEmpaque(envio, pintor);
+}
+
+bool pintarListaEmpaque(const EnvioDocumentos& envio, pagina::Pintor& pintor) {
   Lista cuenta(envio, nullptr, pintor.area(), 0);
   cuenta.recorrer();
   pintor.p.setFont(pagina::letra(kLetra));

@@ -45,16 +45,6 @@ Empaque::~Empaque() { ws_.vaspread1.removeObserver(this); }
 
 // ------------------------------------------------------------------ the index
 
-QString Empaque::claveGrupo(int fila) const {
-  const Grid& g = ws_.vaspread1;
-  QString k = g.vista(colDetalle::Orden, fila).toString();
-  k += QChar(0);
-  k += g.vista(colDetalle::Tienda, fila);
-  k += QChar(0);
-  k += g.vista(colDetalle::Sku, fila);
-  return k;
-}
-
 qint64 Empaque::cantidad(int fila) const {
   return std::llround(numeroInicial(ws_.vaspread1.vista(colDetalle::Cantidad, fila).toString()));
 }
@@ -68,28 +58,43 @@ qint64 Empaque::pedida(int fila) const {
 
 void Empaque::indexar() {
   porArticulo_.clear();
-  grupos_.clear();
   contenedores_.clear();
   const Grid& g = ws_.vaspread1;
   const int n = g.dataRowCount();
   for (int r = 1; r <= n; ++r) {
     const QString clave = claveUpc(g.vista(colDetalle::Upc, r));
     if (!clave.isNull()) porArticulo_[clave].push_back(r);
-    Grupo& gr = grupo(r);
-    if (gr.pedida < 0) gr.pedida = pedida(r);
-    sumar(r, +1);
+    if (!g.vista(colDetalle::Contenedor, r).isEmpty()) sumar(r, +1);
   }
   sucio_ = false;
 }
 
-// Adds (signo +1) or takes away (-1) what line `fila` holds from its order's
-// packed pieces and its container's. A line with no container packs nothing:
-// the quantity an import gave it is no count of a carton.
+Empaque::Grupo Empaque::grupo(int fila) const {
+  const Grid& g = ws_.vaspread1;
+  Grupo gr;
+  const auto filas = porArticulo_.constFind(claveUpc(g.vista(colDetalle::Upc, fila)));
+  if (filas == porArticulo_.constEnd()) return gr;
+  const QStringView orden = g.vista(colDetalle::Orden, fila), tienda = g.vista(colDetalle::Tienda, fila),
+                   sku = g.vista(colDetalle::Sku, fila);
+  bool primera = true;
+  for (int r : *filas) {
+    if (g.vista(colDetalle::Orden, r) != orden || g.vista(colDetalle::Tienda, r) != tienda ||
+        g.vista(colDetalle::Sku, r) != sku)
+      continue;
+    if (primera) gr.pedida = pedida(r);
+    primera = false;
+    if (!g.vista(colDetalle::Contenedor, r).isEmpty()) gr.suma += cantidad(r);
+  }
+  return gr;
+}
+
+// Adds (signo +1) or takes away (-1) what line `fila` holds from its
+// container's pieces. A line with no container packs nothing: the quantity an
+// import gave it is no count of a carton.
 void Empaque::sumar(int fila, int signo) {
   const QString c = ws_.vaspread1.text(colDetalle::Contenedor, fila);
   if (c.isEmpty()) return;
   const qint64 q = cantidad(fila) * signo;
-  grupo(fila).suma += q;
   Contenido& k = contenedores_[c];
   k.piezas += q;
   k.lineas += signo;
@@ -317,7 +322,7 @@ Escaneo Empaque::articulo(const QString& codigo, qint64 n) {
     }
   // Beyond the ordered quantity: say what the order asked for and what is packed.
   const int f = deTienda.front();
-  const Grupo& g = grupo(f);
+  const Grupo g = grupo(f);
   e.mensaje = codigo + QStringLiteral(": más de lo pedido. La orden ") + ws_.vaspread1.text(colDetalle::Orden, f) +
               QStringLiteral(" pidió ") + piezasTexto(g.pedida) + QStringLiteral(" para la tienda ") + tienda +
               QStringLiteral(" y ya van %1 empacadas.").arg(g.suma);

@@ -18,9 +18,12 @@
 // store only; otherwise the dialog TiendaEmpaque asks (aviso-lote answers it
 // with a TIENDA line before the article).
 //
-// The lines are indexed once (article, order/store/SKU, container) and the
-// index follows the session's own changes; any other change of the detail
-// grid (typing, undo, a command) makes it read the lines again at the next scan.
+// The lines are indexed once (the rows of each article, the containers) and
+// the index follows the session's own changes; any other change of the detail
+// grid (typing, undo, a command) makes it read the lines again at the next
+// scan. What an order has packed of an article is counted, when a scan needs
+// it, over that article's rows only: the lines of one order, store and SKU
+// carry one UPC/EAN.
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -64,6 +67,9 @@ class Empaque : private GridObserver {
   ~Empaque() override;
   Empaque(const Empaque&) = delete;
   Empaque& operator=(const Empaque&) = delete;
+
+  // Reads the lines now (the mode turned on), so the first scan is as quick as the others.
+  void preparar() { asegurarIndice(); }
 
   // One scan as the reader typed it (blanks around it do not count).
   Escaneo escanear(const QString& texto);
@@ -111,10 +117,10 @@ class Empaque : private GridObserver {
   void asegurarIndice() {
     if (sucio_) indexar();
   }
-  QString claveGrupo(int fila) const;
   qint64 cantidad(int fila) const;
   qint64 pedida(int fila) const;
-  Grupo& grupo(int fila) { return grupos_[claveGrupo(fila)]; }
+  // The order, store and SKU of line `fila`: what its lines with a container hold.
+  Grupo grupo(int fila) const;
   void sumar(int fila, int signo);
   void cambiar(int fila, qint64 cantidad, const QString& contenedor);
   int copiar(int fila);
@@ -134,6 +140,5 @@ class Empaque : private GridObserver {
   int multiplo_ = 1;
   bool sucio_ = true, propio_ = false;
   QHash<QString, std::vector<int>> porArticulo_;  // GTIN -> rows, ascending
-  QHash<QString, Grupo> grupos_;                  // order, store, SKU
   QHash<QString, Contenido> contenedores_;
 };
