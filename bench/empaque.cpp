@@ -116,8 +116,12 @@ int main(int argc, char** argv) {
     if (!r.aceptado()) ++rechazados;
     if (r.que == Escaneo::Que::Articulo) ++articulos;
   }
-  // A scan right after an undo reads the lines again.
+  // An undo changes the lines behind the index: the window reads them again
+  // when the undo's command ends, so the next scan is as quick as any.
+  t.restart();
   e.ws.historial.deshacer();
+  empaque.preparar();
+  const qint64 deshacer = t.nsecsElapsed();
   t.restart();
   empaque.escanear(lista.last());
   const qint64 trasDeshacer = t.nsecsElapsed();
@@ -127,11 +131,11 @@ int main(int argc, char** argv) {
   qint64 total = 0;
   for (qint64 x : tiempos) total += x;
   std::printf("| líneas | escaneos | artículos | rechazados | renglones al final | índice (ms) | media (ms) | "
-              "mediana (ms) | p99 (ms) | máximo (ms) | tras deshacer (ms) |\n|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
-  std::printf("| %d | %lld | %d | %d | %d | %.1f | %.3f | %.3f | %.3f | %.3f | %.1f |\n", n,
+              "mediana (ms) | p99 (ms) | máximo (ms) | deshacer y releer (ms) | escaneo siguiente (ms) |\n|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+  std::printf("| %d | %lld | %d | %d | %d | %.1f | %.3f | %.3f | %.3f | %.3f | %.1f | %.3f |\n", n,
               static_cast<long long>(lista.size()), articulos, rechazados, e.ws.vaspread1.dataRowCount(), ms(indice),
               ms(total) / lista.size(), ms(orden[orden.size() / 2]), ms(orden[orden.size() * 99 / 100]),
-              ms(orden.back()), ms(trasDeshacer));
+              ms(orden.back()), ms(deshacer), ms(trasDeshacer));
 
   if (lote.isEmpty()) return 0;
   // aviso-lote: the same scans as a file, the whole command.
@@ -149,9 +153,9 @@ int main(int argc, char** argv) {
     p.waitForReadyRead(1000);
     errores += p.readAllStandardError();
   }
-  const double total = ms(t.nsecsElapsed());
+  const double duracion = ms(t.nsecsElapsed());
   errores += p.readAllStandardError();
   std::printf("\naviso-lote empacar, %d líneas y %lld escaneos: %.0f ms (estado %d, %lld renglones de mensajes)\n", n,
-              static_cast<long long>(lista.size()), total, p.exitCode(), static_cast<long long>(errores.count('\n')));
+              static_cast<long long>(lista.size()), duracion, p.exitCode(), static_cast<long long>(errores.count('\n')));
   return 0;
 }

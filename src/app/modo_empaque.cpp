@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSoundEffect>
 #include <QStatusBar>
@@ -57,10 +56,11 @@ QString lineasDe(const Workspace& ws, const std::vector<int>& filas) {
       break;
     }
     const Grid& g = ws.vaspread1;
-    t += QStringLiteral("\r\nRenglón %1: orden %2, tienda %3, SKU %4, %5 piezas")
+    const QString q = g.text(colDetalle::Cantidad, f);
+    t += QStringLiteral("\r\nRenglón %1: orden %2, tienda %3, SKU %4, %5 %6")
              .arg(f)
-             .arg(g.text(colDetalle::Orden, f), g.text(colDetalle::Tienda, f), g.text(colDetalle::Sku, f),
-                  g.text(colDetalle::Cantidad, f));
+             .arg(g.text(colDetalle::Orden, f), g.text(colDetalle::Tienda, f), g.text(colDetalle::Sku, f), q,
+                  q == QLatin1String("1") ? QStringLiteral("pieza") : QStringLiteral("piezas"));
   }
   return t;
 }
@@ -109,11 +109,10 @@ void verResumen(QtPrompter& p, ResumenEmpaqueModelo& m, QWidget* padre) {
   QDialog forma(padre);
   forma.setObjectName(QStringLiteral("ResumenEmpaque"));
   forma.setWindowTitle(kTituloResumenEmpaque);
-  auto* texto = new QPlainTextEdit(&forma);
+  auto* texto = new QListWidget(&forma);
   texto->setObjectName(QStringLiteral("resumen"));
-  texto->setReadOnly(true);
-  texto->setLineWrapMode(QPlainTextEdit::NoWrap);
-  texto->setPlainText(m.lineas.join(QLatin1Char('\n')));
+  texto->addItems(m.lineas);
+  texto->setSelectionMode(QAbstractItemView::NoSelection);
   const QFontMetrics fm(texto->font());
   forma.resize(fm.horizontalAdvance(QLatin1Char('x')) * 90, fm.height() * 30);
   QPushButton* imprimir = boton(&forma, QStringLiteral("imprimir"), QStringLiteral("&Imprimir con la lista de empaque..."));
@@ -204,6 +203,9 @@ Resultado ModoEmpaque::alternar() {
     empaque_.reset();
     ws_.EscribirLog(QStringLiteral("EMPAQUE-----fin del modo"));
     mensaje_->clear();
+    estado_->clear();
+    // The keys go back to the detail grid, not to whatever follows the box.
+    ws_.foco = QStringLiteral("vaspread1");
     return Resultado::Hecho;
   }
   empaque_ = std::make_unique<Empaque>(ws_);
@@ -239,10 +241,11 @@ Resultado ModoEmpaque::cerrarContenedor() {
   }
   const Empaque::Cierre c = empaque_->cerrarContenedor();
   responder(true, QStringLiteral("Contenedor ") + c.contenedor + QStringLiteral(" cerrado. Escanee el siguiente."));
-  const QString texto = QStringLiteral("Contenedor %1, tienda %2: %3 renglones, %4 piezas.")
-                            .arg(c.contenedor, c.tienda.isEmpty() ? QStringLiteral("-") : c.tienda)
-                            .arg(c.filas.size())
-                            .arg(c.piezas) +
+  const QString texto = QStringLiteral("Contenedor %1, tienda %2: %3, %4.")
+                            .arg(c.contenedor, c.tienda.isEmpty() ? QStringLiteral("-") : c.tienda,
+                                 c.filas.size() == 1 ? QStringLiteral("1 renglón")
+                                                     : QStringLiteral("%1 renglones").arg(c.filas.size()),
+                                 c.piezas == 1 ? QStringLiteral("1 pieza") : QStringLiteral("%1 piezas").arg(c.piezas)) +
                         lineasDe(ws_, c.filas) + QStringLiteral("\r\n\r\n¿Imprimir su etiqueta?");
   if (c.filas.empty() || ws_.MsgBox(texto, Botones::SiNo, kCerrar, Icono::Pregunta) != Respuesta::Si) {
     if (c.filas.empty()) ws_.MsgBox(texto.section(QStringLiteral("\r\n"), 0, 0), Botones::Ok, kCerrar, Icono::Informacion);
@@ -271,7 +274,12 @@ void ModoEmpaque::mostrar() {
   const bool on = activo();
   barra_->setVisible(on);
   estado_->setVisible(on);
-  if (on) estado_->setText(empaque_->estado());
+  if (on) {
+    // A command that changed the lines (an undo, say) is followed by reading
+    // them again here, not by the next scan.
+    empaque_->preparar();
+    estado_->setText(empaque_->estado());
+  }
   for (const char* n : {"cerrarcontenedor", "terminarempaque"})
     if (QAction* a = ventana_.accion(QString::fromLatin1(n))) a->setEnabled(on);
   if (QAction* a = ventana_.accion(QStringLiteral("empacar"))) a->setChecked(on);

@@ -65,7 +65,10 @@ QStringList textoResumen(const ResumenEmpaque& r) {
   QStringList t;
   t << QStringLiteral("Contenedores: %1").arg(r.contenedores.size());
   for (const auto& c : r.contenedores)
-    t << QStringLiteral("  %1  tienda %2  %3 renglones  %4 piezas").arg(c.codigo, c.tienda).arg(c.lineas).arg(c.piezas);
+    t << QStringLiteral("  %1  tienda %2  %3  %4")
+             .arg(c.codigo, c.tienda,
+                  c.lineas == 1 ? QStringLiteral("1 renglón") : QStringLiteral("%1 renglones").arg(c.lineas),
+                  c.piezas == 1 ? QStringLiteral("1 pieza") : QStringLiteral("%1 piezas").arg(c.piezas));
   t << QString() << QStringLiteral("Orden / tienda / SKU: pedidas, empacadas, faltan");
   for (const auto& a : r.articulos) {
     QString estado;

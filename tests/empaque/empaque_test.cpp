@@ -276,7 +276,7 @@ TEST_F(EmpaqueTest, Resumen) {
   const ResumenEmpaque r = resumirEmpaque(ws->vaspread1);
   EXPECT_EQ(textoResumen(r).join(QLatin1Char('\n')).toStdString(),
             (QStringList{Q("Contenedores: 2"), Q("  A000000001  tienda 0101  2 renglones  4 piezas"),
-                         Q("  C000000009  tienda 0101  1 renglones  2 piezas"), Q(""),
+                         Q("  C000000009  tienda 0101  1 renglón  2 piezas"), Q(""),
                          Q("Orden / tienda / SKU: pedidas, empacadas, faltan"),
                          Q("  O1 / 0101 / S1 (7501000000029): 6, 0: faltan 6"),
                          Q("  O1 / 0101 / S2 (750100000010): 24, 3: faltan 21"),
