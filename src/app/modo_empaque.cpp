@@ -179,6 +179,15 @@ ModoEmpaque::ModoEmpaque(MainWindow& ventana, Workspace& ws) : QObject(&ventana)
   bueno_ = sonido(QStringLiteral("qrc:/sonidos/escaneo_bueno.wav"), this);
   rechazado_ = sonido(QStringLiteral("qrc:/sonidos/escaneo_rechazado.wav"), this);
 
+  // Ctrl+Z and Ctrl+Y say what they took back or did again, where the scans are answered
+  // (the answer of the scan taken back would stay otherwise).
+  for (const bool atras : {true, false})
+    if (QAction* a = ventana.accion(atras ? QStringLiteral("deshacer") : QStringLiteral("rehacer")))
+      connect(a, &QAction::triggered, this, [this, atras] {
+        if (!activo()) return;
+        const QString que = atras ? ws_.historial.queRehacer() : ws_.historial.queDeshacer();
+        responder(true, (atras ? QStringLiteral("Se deshizo: ") : QStringLiteral("Se rehízo: ")) + que + QLatin1Char('.'));
+      }, Qt::QueuedConnection);  // after the window's own handler has run
   connect(caja_, &QLineEdit::returnPressed, this, [this] {
     const QString texto = caja_->text().trimmed();
     caja_->clear();
