@@ -84,7 +84,9 @@ void elegirTienda(QtPrompter& p, TiendaEmpaqueModelo& m, QWidget* padre) {
   auto* lista = new QListWidget(&forma);
   lista->setObjectName(QStringLiteral("tiendas"));
   lista->addItems(m.tiendas);
-  lista->setCurrentRow(0);
+  // Nothing chosen beforehand: a reader's next scan and its Enter, typed here
+  // by mistake, choose no store (the scan is refused and said so).
+  lista->setSelectionMode(QAbstractItemView::SingleSelection);
   texto->setBuddy(lista);
   QPushButton* aceptar = boton(&forma, QStringLiteral("aceptar"), QStringLiteral("Aceptar"));
   QPushButton* cancelar = boton(&forma, QStringLiteral("cancelar"), QStringLiteral("Cancelar"));
@@ -101,7 +103,8 @@ void elegirTienda(QtPrompter& p, TiendaEmpaqueModelo& m, QWidget* padre) {
   capas->addWidget(lista);
   capas->addLayout(botones);
   ejecutarForma(p, forma);
-  if (forma.result() == QDialog::Accepted && lista->currentItem()) m.aceptar(lista->currentItem()->text());
+  if (forma.result() == QDialog::Accepted && !lista->selectedItems().isEmpty())
+    m.aceptar(lista->selectedItems().first()->text());
   else m.cancelar();
 }
 

@@ -256,7 +256,8 @@ bool Empaque::elegirTienda(const QString& codigo, const std::vector<int>& filas,
   ws_.prompter.ejecutarDialogo(modelo);
   if (modelo.elegida.isEmpty() || !faltan.contains(modelo.elegida)) {
     e.mensaje = codigo + QStringLiteral(" va a las tiendas ") + faltan.join(QStringLiteral(", ")) +
-                QStringLiteral(": diga la tienda del contenedor ") + contenedor_ + QStringLiteral(" (TIENDA NNNN).");
+                QStringLiteral(": no se dijo la tienda del contenedor ") + contenedor_ +
+                QStringLiteral(" (en un archivo de escaneos, un renglón TIENDA NNNN antes del artículo).");
     return false;
   }
   tiendaElegida_ = tienda = modelo.elegida;

@@ -141,7 +141,7 @@ TEST_F(EmpaqueTest, EscaneosYRenglones) {
       {"un artículo de varias tiendas sin tienda dicha",
        {QStringLiteral("A000000001"), a},
        {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
-       false, "va a las tiendas 0101, 0102: diga la tienda del contenedor A000000001 (TIENDA NNNN)"},
+       false, "va a las tiendas 0101, 0102: no se dijo la tienda del contenedor A000000001"},
       {"un contenedor corto",
        {QStringLiteral("A1234")}, {Q("O1 0101 S1 6 "), Q("O1 0102 S1 4 "), Q("O1 0101 S2 24 "), Q("O2 0101 S3 5 "), Q("O1 0101 S4 2 C000000009")},
        false, "INCOMPLETO: El contenedor debe tener 9 digitos"},
