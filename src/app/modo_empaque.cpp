@@ -277,7 +277,14 @@ Resultado ModoEmpaque::terminar() {
                                                       "conservan para teclearlos a mano."),
                                    Botones::SiNoCancelar, kTerminar, Icono::Pregunta);
     if (r == Respuesta::Cancelar) return Resultado::Cancelado;
-    if (r == Respuesta::Si) empaque_->quitarSinEscanear();
+    QStringList ordenes;
+    if (r == Respuesta::Si) empaque_->quitarSinEscanear(&ordenes);
+    if (!ordenes.isEmpty())
+      ws_.MsgBox((ordenes.size() == 1 ? QStringLiteral("La orden ") + ordenes.first() + QStringLiteral(" se quitó")
+                                      : QStringLiteral("Las órdenes ") + ordenes.join(QStringLiteral(", ")) +
+                                            QStringLiteral(" se quitaron")) +
+                     QStringLiteral(" del envío: no le quedó ningún renglón."),
+                 Botones::Ok, kTerminar, Icono::Informacion);
   }
   return alternar();
 }

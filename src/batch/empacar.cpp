@@ -66,7 +66,10 @@ int empacarEscaneos(Workspace& ws, PrompterLote& avisos, const QString& archivo,
                                                     : QStringLiteral("%1 renglones sin escanear").arg(sinEscanear.size());
     avisos.aviso(kTitulo, cuantos + (conservar ? QStringLiteral(" (se conservan):") : QStringLiteral(" (se quitan del envío):")));
     for (int f : sinEscanear) avisos.aviso(kTitulo, QStringLiteral("  ") + descripcionLinea(ws.vaspread1, f));
-    if (!conservar) empaque.quitarSinEscanear();
+    QStringList ordenes;
+    if (!conservar) empaque.quitarSinEscanear(&ordenes);
+    for (const QString& o : ordenes)
+      avisos.aviso(kTitulo, QStringLiteral("la orden ") + o + QStringLiteral(" se quita del envío: no le queda ningún renglón"));
   }
   return kHecho;
 }

@@ -1,6 +1,7 @@
 #include "empaque/empaque.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -400,7 +401,7 @@ std::vector<int> Empaque::sinEscanear() const {
   return filas;
 }
 
-int Empaque::quitarSinEscanear() {
+int Empaque::quitarSinEscanear(QStringList* ordenesQuitadas) {
   Comando cmd(ws_, QString());
   ws_.historial.nombrar(QStringLiteral("quitar renglones sin escanear"));
   const std::vector<int> filas = sinEscanear();
@@ -413,6 +414,20 @@ int Empaque::quitarSinEscanear() {
   ws_.vaspread1.retainRows(quedan);
   ws_.vaSpread6.retainRows(quedan);
   ws_.EscribirLog(QStringLiteral("EMPAQUE-----quitar %1 renglones sin escanear").arg(filas.size()));
+  QSet<QString> conLineas;
+  for (int r = 1, n = ws_.vaspread1.dataRowCount(); r <= n; ++r) conLineas.insert(ws_.vaspread1.text(colDetalle::Orden, r));
+  Grid& pedidos = ws_.vaSpread9;
+  std::vector<bool> pedidosQuedan(static_cast<size_t>(pedidos.dataRowCount()), true);
+  bool sinLineas = false;
+  for (int r = 1; r <= pedidos.dataRowCount(); ++r) {
+    const QString orden = pedidos.text(colPedidos::Orden, r);
+    if (orden.isEmpty() || conLineas.contains(orden)) continue;
+    pedidosQuedan[static_cast<size_t>(r - 1)] = false;
+    sinLineas = true;
+    if (ordenesQuitadas) ordenesQuitadas->append(orden);
+    ws_.EscribirLog(QStringLiteral("EMPAQUE-----quitar la orden ") + orden + QStringLiteral(" sin renglones"));
+  }
+  if (sinLineas) pedidos.retainRows(pedidosQuedan);
   cmd.fin(Resultado::Hecho);
   return static_cast<int>(filas.size());
 }

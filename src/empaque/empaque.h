@@ -94,8 +94,10 @@ class Empaque : private GridObserver {
   // The lines never scanned: those with no container.
   std::vector<int> sinEscanear() const;
   // Removes them from the detail grid and the order line store (one command);
-  // returns how many went.
-  int quitarSinEscanear();
+  // an order left without any line leaves the per-order header table too (a
+  // notice carries no order without lines), named in `ordenesQuitadas`.
+  // Returns how many lines went.
+  int quitarSinEscanear(QStringList* ordenesQuitadas = nullptr);
 
  private:
   struct Grupo {

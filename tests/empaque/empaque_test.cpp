@@ -290,3 +290,26 @@ TEST_F(EmpaqueTest, Resumen) {
 }
 
 }  // namespace
+
+namespace {
+
+// An order whose lines were never scanned leaves the shipment with them: the
+// notice carries no order without lines. One undo step brings both back.
+TEST_F(EmpaqueTest, OrdenSinRenglones) {
+  ws->historial.activar(true);
+  ws->vaSpread9.setRowTexts(1, {QStringLiteral("O1"), Q("Pedido Múltiple")});
+  ws->vaSpread9.setRowTexts(2, {QStringLiteral("O2"), Q("Pedido Múltiple")});
+  Empaque empaque(*ws);
+  empaque.escanear(QStringLiteral("A000000001"));
+  empaque.escanear(Q(kB));
+  QStringList ordenes;
+  EXPECT_EQ(empaque.quitarSinEscanear(&ordenes), 3);
+  EXPECT_EQ(ordenes, QStringList{QStringLiteral("O2")});
+  EXPECT_EQ(ws->vaSpread9.dataRowCount(), 1);
+  EXPECT_EQ(ws->vaSpread9.text(colPedidos::Orden, 1), QStringLiteral("O1"));
+  ASSERT_TRUE(ws->historial.deshacer());
+  EXPECT_EQ(ws->vaSpread9.dataRowCount(), 2);
+  EXPECT_EQ(ws->vaspread1.dataRowCount(), 5);
+}
+
+}  // namespace
