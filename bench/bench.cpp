@@ -124,13 +124,13 @@ void ponerEnvioEnCajas(Workspace& ws, int n) {
 
 // Labels or packing list of the shipment as a PDF: the line checks, the merged
 // copy, the painting and the file written.
-void documentoPdf(benchmark::State& s, const std::function<bool(const EnvioDocumentos&, QPagedPaintDevice&)>& pintar) {
+void documentoPdf(benchmark::State& s, const std::function<bool(const Envio&, QPagedPaintDevice&)>& pintar) {
   Entorno e;
   ponerEnvioEnCajas(*e.ws, lineas(s));
   const QString ruta = e.ruta(QStringLiteral("documento.pdf"));
   for (auto _ : s) {
     QFile::remove(ruta);
-    EnvioDocumentos envio;
+    Envio envio;
     bool ok = armarEnvio(*e.ws, envio) == Resultado::Hecho;
     ok = ok && guardarPdf(ruta, QStringLiteral("banco"), [&](QPagedPaintDevice& d) { return pintar(envio, d); }).ok;
     const bool cajas = lineas(s) != 50000 || envio.contenedores.size() == 5000;
@@ -139,12 +139,12 @@ void documentoPdf(benchmark::State& s, const std::function<bool(const EnvioDocum
   s.counters["MB"] = static_cast<double>(QFile(ruta).size()) / 1e6;
 }
 void BM_EtiquetasPdf(benchmark::State& s) {
-  documentoPdf(s, [](const EnvioDocumentos& e, QPagedPaintDevice& d) {
+  documentoPdf(s, [](const Envio& e, QPagedPaintDevice& d) {
     return pintarEtiquetas(e, FormatoEtiqueta::Termica4x6, d);
   });
 }
 void BM_EtiquetasHojaPdf(benchmark::State& s) {
-  documentoPdf(s, [](const EnvioDocumentos& e, QPagedPaintDevice& d) {
+  documentoPdf(s, [](const Envio& e, QPagedPaintDevice& d) {
     return pintarEtiquetas(e, FormatoEtiqueta::Carta, d);
   });
 }

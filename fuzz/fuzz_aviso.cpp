@@ -10,7 +10,7 @@
 #include <QSet>
 
 #include "comun.h"
-#include "documents/notice_reader.h"
+#include "envio/aviso.h"
 #include "notice/builder.h"
 #include "notice/output.h"
 #include "notice/validation.h"

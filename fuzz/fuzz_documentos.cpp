@@ -77,16 +77,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
     ws.vaSpread9.setText(colPedidos::Factura, i + 1, QStringLiteral("F-%1").arg(i));
   }
 
-  EnvioDocumentos envio;
+  Envio envio;
   if (armarEnvio(ws, envio) != Resultado::Hecho) return 0;
   // A shipment taken adds up, and no quantity is beyond the notice's field.
   qint64 piezas = 0;
   int lineasEnvio = 0;
-  for (const ContenedorDocumento& c : envio.contenedores) {
+  for (const Contenedor& c : envio.contenedores) {
     qint64 delContenedor = 0;
-    for (const LineaDocumento& l : c.lineas) {
-      exigir(l.cantidad > 0 && l.cantidad <= maximoCantidad());
-      delContenedor += l.cantidad;
+    for (const Linea& l : c.lineas) {
+      exigir(l.piezas() > 0 && l.piezas() <= maximoCantidad());
+      delContenedor += l.piezas();
     }
     exigir(delContenedor == c.piezas && c.piezas <= maximoCantidad() * 50000);
     exigir(c.numero >= 1 && c.numero <= c.deTienda);

@@ -3,7 +3,7 @@
 // The same bytes handed over in small parts (cut anywhere, also between CR
 // and LF) and read without their text give the same findings and figures.
 #include "comun.h"
-#include "documents/notice_reader.h"
+#include "envio/aviso.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   using namespace fuzz;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # No folder of src/ includes one that stands above it (bottom to top below;
 # app and batch share the top and include neither each other).
-orden=(workspace client startup editing consolidation notice intake workfile empaque documents app batch)
+orden=(envio workspace client startup editing consolidation notice intake workfile empaque documents app batch)
 nivel() { for i in "${!orden[@]}"; do [ "${orden[$i]}" = "$1" ] && { [ "$1" = batch ] && echo 9 || echo "$i"; return; }; done; echo 99; }
 cd "${1:-$(dirname "$0")/../src}" || exit 2
 fallas=0

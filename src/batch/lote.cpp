@@ -704,7 +704,7 @@ int Corrida::documento() {
 
   const int e = abrirTrabajo(o_.posicionales[0]);
   if (e != kHecho) return e;
-  EnvioDocumentos envio;
+  Envio envio;
   Resultado r = etiquetas ? revisarEtiquetas(ws_, envio) : armarEnvio(ws_, envio);
   if (r != Resultado::Hecho) return estadoDe(r);
   // Only what was given is printed: a work file keeps no delivery date or hour.

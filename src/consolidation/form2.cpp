@@ -65,10 +65,14 @@ void Form2Modelo::Form_Activate() {
   QString ultimo;
   bool hayUltimo = false;
   for (int r = 2; r <= n; ++r) {
+    // A run of lines of one order and department gives one entry; a line
+    // like the one before it needs no text of its own.
+    if (r > 2 && vaSpread2.vista(colDetalle::Orden, r) == vaSpread2.vista(colDetalle::Orden, r - 1) &&
+        vaSpread2.vista(colDetalle::Depto, r) == vaSpread2.vista(colDetalle::Depto, r - 1))
+      continue;
     const QString orden = vaSpread2.text(colDetalle::Orden, r);
     const QString depto = vaSpread2.text(colDetalle::Depto, r);
     const QString texto = textoEntrada(orden, depto);
-    // A run of lines of one order and department gives one entry.
     if (hayUltimo && texto == ultimo) continue;
     List1.entradas.append({texto, orden, depto});
     ultimo = texto;
@@ -150,7 +154,12 @@ Resultado Form2Modelo::Command2_Click() {
   QHash<QString, int> primeraFila;
   const int n1 = ws.vaspread1.dataRowCount();
   primeraFila.reserve(n1);
+  const auto comoAnterior = [this](int r) {
+    return r > 1 && ws.vaspread1.vista(colDetalle::Orden, r) == ws.vaspread1.vista(colDetalle::Orden, r - 1) &&
+           ws.vaspread1.vista(colDetalle::Depto, r) == ws.vaspread1.vista(colDetalle::Depto, r - 1);
+  };
   for (int r = 1; r <= n1; ++r) {
+    if (comoAnterior(r)) continue;  // its order and department are in already
     const QString k = clave(ws.vaspread1.text(colDetalle::Orden, r), ws.vaspread1.text(colDetalle::Depto, r));
     if (!primeraFila.contains(k)) primeraFila.insert(k, r);
   }
@@ -189,6 +198,10 @@ Resultado Form2Modelo::Command2_Click() {
     std::vector<bool> conservar(static_cast<size_t>(n1), true);
     for (int r = 1; r <= n1; ++r) {
       ws.doEvents();
+      if (comoAnterior(r)) {
+        conservar[r - 1] = conservar[r - 2];
+        continue;
+      }
       if (aQuitar.contains(clave(ws.vaspread1.text(colDetalle::Orden, r), ws.vaspread1.text(colDetalle::Depto, r))))
         conservar[r - 1] = false;
     }

@@ -25,25 +25,25 @@ Resultado escribir(Workspace& ws, const QString& ruta, const QString& titulo,
 
 }  // namespace
 
-Resultado revisarEtiquetas(Workspace& ws, EnvioDocumentos& envio) {
+Resultado revisarEtiquetas(Workspace& ws, Envio& envio) {
   const Resultado r = armarEnvio(ws, envio);
   if (r != Resultado::Hecho) return r;
   const int i = contenedorSinBarras(envio);
   if (i < 0) return Resultado::Hecho;
-  const ContenedorDocumento& c = envio.contenedores[static_cast<size_t>(i)];
+  const Contenedor& c = envio.contenedores[static_cast<size_t>(i)];
   ws.MsgBox(QStringLiteral("El contenedor no se puede escribir como código de barras: ") + c.codigo);
   ws.cursor(ws.vaspread1, colDetalle::Contenedor, c.fila);
   ws.foco = QStringLiteral("vaspread1");
   return Resultado::Rechazado;
 }
 
-Resultado escribirEtiquetas(Workspace& ws, const EnvioDocumentos& envio, FormatoEtiqueta formato,
+Resultado escribirEtiquetas(Workspace& ws, const Envio& envio, FormatoEtiqueta formato,
                             const QString& ruta) {
   return escribir(ws, ruta, kTituloEtiquetas,
                   [&](QPagedPaintDevice& d) { return pintarEtiquetas(envio, formato, d); });
 }
 
-Resultado escribirListaEmpaque(Workspace& ws, const EnvioDocumentos& envio, const QString& ruta) {
+Resultado escribirListaEmpaque(Workspace& ws, const Envio& envio, const QString& ruta) {
   return escribir(ws, ruta, kTituloLista, [&](QPagedPaintDevice& d) { return pintarListaEmpaque(envio, d); });
 }
 
@@ -80,7 +80,7 @@ Resultado vistaPrevia(Workspace& ws, Comando& cmd, const QString& titulo, const 
 Resultado etiquetas_Click(Workspace& ws) {
   Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----etiquetas_Click"),
               QStringLiteral("TERMINO EL EVENTO-----etiquetas_Click"));
-  EnvioDocumentos envio;
+  Envio envio;
   const Resultado r = revisarEtiquetas(ws, envio);
   if (r != Resultado::Hecho) return cmd.fin(r);
   FormatoEtiquetasModelo formato;
@@ -94,7 +94,7 @@ Resultado etiquetas_Click(Workspace& ws) {
 Resultado listaempaque_Click(Workspace& ws) {
   Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----listaempaque_Click"),
               QStringLiteral("TERMINO EL EVENTO-----listaempaque_Click"));
-  EnvioDocumentos envio;
+  Envio envio;
   const Resultado r = armarEnvio(ws, envio);
   if (r != Resultado::Hecho) return cmd.fin(r);
   return vistaPrevia(ws, cmd, kTituloLista, paginaLista(),

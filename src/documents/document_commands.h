@@ -15,13 +15,13 @@ class Workspace;
 
 // armarEnvio, and every container code must fit in a Code 128 barcode: the
 // first that does not is shown with the cursor on its first line (Rechazado).
-Resultado revisarEtiquetas(Workspace& ws, EnvioDocumentos& envio);
+Resultado revisarEtiquetas(Workspace& ws, Envio& envio);
 
 // Writes the document as a PDF at `ruta`, whole or not at all; a failed write
 // shows "Error inesperado #" (Fallido) and leaves any earlier file as it was.
-Resultado escribirEtiquetas(Workspace& ws, const EnvioDocumentos& envio, FormatoEtiqueta formato,
+Resultado escribirEtiquetas(Workspace& ws, const Envio& envio, FormatoEtiqueta formato,
                             const QString& ruta);
-Resultado escribirListaEmpaque(Workspace& ws, const EnvioDocumentos& envio, const QString& ruta);
+Resultado escribirListaEmpaque(Workspace& ws, const Envio& envio, const QString& ruta);
 
 // Titles of the documents (PDF title, preview window).
 extern const QString kTituloEtiquetas;  // "Etiquetas de contenedor"

@@ -3,8 +3,6 @@
 #include <QHash>
 #include <QPagedPaintDevice>
 #include <QFileInfo>
-#include <algorithm>
-#include <map>
 
 #include "documents/document_commands.h"
 #include "documents/labels.h"
@@ -12,6 +10,7 @@
 #include "documents/page_painting.h"
 #include "editing/container_kinds.h"
 #include "empaque/resumen_empaque.h"
+#include "notice/envio_actual.h"
 #include "workspace/columnas.h"
 #include "workspace/comando.h"
 #include "workspace/workspace.h"
@@ -46,75 +45,28 @@ Resultado vistaPrevia(Workspace& ws, Comando& cmd, const QString& titulo, const 
 
 }  // namespace
 
-EnvioDocumentos envioEmpacado(const Workspace& ws, const QString& codigo) {
-  EnvioDocumentos e;
-  e.proveedor = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Proveedor);
-  e.cliente = ws.vaSpread2.text(colAjustes::Valor, filaCliente::Cliente);
-  e.entrega = ws.DTPicker1_4;
-  e.hora = ws.Combo3.texto;
-  QHash<QString, size_t> ordenes;
-  for (int i = 1; i <= ws.vaSpread9.dataRowCount(); ++i) {
-    const QString orden = ws.vaSpread9.text(colPedidos::Orden, i);
-    if (orden.isEmpty() || ordenes.contains(orden)) continue;
-    ordenes.insert(orden, e.ordenes.size());
-    e.ordenes.push_back({orden, ws.vaSpread9.text(colPedidos::Factura, i), 0, 0});
+Envio envioEmpacado(const Workspace& ws, const QString& codigo) {
+  Envio e = envioDe(ws);
+  std::vector<Linea> lineas;
+  for (const Contenedor& c : e.contenedores)
+    if (!c.codigo.trimmed().isEmpty() && (codigo.isEmpty() || c.codigo == codigo))
+      lineas.insert(lineas.end(), c.lineas.begin(), c.lineas.end());
+  std::vector<int> filas;
+  for (const Contenedor& c : e.contenedores) filas.push_back(c.fila);
+  QHash<QString, int> fila;
+  for (size_t i = 0; i < e.contenedores.size(); ++i) fila.insert(e.contenedores[i].codigo, filas[i]);
+  e.agrupar(lineas);
+  for (Contenedor& c : e.contenedores) {
+    c.tipoEntrega = descripcionContenedor(c.codigo);
+    c.fila = fila.value(c.codigo);
   }
-  // Containers by code; within one, a line per order and SKU, in the orders' order.
-  const Grid& g = ws.vaspread1;
-  std::map<QString, ContenedorDocumento> porCodigo;
-  std::map<QString, std::map<std::pair<size_t, QString>, LineaDocumento>> lineas;
-  for (int r = 1, n = g.dataRowCount(); r <= n; ++r) {
-    const QString c = g.text(colDetalle::Contenedor, r).trimmed();
-    if (c.isEmpty() || (!codigo.isEmpty() && c != codigo)) continue;
-    const auto orden = ordenes.constFind(g.text(colDetalle::Orden, r));
-    if (orden == ordenes.constEnd()) continue;
-    ContenedorDocumento& k = porCodigo[c];
-    if (k.codigo.isEmpty()) {
-      k.codigo = c;
-      k.tienda = g.text(colDetalle::Tienda, r);
-      k.depto = g.text(colDetalle::Depto, r);
-      k.tipoEntrega = descripcionContenedor(c);
-      k.fila = r;
-    }
-    LineaDocumento& l = lineas[c][{*orden, g.text(colDetalle::Sku, r)}];
-    if (l.orden.isEmpty())
-      l = {g.text(colDetalle::Orden, r), g.text(colDetalle::Sku, r), g.text(colDetalle::Upc, r),
-           g.text(colDetalle::Modelo, r), g.text(colDetalle::Color, r), g.text(colDetalle::Talla, r), 0};
-    l.cantidad += g.vista(colDetalle::Cantidad, r).trimmed().toLongLong();
-  }
-  for (auto& [c, k] : porCodigo) {
-    for (auto& [clave, l] : lineas[c]) {
-      k.piezas += l.cantidad;
-      if (k.ordenes.isEmpty() || k.ordenes.last() != l.orden) k.ordenes.append(l.orden);
-      OrdenDocumento& od = e.ordenes[clave.first];
-      ++od.lineas;
-      od.piezas += l.cantidad;
-      k.lineas.push_back(l);
-    }
-    e.lineas += static_cast<int>(k.lineas.size());
-    e.piezas += k.piezas;
-    e.contenedores.push_back(std::move(k));
-  }
-  std::stable_sort(e.contenedores.begin(), e.contenedores.end(),
-                   [](const ContenedorDocumento& a, const ContenedorDocumento& b) { return a.tienda < b.tienda; });
-  for (size_t i = 0; i < e.contenedores.size(); ++i) {
-    ContenedorDocumento& c = e.contenedores[i];
-    if (e.tiendas.empty() || e.tiendas.back().tienda != c.tienda)
-      e.tiendas.push_back({c.tienda, static_cast<int>(i), 0, 0, 0});
-    TiendaDocumento& t = e.tiendas.back();
-    c.numero = ++t.cuantos;
-    t.lineas += static_cast<int>(c.lineas.size());
-    t.piezas += c.piezas;
-  }
-  for (const TiendaDocumento& t : e.tiendas)
-    for (int k = 0; k < t.cuantos; ++k) e.contenedores[static_cast<size_t>(t.primero + k)].deTienda = t.cuantos;
   return e;
 }
 
 Resultado etiquetaContenedor(Workspace& ws, const QString& codigo) {
   Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----etiquetaContenedor"),
               QStringLiteral("TERMINO EL EVENTO-----etiquetaContenedor"));
-  EnvioDocumentos envio = envioEmpacado(ws, codigo);
+  Envio envio = envioEmpacado(ws, codigo);
   if (envio.contenedores.empty() || contenedorSinBarras(envio) >= 0) {
     ws.MsgBox(QStringLiteral("No se puede imprimir la etiqueta del contenedor ") + codigo +
                   QStringLiteral(": no tiene renglones o su código no cabe en un código de barras."),
@@ -122,8 +74,8 @@ Resultado etiquetaContenedor(Workspace& ws, const QString& codigo) {
     return cmd.fin(Resultado::Rechazado);
   }
   // "k de n" among its store's containers: the whole shipment's numbering.
-  const EnvioDocumentos todos = envioEmpacado(ws);
-  for (const ContenedorDocumento& c : todos.contenedores)
+  const Envio todos = envioEmpacado(ws);
+  for (const Contenedor& c : todos.contenedores)
     if (c.codigo == codigo) {
       envio.contenedores.front().numero = c.numero;
       envio.contenedores.front().deTienda = c.deTienda;
@@ -137,7 +89,7 @@ Resultado etiquetaContenedor(Workspace& ws, const QString& codigo) {
                      QStringLiteral("etiqueta ") + codigo);
 }
 
-bool pintarResumenEmpaque(const QStringList& resumen, const EnvioDocumentos& envio, QPagedPaintDevice& dispositivo) {
+bool pintarResumenEmpaque(const QStringList& resumen, const Envio& envio, QPagedPaintDevice& dispositivo) {
   dispositivo.setPageLayout(paginaLista());
   pagina::Pintor pintor(dispositivo);
   if (!pintor.activo()) return false;
@@ -162,7 +114,7 @@ Resultado imprimirResumenEmpaque(Workspace& ws) {
   Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----imprimirResumenEmpaque"),
               QStringLiteral("TERMINO EL EVENTO-----imprimirResumenEmpaque"));
   const QStringList resumen = textoResumen(resumirEmpaque(ws.vaspread1));
-  const EnvioDocumentos envio = envioEmpacado(ws);
+  const Envio envio = envioEmpacado(ws);
   return vistaPrevia(ws, cmd, kTituloResumenEmpaque, paginaLista(),
                      [resumen, envio](QPagedPaintDevice& d) { return pintarResumenEmpaque(resumen, envio, d); },
                      QStringLiteral("resumen de empaque"));

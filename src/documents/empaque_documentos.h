@@ -15,16 +15,15 @@ class QPagedPaintDevice;
 class Workspace;
 
 // The shipment of the packed lines (those of container `codigo` alone when
-// one is given), merged by order and SKU within a container, as the
-// documents show it.
-EnvioDocumentos envioEmpacado(const Workspace& ws, const QString& codigo = QString());
+// one is given), as the notice would carry them.
+Envio envioEmpacado(const Workspace& ws, const QString& codigo = QString());
 
 // The label of one container: the labels' format, then the preview from
 // which it is printed. Cancelled when either is closed.
 Resultado etiquetaContenedor(Workspace& ws, const QString& codigo);
 
 // The summary's lines on letter pages, then the packing list of what was packed.
-bool pintarResumenEmpaque(const QStringList& resumen, const EnvioDocumentos& envio, QPagedPaintDevice& dispositivo);
+bool pintarResumenEmpaque(const QStringList& resumen, const Envio& envio, QPagedPaintDevice& dispositivo);
 extern const QString kTituloResumenEmpaque;  // "Resumen de empaque"
 // The preview of that document.
 Resultado imprimirResumenEmpaque(Workspace& ws);

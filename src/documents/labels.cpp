@@ -52,7 +52,7 @@ QString listaOrdenes(const QStringList& ordenes) { return ordenes.join(QStringLi
 
 // One label in `r` (units of 0.1 pt), its parts sized by the label's height
 // and shrunk to its width where a text would not fit.
-void pintarEtiqueta(QPainter& p, const EnvioDocumentos& e, const ContenedorDocumento& c, const Barras& b,
+void pintarEtiqueta(QPainter& p, const Envio& e, const Contenedor& c, const Barras& b,
                     const QRectF& r) {
   const double h = r.height(), margen = 0.045 * qMin(r.width(), h);
   const QRectF dentro = r.adjusted(margen, margen, -margen, -margen);
@@ -133,7 +133,7 @@ int etiquetasPorPagina(FormatoEtiqueta formato) {
   return formato == FormatoEtiqueta::Termica4x6 ? 1 : kColumnasHoja * kFilasHoja;
 }
 
-int contenedorSinBarras(const EnvioDocumentos& envio) {
+int contenedorSinBarras(const Envio& envio) {
   for (size_t i = 0; i < envio.contenedores.size(); ++i) {
     Barras b;
     if (!codificar(envio.contenedores[i].codigo, b)) return static_cast<int>(i);
@@ -152,7 +152,7 @@ QRectF lugarEtiqueta(FormatoEtiqueta formato, int k) {
                 area.top() + (k / kColumnasHoja) * (celda.height() + hueco), celda.width(), celda.height());
 }
 
-bool pintarEtiquetas(const EnvioDocumentos& envio, FormatoEtiqueta formato, QPagedPaintDevice& dispositivo) {
+bool pintarEtiquetas(const Envio& envio, FormatoEtiqueta formato, QPagedPaintDevice& dispositivo) {
   dispositivo.setPageLayout(paginaEtiquetas(formato));
   pagina::Pintor pintor(dispositivo);
   if (!pintor.activo()) return false;

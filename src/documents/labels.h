@@ -26,8 +26,8 @@ QRectF lugarEtiqueta(FormatoEtiqueta formato, int k);
 
 // The first container whose code Code 128 cannot carry (a character outside
 // Latin-1, too long), -1 when every one can.
-int contenedorSinBarras(const EnvioDocumentos& envio);
+int contenedorSinBarras(const Envio& envio);
 
 // Paints every label in order onto the device, after giving it the format's
 // page. False when a code cannot be drawn as a barcode or painting failed.
-bool pintarEtiquetas(const EnvioDocumentos& envio, FormatoEtiqueta formato, QPagedPaintDevice& dispositivo);
+bool pintarEtiquetas(const Envio& envio, FormatoEtiqueta formato, QPagedPaintDevice& dispositivo);

@@ -1,35 +1,16 @@
 #include "documents/notice_check.h"
 
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <map>
 #include <utility>
 
+#include "envio/trabajo.h"
 #include "workfile/open.h"
-#include "workspace/columnas.h"
 #include "workspace/textfile.h"
-#include "workspace/workspace.h"
 
 using namespace registro;
 
 namespace {
-
-// Answers the open command's file dialog with the work file and keeps what it says.
-class PrompterRevision : public Prompter {
- public:
-  explicit PrompterRevision(QString ruta) : ruta_(std::move(ruta)) {}
-  QStringList mensajes;
-  Respuesta mostrar(const Mensaje& m) override {
-    mensajes.append(QString(m.texto).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
-    return Respuesta::Ok;
-  }
-  QString abrirArchivo(const DialogoArchivo&) override { return std::exchange(ruta_, QString()); }
-  QString guardarArchivo(const DialogoArchivo&) override { return QString(); }
-  void ejecutarDialogo(DialogoModelo&) override {}
-
- private:
-  QString ruta_;
-};
 
 // Pieces per order and container, in hundredths, with where they stand.
 struct Piezas {
@@ -60,7 +41,7 @@ QString contenedores(int n) {
 
 }  // namespace
 
-void compararConTrabajo(AvisoLeido& aviso, const Workspace& trabajo) {
+void compararConTrabajo(AvisoLeido& aviso, const std::vector<Linea>& trabajo) {
   std::map<Clave, Piezas> tabla;
   std::map<QString, int> lineaPedido;
   for (const PedidoLeido& p : aviso.pedidos) {
@@ -76,12 +57,13 @@ void compararConTrabajo(AvisoLeido& aviso, const Workspace& trabajo) {
       }
     }
   }
-  const Grid& g = trabajo.vaspread1;
-  for (int r = 1; r <= g.dataRowCount(); ++r) {
-    Piezas& x = tabla[{ordenComoAviso(g.text(colDetalle::Orden, r)), g.text(colDetalle::Contenedor, r)}];
-    x.trabajo += g.text(colDetalle::Cantidad, r).trimmed().toLongLong() * 100;
+  int fila = 0;
+  for (const Linea& l : trabajo) {
+    ++fila;
+    Piezas& x = tabla[{ordenComoAviso(l.orden), l.contenedor}];
+    x.trabajo += l.piezas() * 100;
     x.enTrabajo = true;
-    if (x.filaTrabajo == 0) x.filaTrabajo = r;
+    if (x.filaTrabajo == 0) x.filaTrabajo = fila;
   }
   for (const auto& [clave, x] : tabla) {
     const QString quien = QStringLiteral("El contenedor %1 del pedido %2").arg(clave.second, clave.first);
@@ -128,16 +110,21 @@ Revision revisarAviso(const QString& rutaAviso, const QString& rutaTrabajo, bool
     r.error = QStringLiteral("No se encuentra el archivo de trabajo ") + rutaTrabajo;
     return r;
   }
-  QTemporaryDir carpeta;
-  PrompterRevision prompter(rutaTrabajo);
-  const Reloj reloj;
-  Workspace ws(carpeta.path(), prompter, reloj);
-  abrir_archivo(ws);
-  if (!prompter.mensajes.isEmpty()) {
-    r.error = prompter.mensajes.join(QStringLiteral(" / "));
+  // Read as the open command reads it, without a workspace: the detail lines
+  // as the detail grid would hold them, or the open command's own words.
+  QByteArray bytes;
+  const texto::Resultado leidoTrabajo = texto::leerBytes(rutaTrabajo, bytes);
+  if (!leidoTrabajo.ok) {
+    r.error = QStringLiteral("Error inesperado # %1 %2").arg(leidoTrabajo.numero).arg(leidoTrabajo.descripcion);
     return r;
   }
-  compararConTrabajo(r.aviso, ws);
+  const ArchivoTrabajo archivo = leerTrabajo(std::move(bytes));
+  if (archivo.falla) {
+    r.error = QStringLiteral("El archivo: ") + rutaTrabajo + causaRechazo(archivo.falla) +
+              QStringLiteral(" No se cargó ningún dato.");
+    return r;
+  }
+  compararConTrabajo(r.aviso, archivo.lineas());
   return r;
 }
 

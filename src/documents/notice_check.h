@@ -6,9 +6,9 @@
 #include <QStringList>
 #include <functional>
 
-#include "documents/notice_reader.h"
+#include "envio/aviso.h"
+#include "envio/envio.h"
 
-class Workspace;
 
 struct Revision {
   AvisoLeido aviso;
@@ -16,9 +16,9 @@ struct Revision {
 };
 
 // Reads the notice at `rutaAviso` and compares it with the work file at
-// `rutaTrabajo` when that is not empty. The work file is opened by the open
-// command into a workspace of its own in a temporary folder, so neither the
-// program folder nor its log is touched.
+// `rutaTrabajo` when that is not empty. The work file is read by its pure
+// reader as the open command reads it; no workspace, folder or log is touched,
+// and a file the open command would refuse is refused in its words.
 // The notice is read as a stream; one over kMaximoBytesAviso is refused: the
 // notice of the largest shipment the program makes is a few MB. `conTexto`
 // as for LectorAviso.
@@ -26,8 +26,8 @@ constexpr qint64 kMaximoBytesAviso = qint64(64) << 20;
 Revision revisarAviso(const QString& rutaAviso, const QString& rutaTrabajo = QString(), bool conTexto = true);
 
 // Adds a fault for every order and container whose pieces differ between the
-// notice and the detail grid of `trabajo` (a workspace the work file was opened into).
-void compararConTrabajo(AvisoLeido& aviso, const Workspace& trabajo);
+// notice and the detail lines of a work file (`trabajo`, in the file's order).
+void compararConTrabajo(AvisoLeido& aviso, const std::vector<Linea>& trabajo);
 
 // The summary of the notice (orders with their decoded header, containers,
 // totals) and every fault and warning, one line each, as aviso-lote prints them.

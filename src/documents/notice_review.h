@@ -4,7 +4,7 @@
 // compared with a work file.
 #include <QString>
 
-#include "documents/notice_reader.h"
+#include "envio/aviso.h"
 #include "workspace/prompter.h"
 #include "workspace/resultado.h"
 

@@ -32,14 +32,14 @@ QString contenedores(qint64 n) {
 // pages, so the second can print "Página i de n".
 class Lista {
  public:
-  Lista(const EnvioDocumentos& e, pagina::Pintor* pintor, QRectF area, int paginas)
+  Lista(const Envio& e, pagina::Pintor* pintor, QRectF area, int paginas)
       : e_(e), pintor_(pintor), area_(area), paginas_(paginas), fuente_(pagina::letra(kLetra)),
         negrita_(pagina::letra(kLetra, true)), metrica_(fuente_), anchoMaximo_(metrica_.maxWidth()) {}
 
   bool recorrer() {
     cabezaPagina();
     encabezado();
-    for (const TiendaDocumento& t : e_.tiendas) {
+    for (const Tienda& t : e_.tiendas) {
       reservar(kRenglon * 5);
       banda(QStringLiteral("LUGAR-TIENDA ") + t.tienda);
       for (int k = 0; k < t.cuantos; ++k) contenedor(e_.contenedores[static_cast<size_t>(t.primero + k)]);
@@ -83,7 +83,7 @@ class Lista {
                 (documento::entrega(e_).isEmpty() ? QString()
                                                   : QStringLiteral("     ENTREGA: ") + documento::entrega(e_)),
             true);
-    for (const OrdenDocumento& o : e_.ordenes)
+    for (const Orden& o : e_.ordenes)
       renglon(QStringLiteral("ORDEN DE COMPRA ") + o.orden + QStringLiteral("     FACTURA/REMISION ") + o.factura);
     y_ += kRenglon * 0.5;
   }
@@ -96,7 +96,7 @@ class Lista {
     }
     y_ += kRenglon * 1.3;
   }
-  void cabezaContenedor(const ContenedorDocumento& c, bool sigue) {
+  void cabezaContenedor(const Contenedor& c, bool sigue) {
     renglon(QStringLiteral("CONTENEDOR ") + c.codigo + QStringLiteral("     ") + c.tipoEntrega +
                 QStringLiteral("     Contenedor %1 de %2").arg(c.numero).arg(c.deTienda) +
                 (sigue ? QStringLiteral("     (continúa)") : QString()),
@@ -128,16 +128,16 @@ class Lista {
     if (t.size() * anchoMaximo_ <= ancho) return t;
     return metrica_.elidedText(t, Qt::ElideRight, ancho);
   }
-  void contenedor(const ContenedorDocumento& c) {
+  void contenedor(const Contenedor& c) {
     reservar(kRenglon * 4);
     cabezaContenedor(c, false);
-    for (const LineaDocumento& l : c.lineas) {
+    for (const Linea& l : c.lineas) {
       if (y_ + kRenglon > area_.bottom()) {
         nuevaPagina();
         cabezaContenedor(c, true);
       }
       if (pintor_) {
-        const QString cantidad = documento::numero(l.cantidad);
+        const QString cantidad = documento::numero(l.piezas());
         const double x = area_.left(), base = y_ + kRenglon * 0.75;
         QPainter& p = pintor_->p;
         const QString* textos[] = {&l.sku, &l.upc, &l.modelo, &l.color, &l.talla};
@@ -157,7 +157,7 @@ class Lista {
   void totalesPorOrden() {
     reservar(kRenglon * (4 + static_cast<double>(e_.ordenes.size())));
     banda(QStringLiteral("TOTALES POR ORDEN DE COMPRA"));
-    for (const OrdenDocumento& o : e_.ordenes)
+    for (const Orden& o : e_.ordenes)
       renglon(QStringLiteral("Total ORDEN DE COMPRA ") + o.orden + QStringLiteral(" (FACTURA/REMISION ") + o.factura +
               QStringLiteral("): ") + renglones(o.lineas) + QStringLiteral(", ") + piezas(o.piezas));
     y_ += kRenglon * 0.5;
@@ -165,7 +165,7 @@ class Lista {
           QStringLiteral(", ") + renglones(e_.lineas) + QStringLiteral(", ") + piezas(e_.piezas));
   }
 
-  const EnvioDocumentos& e_;
+  const Envio& e_;
   pagina::Pintor* pintor_;
   QRectF area_;
   int paginas_;
@@ -184,14 +184,14 @@ QPageLayout paginaLista() {
                      QPageLayout::Inch);
 }
 
-bool pintarListaEmpaque(const EnvioDocumentos& envio, QPagedPaintDevice& dispositivo) {
+bool pintarListaEmpaque(const Envio& envio, QPagedPaintDevice& dispositivo) {
   dispositivo.setPageLayout(paginaLista());
   pagina::Pintor pintor(dispositivo);
   if (!pintor.activo()) return false;
   return pintarListaEmpaque(envio, pintor);
 }
 
-bool pintarListaEmpaque(const EnvioDocumentos& envio, pagina::Pintor& pintor) {
+bool pintarListaEmpaque(const Envio& envio, pagina::Pintor& pintor) {
   Lista cuenta(envio, nullptr, pintor.area(), 0);
   cuenta.recorrer();
   pintor.p.setFont(pagina::letra(kLetra));

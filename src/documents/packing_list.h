@@ -13,10 +13,10 @@ QPageLayout paginaLista();
 
 // Paints the list onto the device, after giving it the list's page. False
 // when painting failed.
-bool pintarListaEmpaque(const EnvioDocumentos& envio, QPagedPaintDevice& dispositivo);
+bool pintarListaEmpaque(const Envio& envio, QPagedPaintDevice& dispositivo);
 // The same on a painter already at work on a page of the list's layout: the
 // list begins on the page where it stands.
 namespace pagina {
 class Pintor;
 }
-bool pintarListaEmpaque(const EnvioDocumentos& envio, pagina::Pintor& pintor);
+bool pintarListaEmpaque(const Envio& envio, pagina::Pintor& pintor);

@@ -25,15 +25,9 @@ class TemporalBorrado {
 
 }  // namespace
 
-texto::Resultado convertirdelimitado(Workspace& ws, QStringList& lineas, const QString& separador) {
+texto::Resultado convertirdelimitado(Workspace& ws, const QStringList& lineas) {
   ws.EscribirLog(QStringLiteral("MODULO2-----ENTRO A LA FUNCION-----convertirdelimitado"));
-  if (separador.size() == 1) {
-    // One character for another: in place, no copy of the line.
-    for (QString& l : lineas) l.replace(separador[0], QLatin1Char('\t'));
-  } else if (!separador.isEmpty()) {
-    for (QString& l : lineas) l.replace(separador, QStringLiteral("\t"), Qt::CaseSensitive);
-  }
-  const texto::Resultado r = texto::escribirLineas(ws.ruta(kTemporal), lineas);
+  const texto::Resultado r = texto::escribirTemporal(ws.ruta(kTemporal), texto::unirLineas(lineas));
   if (!r.ok) ws.EscribirLog(QStringLiteral("MODULO2-----ERROR EN LA FUNCION-----convertirdelimitado"));
   return r;
 }
@@ -69,11 +63,11 @@ Resultado importararchiv_inf(Workspace& ws) {
   cmd.ocupado(true);
   ws.doEvents();
   // The file is checked whole before anything is loaded, so a refused file
-  // leaves the workspace as cleared. The lines go on from memory: the tab
-  // copy is not read back.
+  // leaves the workspace as cleared. Its reader makes the commas tabs; the
+  // lines go on from memory: the tab copy is not read back.
   const Resultado leido = pedidos::leerArchivoDeOrdenes(ws, nombre, 1, QLatin1Char(','), lineas);
   if (leido != Resultado::Hecho) return cmd.fin(leido);
-  const texto::Resultado convertido = convertirdelimitado(ws, lineas, QStringLiteral(","));
+  const texto::Resultado convertido = convertirdelimitado(ws, lineas);
   if (!convertido.ok) {
     ws.errorInesperado(convertido);
     return cmd.fin(Resultado::Fallido);

@@ -12,9 +12,10 @@
 
 class Workspace;
 
-// Replaces each occurrence of `separador` in the order file's lines by a TAB
-// and writes them to archtabs.tmp in the program folder, CR LF after each line.
-texto::Resultado convertirdelimitado(Workspace& ws, QStringList& lineas, const QString& separador);
+// Writes the order file's lines, their separators made tabs by its reader
+// (envio/pedidos.h), to archtabs.tmp in the program folder, CR LF after each
+// line. The copy lives only while the import runs.
+texto::Resultado convertirdelimitado(Workspace& ws, const QStringList& lineas);
 
 // The import itself (the workspace is expected to be cleared first).
 Resultado importararchiv_inf(Workspace& ws);

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "envio/pedidos.h"
 #include "workspace/workspace.h"
 
 namespace pedidos {
@@ -23,34 +24,29 @@ Resultado leerArchivoDeOrdenes(Workspace& ws, const QString& ruta, int encabezad
     return Resultado::Fallido;
   }
   ws.archivoPedidos = ruta;
-  if (!texto::esTexto(bytes)) {
-    ws.MsgBox(QStringLiteral("El archivo: ") + ruta +
-                  QStringLiteral(" no es un archivo de texto con órdenes de compra.\r\nNo se cargó ningún dato."),
-              Botones::Ok, QStringLiteral("Datos incorrectos"));
-    return Resultado::Fallido;
+  ArchivoPedidos archivo = leerPedidos(std::move(bytes), static_cast<char>(separador.unicode()));
+  switch (archivo.falla.tipo) {
+    case Falla::Tipo::NoEsTexto:
+      ws.MsgBox(QStringLiteral("El archivo: ") + ruta +
+                    QStringLiteral(" no es un archivo de texto con órdenes de compra.\r\nNo se cargó ningún dato."),
+                Botones::Ok, QStringLiteral("Datos incorrectos"));
+      return Resultado::Fallido;
+    case Falla::Tipo::SinLineas:
+      avisarSinOrdenes(ws, ruta);
+      return Resultado::Fallido;
+    case Falla::Tipo::RenglonCortado:
+      // Loaded, an interrupted copy would give a notice with a wrong
+      // quantity or without a container.
+      ws.MsgBox(QStringLiteral("El archivo: ") + ruta + QStringLiteral(" está incompleto: su último renglón (") +
+                    QString::number(archivo.falla.linea) +
+                    QStringLiteral(") está cortado, le faltan campos.\r\nNo se cargó ningún dato."),
+                Botones::Ok, QStringLiteral("Datos incorrectos"));
+      return Resultado::Fallido;
+    default:
+      break;
   }
-  if (bytes.endsWith('\x1A')) bytes.chop(1);
-  const bool sinFinal = !bytes.endsWith('\n') && !bytes.endsWith('\r');
-  lineas = texto::partirLineas(texto::desde1252(bytes));
-  bytes.clear();
-  qsizetype n = lineas.size();
-  while (n > 0 && lineas[n - 1].isEmpty()) --n;
-  if (n == 0) {
-    avisarSinOrdenes(ws, ruta);
-    return Resultado::Fallido;
-  }
-  // A last line without its line end that lacks fields is what an
-  // interrupted copy leaves; loaded, it would give a notice with a wrong
-  // quantity or without a container. A cut inside the last field cannot be
-  // told from a whole line.
-  if (sinFinal && n == lineas.size() && n >= 2 && lineas[n - 1].count(separador) < lineas[n - 2].count(separador)) {
-    ws.MsgBox(QStringLiteral("El archivo: ") + ruta + QStringLiteral(" está incompleto: su último renglón (") +
-                  QString::number(n) + QStringLiteral(") está cortado, le faltan campos.\r\nNo se cargó ningún dato."),
-              Botones::Ok, QStringLiteral("Datos incorrectos"));
-    return Resultado::Fallido;
-  }
-  lineas.resize(n);
-  if (!ws.cabeEnLimite(ws.vaspread1, static_cast<int>(n) - encabezado)) return Resultado::Rechazado;
+  lineas = std::move(archivo.lineas);
+  if (!ws.cabeEnLimite(ws.vaspread1, static_cast<int>(lineas.size()) - encabezado)) return Resultado::Rechazado;
   return Resultado::Hecho;
 }
 

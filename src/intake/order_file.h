@@ -17,7 +17,8 @@ namespace pedidos {
 // encuentra" ("Datos incorrectos") and answers false.
 bool existeOAvisa(Workspace& ws, const QString& nombre);
 
-// Reads the order file at `ruta` as lines, the blank lines at its end left out.
+// Reads the order file at `ruta` (fields separated by `separador`) as lines
+// with their fields joined by TAB, the blank lines at its end left out.
 // Hecho: read. Fallido: a file that serves as no order file: it could not be
 // read (an unexpected error was shown, "Error inesperado #", logged; also a
 // folder, a pipe or a device in its place), is no text, holds no line, or ends

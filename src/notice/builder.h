@@ -10,7 +10,7 @@
 // The first order's HD is row 1; every further order starts after one empty row.
 #include <QString>
 
-#include "notice/records.h"
+#include "envio/registros.h"
 
 class Workspace;
 

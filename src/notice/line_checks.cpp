@@ -4,7 +4,7 @@
 
 #include "editing/container_kinds.h"
 #include "editing/detail_rules.h"
-#include "notice/records.h"
+#include "envio/registros.h"
 #include "workspace/workspace.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSet>
 
+#include "envio/aviso.h"
 #include "notice/builder.h"
 #include "notice/header_fields.h"
 #include "notice/validation.h"
@@ -63,17 +64,17 @@ bool lineasConOrden(Workspace& ws) {
 
 }  // namespace
 
-QByteArray textoAviso(const Workspace& ws) {
-  QByteArray bytes;
+std::vector<QStringList> registrosAviso(const Workspace& ws) {
   const int n = ws.vaSpread3.dataRowCount();
-  for (int r = 1; r <= n; ++r) {
-    bytes += texto::a1252(ws.vaSpread3.rowTexts(r).join(QString()));
-    bytes += "\r\n";
-  }
-  return bytes;
+  std::vector<QStringList> registros;
+  registros.reserve(static_cast<size_t>(n));
+  for (int r = 1; r <= n; ++r) registros.push_back(ws.vaSpread3.rowTexts(r));
+  return registros;
 }
 
-texto::Resultado escribirAviso(const Workspace& ws, QIODevice& d) { return texto::escribirEn(d, textoAviso(ws)); }
+QByteArray textoAviso(const Workspace& ws) { return textoAviso(registrosAviso(ws)); }
+
+texto::Resultado escribirAviso(const Workspace& ws, QIODevice& d) { return escribirAviso(registrosAviso(ws), d); }
 
 texto::Resultado formatofijo(Workspace& ws, const QString& archivo) {
   ws.EscribirLog(QStringLiteral("ENTRO A LA FUNCION-----formatofijo"));

@@ -16,11 +16,16 @@
 // file with more detail or order lines than the tables hold.
 #include <QString>
 
+#include "envio/lectura.h"
 #include "workspace/resultado.h"
 
 class Workspace;
 
 Resultado abrir_archivo(Workspace& ws);
+
+// Why a work file is refused, as the message says it after the file's name
+// (" está vacío.", ...).
+QString causaRechazo(const Falla& falla);
 
 // Archivo > "Abrir" and the toolbar image b_abrir.
 Resultado abrirarchiv_Click(Workspace& ws);

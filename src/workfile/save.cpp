@@ -5,8 +5,6 @@
 
 namespace trabajo {
 
-const QString kFirma = QStringLiteral("DUDIZOD3.0");
-
 QString formato0000(const QString& texto) {
   const QString t = texto.trimmed();
   qsizetype i = 0;
@@ -158,9 +156,7 @@ bool prepararguardar(Workspace& ws) {
 }
 
 texto::Resultado escribirTrabajo(const Workspace& ws, QIODevice& d) {
-  QStringList lineas = ws.vaSpread3.toLines();
-  lineas.append(ws.vaSpread9.toLines());
-  return texto::escribirEn(d, texto::unirLineas(lineas));
+  return escribirTrabajo(ws.vaSpread3.toLines(), ws.vaSpread9.toLines(), d);
 }
 
 Resultado guardar_informacion(Workspace& ws) {

@@ -1,16 +1,11 @@
 #pragma once
 // Saving the workspace as a work file.
 //
-// A work file is tab-delimited text (Windows-1252, CR LF after every line):
-//   1       "DUDIZOD3.0"
-//   2       "CLIENTE:"     client value (vaSpread2 row 2)
-//   3       "FORMA:"       form code (vaSpread2 row 15)
-//   4       "APLICACION:"  application code (the file's extension), description
-//   5       "CORREO: " and the support address
-//   6       empty
+// The format is in envio/trabajo.h. From the workspace:
+//   2 .. 4  client value (vaSpread2 row 2), form code (row 15), application
+//           code (the file's extension) and description
 //   7       the header fields Text1(1) .. Text1(7)
-//   8..N+7  the N rows of the detail grid, columns 1 to 16, the department "0000"
-//   N+8     "DUDIZOD3.0" (trailer)
+//   8..N+7  the N rows of the detail grid, columns 1 to 16
 //   then    the M rows of the per-order header table vaSpread9, columns 1 to 8
 //
 // The image (lines 1 to N+8) is built in the file-image table vaSpread3; the
@@ -19,6 +14,7 @@
 // that the orders of such a file can be opened again.
 #include <QString>
 
+#include "envio/trabajo.h"
 #include "workspace/resultado.h"
 #include "workspace/textfile.h"
 
@@ -53,5 +49,4 @@ namespace trabajo {
 QString formato0000(const QString& texto);
 // "description code|*.code", the filter of the save and open dialogs.
 QString filtro(const Workspace& ws);
-extern const QString kFirma;  // "DUDIZOD3.0"
 }  // namespace trabajo

@@ -141,9 +141,10 @@ QByteArray bytes(const Copia& c) {
   return b.append(suma, kSuma);
 }
 
+texto::Resultado escribir(const Copia& c, QIODevice& d) { return texto::escribirEn(d, bytes(c)); }
+
 texto::Resultado escribirCon(texto::Reemplazo& destino, const Copia& c) {
-  const QByteArray b = bytes(c);
-  return destino.escribir([&b](QIODevice& d) { return texto::escribirEn(d, b); });
+  return destino.escribir([&c](QIODevice& d) { return escribir(c, d); });
 }
 
 texto::Resultado escribirArchivo(const QString& ruta, const Copia& c) {

@@ -32,6 +32,8 @@ std::shared_ptr<Copia> tomar(const Workspace& ws);
 
 // The file's bytes: the copy and, last, the CRC-32 of everything before it.
 QByteArray bytes(const Copia& c);
+// Into a device the caller opened (pure: no file, no folder).
+texto::Resultado escribir(const Copia& c, QIODevice& d);
 // Through the replacing write of every writer of the system: the file is the
 // whole copy or stays as it was.
 texto::Resultado escribirCon(texto::Reemplazo& destino, const Copia& c);
@@ -45,6 +47,7 @@ struct Lectura {
 // Only a regular file is read, whole, without waiting; its checksum is
 // checked first. A file of the previous version (no checksum) is read as
 // that version read it.
+// leerBytes is the pure reader: bytes in, the copy or the fault out.
 Lectura leerArchivo(const QString& ruta);
 Lectura leerBytes(const QByteArray& bytes);
 inline std::shared_ptr<Copia> leer(const QString& ruta) { return leerArchivo(ruta).copia; }

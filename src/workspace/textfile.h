@@ -8,27 +8,12 @@
 #include <functional>
 #include <memory>
 
+#include "envio/texto.h"
+
 class QIODevice;
 class QSaveFile;
 
 namespace texto {
-
-// Windows-1252 <-> QString. Characters without a Windows-1252 byte become '?'.
-QString desde1252(const QByteArray& bytes);
-QByteArray a1252(const QString& texto);
-
-// Splits decoded text into lines; a final line end does not start an empty line.
-QStringList partirLineas(const QString& texto);
-
-// Outcome of a file operation: ok, or an error number in the style of the
-// system's "Error inesperado #" message and a Spanish description.
-struct Resultado {
-  bool ok = true;
-  int numero = 0;
-  QString descripcion;
-  static Resultado exito() { return {}; }
-  static Resultado falla(int numero, const QString& descripcion) { return {false, numero, descripcion}; }
-};
 
 // Reads the whole file as lines. Only a regular file is read: a folder, a
 // pipe or a device is refused at once (error 75), never waited on. A file over
@@ -53,16 +38,9 @@ Resultado destinoValido(const QString& ruta);
 // exist, otherwise the same canonical path (the folder's, with the name).
 bool mismoArchivo(const QString& a, const QString& b);
 
-// Joins lines with CR LF after every line (also the last).
-QByteArray unirLineas(const QStringList& lineas, bool finalConSalto = true);
-
 // A writer puts its bytes into an open device and reports the first write
 // that failed. Every file the system writes has one.
 using Escritor = std::function<Resultado(QIODevice&)>;
-
-// Writes the bytes to the device; a failed or short write is an error (61)
-// with the device's own description.
-Resultado escribirEn(QIODevice& dispositivo, const QByteArray& bytes);
 
 // A file replaced whole or not at all. The writer writes into a temporary
 // file in the same folder; only when every write and the final flush went
@@ -95,12 +73,13 @@ Resultado reemplazar(const QString& ruta, const Escritor& escritor);
 Resultado escribirArchivo(const QString& ruta, const QByteArray& bytes);
 Resultado escribirLineas(const QString& ruta, const QStringList& lineas);
 
+// A file that lives only while its command runs (archtabs.tmp): written in
+// place and not synced, since nobody keeps it. A pipe or a device in its
+// place is refused as by a replacing writer.
+Resultado escribirTemporal(const QString& ruta, const QByteArray& bytes);
+
 // Appends bytes to a regular file (created when missing): open, write, close.
 Resultado anexar(const QString& ruta, const QByteArray& bytes);
-
-// True when the bytes can be a text file: no NUL and no control character
-// other than TAB, LF, CR and form feed (a final end-of-file mark Ctrl+Z is allowed).
-bool esTexto(const QByteArray& bytes);
 
 // Answer of a file dialog: empty or still a pattern ("*.inf") means cancelled.
 bool dialogoCancelado(const QString& nombre);

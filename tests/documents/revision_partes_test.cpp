@@ -7,7 +7,7 @@
 #include <QFile>
 
 #include "documents/notice_check.h"
-#include "documents/notice_reader.h"
+#include "envio/aviso.h"
 
 namespace {
 

@@ -101,9 +101,9 @@ TEST_F(FallasTest, ArchivoDePedidosCortadoEnCadaByteDeSuUltimoRenglon) {
 // every detail line and the orders whose lines are whole.
 TEST_F(FallasTest, ArchivoDeTrabajoCortadoEnCualquierByte) {
   ejemplo(*ws);
-  Orden o2;
+  Orden o2 = ordenDePrueba();
   o2.orden = Q("22222222");
-  ponerOrdenes(*ws, {Orden{}, o2});
+  ponerOrdenes(*ws, {ordenDePrueba(), o2});
   prompter.archivosGuardar = {dir.filePath(Q("envio.006"))};
   ASSERT_EQ(guardararchiv_Click(*ws), Resultado::Hecho);
   const QByteArray bytes = leer(dir.filePath(Q("envio.006")));
@@ -131,11 +131,11 @@ TEST_F(FallasTest, ArchivoDeTrabajoCortadoEnCualquierByte) {
 // loses no order; saved again, the same bytes.
 TEST_F(FallasTest, OrdenesSinDetalleConLaMarcaEnUnaOrden) {
   for (const char* o : {"4500000001", "X DUDIZOD3.0", "4500000003"}) {
-    Orden k;
+    Orden k = ordenDePrueba();
     k.orden = Q(o);
-    k.tipo = Q("Pedido Múltiple");
-    ws->vaSpread9.setRowTexts(ws->vaSpread9.dataRowCount() + 1, {k.orden, k.tipo, k.vorarido, k.factura, k.importe, k.depto,
-                                                                  Q("01/12/2026"), k.cancelacion});
+    k.tipoMovimiento = Q("Pedido Múltiple");
+    k.fechaVorarido = Q("01/12/2026");
+    ws->vaSpread9.setRowTexts(ws->vaSpread9.dataRowCount() + 1, k.celdas());
   }
   const QString ordenes = celdas(ws->vaSpread9);
   prompter.archivosGuardar = {dir.filePath(Q("a.006")), dir.filePath(Q("b.006"))};

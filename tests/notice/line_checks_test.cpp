@@ -61,14 +61,14 @@ TEST(LineChecks, EveryRuleOnItsOwnLine) {
                              QStringLiteral("12345678901234")});
   int r = 0;
   for (const Caso& c : kCasos) {
-    Linea l;
+    Linea l = lineaDePrueba();
     l.cantidad = Q(c.cantidad);
-    l.maximo = Q(c.pedida);
+    l.pedida = Q(c.pedida);
     l.contenedor = Q(c.contenedor);
     l.tienda = Q(c.tienda);
     l.orden = Q(c.orden);
     if (l.orden.isEmpty()) l.depto = QStringLiteral("9");
-    detalle.setRowTexts(++r, celdasLinea(l));
+    detalle.setRowTexts(++r, l.celdas());
   }
   const RevisionDetalle revision(detalle, encabezado);
   ASSERT_EQ(revision.lineas(), r);
@@ -126,12 +126,12 @@ TEST(LineChecks, MergedQuantitiesMustFitTheField) {
     Grid detalle(QStringLiteral("vaspread1"), Grid::kLimiteRenglones, 16);
     int r = 0;
     for (const Fila& f : c.filas) {
-      Linea l;
+      Linea l = lineaDePrueba();
       l.orden = Q(f.orden);
       l.sku = Q(f.sku);
       l.contenedor = Q(f.contenedor);
       l.cantidad = Q(f.cantidad);
-      detalle.setRowTexts(++r, celdasLinea(l));
+      detalle.setRowTexts(++r, l.celdas());
     }
     SCOPED_TRACE(c.filas.size());
     EXPECT_EQ(filaSumaGrande(detalle), c.fila);

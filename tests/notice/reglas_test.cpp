@@ -28,14 +28,14 @@ TEST_F(ReglasTest, ValoresQueFaltan) {
   for (const Caso& k : casos) {
     prompter.limpiar();
     ejemplo(*ws);
-    Orden o2;
+    Orden o2 = ordenDePrueba();
     o2.orden = QStringLiteral("22222222");
     o2.factura = QStringLiteral("F-2");
-    ponerOrdenes(*ws, {Orden{}, o2});
-    Linea b;
+    ponerOrdenes(*ws, {ordenDePrueba(), o2});
+    Linea b = lineaDePrueba();
     b.orden = o2.orden;
-    ws->vaspread1.setRowTexts(3, celdasLinea(b));
-    ws->vaspread1.setRowTexts(4, celdasLinea(b));
+    ws->vaspread1.setRowTexts(3, b.celdas());
+    ws->vaspread1.setRowTexts(4, b.celdas());
     if (k.columna > 0) ws->vaSpread9.setText(k.columna, 2, QString());
     if (k.columna == 1) ws->vaSpread9.setText(2, 2, QStringLiteral("Alta"));
     if (k.columna <= 0) ws->vaspread1.setText(k.columna == 0 ? 9 : 10, 4, QString());

@@ -3,34 +3,23 @@
 // header table and detail lines, the delivery date and hour.
 #include <QStringList>
 
+#include "envio/envio.h"
 #include "fixture.h"
 
-struct Linea {
-  QString orden = QStringLiteral("12345678");
-  QString depto = QStringLiteral("123");
-  QString tienda = QStringLiteral("1234567890");
-  QString sku = QStringLiteral("1234567");
-  QString modelo = QStringLiteral("AB-12");
-  QString barras = QStringLiteral("750100000001");
-  QString color = QStringLiteral("AZUL");
-  QString talla = QStringLiteral("M");
-  QString cantidad = QStringLiteral("24");
-  QString tipo = QStringLiteral("Cajas - azules");
-  QString contenedor = QStringLiteral("A123456789");
-  QString costo = QStringLiteral("10.5");
-  QString precio = QStringLiteral("20");
-  QString maximo = QStringLiteral("100");
-};
+// A line and an order of the sample shipment; tests change the fields they need.
+inline Linea lineaDePrueba() {
+  return Linea::deCeldas({QStringLiteral("12345678"), QStringLiteral("123"), QStringLiteral("01/12/26"),
+                          QStringLiteral("31/12/26"), QStringLiteral("1234567890"), QStringLiteral("1234567"),
+                          QStringLiteral("AB-12"), QStringLiteral("750100000001"), QStringLiteral("AZUL"),
+                          QStringLiteral("M"), QStringLiteral("24"), QStringLiteral("10.5"), QStringLiteral("20"),
+                          QStringLiteral("Cajas - azules"), QStringLiteral("A123456789"), QStringLiteral("100")});
+}
 
-struct Orden {
-  QString orden = QStringLiteral("12345678");
-  QString tipo = QStringLiteral("Alta");
-  QString vorarido = QStringLiteral("7");
-  QString factura = QStringLiteral("F-100");
-  QString importe = QStringLiteral("1500.5");
-  QString depto = QStringLiteral("123");
-  QString cancelacion = QStringLiteral("31/12/2026");
-};
+inline Orden ordenDePrueba() {
+  return Orden::deCeldas({QStringLiteral("12345678"), QStringLiteral("Alta"), QStringLiteral("7"),
+                          QStringLiteral("F-100"), QStringLiteral("1500.5"), QStringLiteral("123"),
+                          QStringLiteral("07/12/2026"), QStringLiteral("31/12/2026")});
+}
 
 inline void ponerCliente(Workspace& ws, const QString& cliente = QStringLiteral("1234"),
                          const QString& proveedor = QStringLiteral("45678"),
@@ -45,14 +34,7 @@ inline void ponerCliente(Workspace& ws, const QString& cliente = QStringLiteral(
 inline void ponerOrdenes(Workspace& ws, const std::vector<Orden>& ordenes) {
   ws.vaSpread9.deleteAllRows();
   int i = 0;
-  for (const Orden& o : ordenes)
-    ws.vaSpread9.setRowTexts(++i, {o.orden, o.tipo, o.vorarido, o.factura, o.importe, o.depto,
-                                   QStringLiteral("07/12/2026"), o.cancelacion});
-}
-
-inline QStringList celdasLinea(const Linea& l) {
-  return {l.orden,  l.depto,    QStringLiteral("01/12/26"), QStringLiteral("31/12/26"), l.tienda, l.sku,
-          l.modelo, l.barras,   l.color,  l.talla, l.cantidad, l.costo, l.precio, l.tipo, l.contenedor, l.maximo};
+  for (const Orden& o : ordenes) ws.vaSpread9.setRowTexts(++i, o.celdas());
 }
 
 // The lines go into vaspread1 and, row for row, into vaSpread6 (15 columns).
@@ -62,8 +44,8 @@ inline void ponerLineas(Workspace& ws, const std::vector<Linea>& lineas) {
   int r = 0;
   for (const Linea& l : lineas) {
     ++r;
-    ws.vaspread1.setRowTexts(r, celdasLinea(l));
-    ws.vaSpread6.setRowTexts(r, celdasLinea(l).mid(0, 15));
+    ws.vaspread1.setRowTexts(r, l.celdas());
+    ws.vaSpread6.setRowTexts(r, l.celdas().mid(0, 15));
   }
 }
 
@@ -81,12 +63,12 @@ inline void ponerEntrega(Workspace& ws, const QDate& fecha = QDate(2026, 12, 9),
 // The worked example: one order, two lines in one container.
 inline void ejemplo(Workspace& ws) {
   ponerCliente(ws);
-  ponerOrdenes(ws, {Orden{}});
-  Linea a;
-  Linea b;
+  ponerOrdenes(ws, {ordenDePrueba()});
+  const Linea a = lineaDePrueba();
+  Linea b = lineaDePrueba();
   b.sku = QStringLiteral("1234568");
   b.modelo = QStringLiteral("CD.34");
-  b.barras = QStringLiteral("7501000000025");
+  b.upc = QStringLiteral("7501000000025");
   b.color = QStringLiteral("ROJO");
   b.talla = QStringLiteral("G");
   b.cantidad = QStringLiteral("6");

@@ -1,4 +1,4 @@
-#include "notice/records.h"
+#include "envio/registros.h"
 
 namespace registro {
 

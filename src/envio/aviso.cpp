@@ -1,9 +1,9 @@
-#include "documents/notice_reader.h"
+#include "envio/aviso.h"
 
 #include <QDate>
 #include <algorithm>
 
-#include "workspace/textfile.h"
+#include "envio/texto.h"
 
 using namespace registro;
 
@@ -450,4 +450,17 @@ QString textoPiezas(qint64 centesimos) {
   QString decimales = QStringLiteral("%1").arg(resto, 2, 10, QLatin1Char('0'));
   if (decimales.endsWith(QLatin1Char('0'))) decimales.chop(1);
   return enteras + QLatin1Char('.') + decimales;
+}
+
+QByteArray textoAviso(const std::vector<QStringList>& registros) {
+  QByteArray bytes;
+  for (const QStringList& r : registros) {
+    bytes += texto::a1252(r.join(QString()));
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+texto::Resultado escribirAviso(const std::vector<QStringList>& registros, QIODevice& d) {
+  return texto::escribirEn(d, textoAviso(registros));
 }

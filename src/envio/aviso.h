@@ -17,7 +17,10 @@
 #include <memory>
 #include <vector>
 
-#include "notice/records.h"
+class QIODevice;
+
+#include "envio/registros.h"
+#include "envio/texto.h"
 
 struct Hallazgo {
   bool falta = true;  // a fault; otherwise a warning
@@ -118,6 +121,11 @@ class LectorAviso {
 
 // Reads the bytes of a notice file (Windows-1252).
 AvisoLeido leerAviso(const QByteArray& bytes);
+
+// Writes the notice: one record a line, its fields joined without
+// separators (each already padded to its place), CR LF after every line.
+texto::Resultado escribirAviso(const std::vector<QStringList>& registros, QIODevice& d);
+QByteArray textoAviso(const std::vector<QStringList>& registros);
 
 // Pieces for people: "24", "2.50".
 QString textoPiezas(qint64 centesimos);
