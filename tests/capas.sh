@@ -2,7 +2,7 @@
 # No folder of src/ includes one that stands above it (bottom to top below;
 # app and batch share the top and include neither each other).
 orden=(envio workspace client startup editing consolidation notice intake workfile empaque documents app batch)
-nivel() { for i in "${!orden[@]}"; do [ "${orden[$i]}" = "$1" ] && { [ "$1" = batch ] && echo 9 || echo "$i"; return; }; done; echo 99; }
+nivel() { for i in "${!orden[@]}"; do [ "${orden[$i]}" = "$1" ] && { [ "$1" = batch ] && echo $((${#orden[@]} - 2)) || echo "$i"; return; }; done; echo 99; }
 cd "${1:-$(dirname "$0")/../src}" || exit 2
 fallas=0
 for f in */*.h */*.cpp */*/*.h */*/*.cpp; do

@@ -38,6 +38,7 @@
 #include "app/modo_empaque.h"
 #include "app/recuperador.h"
 #include "documents/empaque_documentos.h"
+#include "app/tabla_comandos.h"
 #include "client/form5.h"
 #include "editing/detail_rules.h"
 #include "editing/row_commands.h"
@@ -49,6 +50,7 @@
 #include "documents/document_commands.h"
 #include "documents/notice_review.h"
 #include "notice/output.h"
+#include "workfile/nombres.h"
 #include "workfile/workfile.h"
 #include "startup/startup.h"
 #include "workspace/columnas.h"
@@ -145,6 +147,7 @@ MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter)
   registrarFormas(prompter_.qt_);
   registrarFormasEmpaque(prompter_.qt_);
   ws_->alCambiar = [this] { refrescar(); };
+  ws_->alComando = [this](bool empieza) { alComando(empieza); };
   conectarComandos();
   conectarGrids();
   conectarCampos();
@@ -169,7 +172,10 @@ MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter)
 // The workspace outlives the window (main() makes it first), so the views
 // over its grids simply go with their widgets; only the window's hook on it
 // is taken back.
-MainWindow::~MainWindow() { ws_->alCambiar = nullptr; }
+MainWindow::~MainWindow() {
+  ws_->alCambiar = nullptr;
+  ws_->alComando = nullptr;
+}
 
 // ------------------------------------------------------------------ building
 
@@ -195,91 +201,6 @@ QIcon iconoHistorial(bool adelante) {
 
 }  // namespace
 
-namespace {
-
-// The menu bar in one place: each menu, its items with their access keys
-// (unique within their menu) and shortcuts, in order. A submenu is an entry
-// of kind Menu under its parent; "-" is a separator; "recientes" stands for
-// the last work files.
-enum class Clase { Menu, Item, Separador };
-struct EntradaMenu {
-  Clase clase;
-  const char* padre;  // "" the menu bar
-  const char* nombre;
-  const char* texto;
-  QKeySequence atajo = {};
-};
-
-const std::vector<EntradaMenu>& menusVentana() {
-  static const std::vector<EntradaMenu> t = {
-      {Clase::Menu, "", "archivo", "&Archivo"},
-      {Clase::Item, "archivo", "nuevaforma", "&Nuevo", QKeySequence(Qt::CTRL | Qt::Key_N)},
-      {Clase::Item, "archivo", "abrirarchiv", "&Abrir", QKeySequence(Qt::CTRL | Qt::Key_O)},
-      {Clase::Menu, "archivo", "importararchivo", "&Importar"},
-      {Clase::Item, "importararchivo", "importararchiv", "Archivo &INF", QKeySequence(Qt::CTRL | Qt::Key_I)},
-      {Clase::Item, "importararchivo", "arrch_tabulador", "Archivo delimitado por &Tabuladores"},
-      {Clase::Item, "archivo", "arch_env", "&Crear archivo a enviar", QKeySequence(Qt::CTRL | Qt::Key_E)},
-      {Clase::Item, "archivo", "etiquetas", "E&tiquetas de contenedor..."},
-      {Clase::Item, "archivo", "listaempaque", "&Lista de empaque..."},
-      {Clase::Item, "archivo", "revisaraviso", "&Revisar aviso..."},
-      {Clase::Item, "archivo", "guardar_actual", "Guar&dar", QKeySequence(Qt::CTRL | Qt::Key_S)},
-      {Clase::Item, "archivo", "guardararchiv", "&Guardar como ..."},
-      {Clase::Item, "archivo", "recuperar", "Rec&uperar trabajo..."},
-      {Clase::Separador, "archivo", "separación1", "-"},
-      {Clase::Item, "archivo", "enviararchiv", "&Enviar"},
-      {Clase::Separador, "archivo", "separación2", "-"},
-      {Clase::Item, "archivo", "recientes", ""},
-      {Clase::Separador, "archivo", "separación3", "-"},
-      {Clase::Item, "archivo", "saliraplic", "&Salir"},
-
-      {Clase::Menu, "", "editar", "&Editar"},
-      {Clase::Item, "editar", "deshacer", "&Deshacer", QKeySequence(Qt::CTRL | Qt::Key_Z)},
-      {Clase::Item, "editar", "rehacer", "&Rehacer", QKeySequence(Qt::CTRL | Qt::Key_Y)},
-      {Clase::Separador, "editar", "sepDeshacer", "-"},
-      {Clase::Item, "editar", "cortar", "Cor&tar", QKeySequence::Cut},
-      {Clase::Item, "editar", "copiar", "&Copiar", QKeySequence::Copy},
-      {Clase::Item, "editar", "pegar", "&Pegar", QKeySequence::Paste},
-      {Clase::Item, "editar", "suprimir", "&Suprimir celda"},
-      {Clase::Item, "editar", "eliminar_ren", "&Eliminar renglones"},
-      {Clase::Separador, "editar", "sep", "-"},
-      {Clase::Menu, "editar", "separar", "Separar co&ntenedor en"},
-      {Clase::Item, "separar", "two", "&Dos Renglón"},
-      {Clase::Item, "separar", "three", "&Tres renglones "},
-      {Clase::Item, "separar", "four", "&Cuatro Renglones"},
-      {Clase::Item, "separar", "five", "C&inco Renglones"},
-      {Clase::Item, "separar", "ten", "Di&ez Renglones"},
-      {Clase::Item, "separar", "mult_renglones", "&Múltiples renglones"},
-      {Clase::Menu, "editar", "duplicar", "D&uplicar renglón"},
-      {Clase::Item, "duplicar", "uno", "&Un Renglón"},
-      {Clase::Item, "duplicar", "dos", "&Dos Renglones"},
-      {Clase::Item, "duplicar", "cinco", "&Cinco Renglones"},
-      {Clase::Item, "duplicar", "diez", "Di&ez Renglones"},
-      {Clase::Separador, "editar", "separador3", "-"},
-      {Clase::Item, "editar", "insertar", "&Insertar renglón"},
-      {Clase::Item, "editar", "borrar", "&Borrar renglón"},
-      {Clase::Separador, "editar", "separador4", "-"},
-      {Clase::Item, "editar", "buscar", "Busc&ar...", QKeySequence(Qt::CTRL | Qt::Key_F)},
-      {Clase::Item, "editar", "marcado", "Siguiente renglón &marcado", QKeySequence(Qt::Key_F8)},
-      {Clase::Separador, "editar", "separador5", "-"},
-      {Clase::Item, "editar", "empacar", "Empacar con &lector", QKeySequence(Qt::Key_F9)},
-      {Clase::Item, "editar", "cerrarcontenedor", "Cerrar c&ontenedor", QKeySequence(Qt::Key_F10)},
-      {Clase::Item, "editar", "resumenempaque", "&Ver resumen de empaque", QKeySequence(Qt::Key_F11)},
-      {Clase::Item, "editar", "terminarempaque", "Terminar empa&que"},
-
-      {Clase::Menu, "", "configaplic", "&Configuración"},
-      {Clase::Item, "configaplic", "generales", "&Datos Generales"},
-      {Clase::Separador, "configaplic", "separador", "-"},
-      {Clase::Item, "configaplic", "ftp", "&Conexión FTP"},
-
-      {Clase::Menu, "", "help", "&?"},
-      {Clase::Item, "help", "guia", "&Guía del usuario", QKeySequence(Qt::Key_F1)},
-      {Clase::Item, "help", "acerca", "&Acerca de ..."},
-  };
-  return t;
-}
-
-}  // namespace
-
 QAction* MainWindow::nuevaAccion(QMenu* menu, const QString& nombre, const QString& texto) {
   QAction* a = menu->addAction(texto);
   a->setObjectName(nombre);
@@ -288,64 +209,49 @@ QAction* MainWindow::nuevaAccion(QMenu* menu, const QString& nombre, const QStri
 }
 
 void MainWindow::crearMenus() {
-  for (const EntradaMenu& e : menusVentana()) {
-    const QString nombre = QString::fromUtf8(e.nombre), texto = QString::fromUtf8(e.texto);
-    QMenu* padre = menus_.value(QString::fromLatin1(e.padre));
-    if (e.clase == Clase::Menu) {
-      QMenu* m = padre ? padre->addMenu(texto) : menuBar()->addMenu(texto);
-      m->setObjectName(nombre);
-      m->menuAction()->setObjectName(nombre);
-      menus_.insert(nombre, m);
-      acciones_.insert(nombre, m->menuAction());
+  using Lugar = FilaComando::Lugar;
+  for (const FilaComando& f : tablaComandos()) {
+    QMenu* padre = menus_.value(f.padre);
+    if (f.lugar == Lugar::Menu) {
+      QMenu* m = padre ? padre->addMenu(f.texto) : menuBar()->addMenu(f.texto);
+      m->setObjectName(f.nombre);
+      m->menuAction()->setObjectName(f.nombre);
+      menus_.insert(f.nombre, m);
+      acciones_.insert(f.nombre, m->menuAction());
       if (!padre) m->installEventFilter(this);  // Esc leaves the menu bar too
-    } else if (e.clase == Clase::Separador) {
+    } else if (f.lugar == Lugar::Separador && padre) {
       QAction* s = padre->addSeparator();
-      s->setObjectName(nombre);
-      acciones_.insert(nombre, s);
-    } else if (nombre == QLatin1String("recientes")) {
+      s->setObjectName(f.nombre);
+      acciones_.insert(f.nombre, s);
+    } else if (f.lugar == Lugar::Recientes) {
       // The last work files opened or saved, shown once there are some.
       for (int i = 1; i <= Preferencias::kRecientes; ++i)
         nuevaAccion(padre, QStringLiteral("reciente%1").arg(i), QString())->setVisible(false);
-    } else {
-      nuevaAccion(padre, nombre, texto)->setShortcut(e.atajo);
+    } else if (f.lugar == Lugar::Item) {
+      QAction* a = nuevaAccion(padre, f.nombre, f.texto);
+      a->setShortcuts(f.atajos);
+      if (f.soloEnFoco) a->setShortcutContext(Qt::WidgetShortcut);
+      // The window holds it too, so its key works while its menu is closed to the user.
+      if (f.siempreConTecla) addAction(a);
     }
   }
   acciones_.value(QStringLiteral("separación3"))->setVisible(false);
-  // Undo and redo of every command; the window holds them too, so the keys
-  // work while the Editar menu is closed to the user.
-  QAction* rehacer = accion(QStringLiteral("rehacer"));
-  rehacer->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  addAction(accion(QStringLiteral("deshacer")));
-  addAction(rehacer);
 }
 
 void MainWindow::crearBarra() {
+  using Lugar = FilaComando::Lugar;
   QToolBar* barra = addToolBar(QStringLiteral("Toolbar1"));
   barra->setObjectName(QStringLiteral("Toolbar1"));
   barra->setMovable(false);
   barra->setIconSize(QSize(32, 32));
-  const std::pair<const char*, const char*> botones[] = {
-      {"b_nuevo", " NUEVO ARCHIVO "},  {"b_abrir", " ABRIR ARCHIVO "}, {"b_save", " GUARDAR ARCHIVO "},
-      {"b_import", " IMPORTAR ARCHIVO "}, {"b_enviar", " ENVIAR "},     {"b_cut", " CORTAR "},
-      {"b_copy", " COPIAR "},          {"b_paste", " PEGAR "},         {"b_separar", " SEPARAR CONTENEDOR "},
-      {"b_duplicar", "DUPLICAR RENGLÓN"}};
-  for (const auto& [nombre, tip] : botones) {
-    const QString n = QString::fromLatin1(nombre);
-    QAction* a = barra->addAction(QIcon(QStringLiteral(":/iconos/") + n + QStringLiteral(".png")), QString::fromUtf8(tip).trimmed());
-    a->setObjectName(n);
-    a->setToolTip(QString::fromUtf8(tip));
-    acciones_.insert(n, a);
-    if (n == QStringLiteral("b_enviar")) barra->addSeparator();
-    if (n == QStringLiteral("b_paste")) {
-      // Undo and redo, open whenever the history has a step to take.
-      for (const bool adelante : {false, true}) {
-        const QString m = adelante ? QStringLiteral("b_rehacer") : QStringLiteral("b_deshacer");
-        QAction* h = barra->addAction(iconoHistorial(adelante), adelante ? QStringLiteral("Rehacer") : QStringLiteral("Deshacer"));
-        h->setObjectName(m);
-        acciones_.insert(m, h);
-      }
-      barra->addSeparator();
-    }
+  for (const FilaComando& f : tablaComandos()) {
+    if (f.lugar == Lugar::Separador && f.padre.isEmpty()) barra->addSeparator();
+    if (f.lugar != Lugar::Imagen) continue;
+    const QIcon icono = f.imagen.isEmpty() ? iconoHistorial(f.nombre == QLatin1String("b_rehacer")) : QIcon(f.imagen);
+    QAction* a = barra->addAction(icono, f.texto);
+    a->setObjectName(f.nombre);
+    if (!f.tip.isEmpty()) a->setToolTip(f.tip);
+    acciones_.insert(f.nombre, a);
   }
   // The delivery date and hour sit in the tool strip.
   barra->addSeparator();
@@ -465,20 +371,16 @@ void MainWindow::crearCentro() {
   campos->addWidget(Text1_[6], 1, 2);
   etiqueta(QStringLiteral("IMPORTE TOTAL"), Text1_[7], 3);
   campos->addWidget(Text1_[7], 1, 3);
-  auto* eliminarRangos = new QPushButton(QStringLiteral("Eliminar varios rangos"), centro);
-  eliminarRangos->setObjectName(QStringLiteral("Command1"));
-  campos->addWidget(eliminarRangos, 1, 5);
+  for (const FilaComando& f : tablaComandos()) {
+    if (f.lugar != FilaComando::Lugar::Boton || f.padre != QLatin1String("campos")) continue;
+    auto* b = new QPushButton(f.texto, centro);
+    b->setObjectName(f.nombre);
+    campos->addWidget(b, 1, 5);
+  }
   campos->setColumnStretch(4, 1);
   v->addLayout(campos);
 
   auto* filaBotones = new QHBoxLayout();
-  const std::tuple<const char*, const char*, const char*> botones[] = {
-      {"abrir", "A&brir", "Abrir un archivo previamente guardado"},
-      {"guardar", "&Guardar", "Guardar archivo en el disco"},
-      {"enviar", "E&nviar", "Subir información al servidor via FTP"},
-      {"cancelar", "Cance&lar", "Subir información al servidor via FTP"},
-      {"Importar", "&Importar", "Subir información al servidor via FTP"},
-      {"salir", "&Salir", ""}};
   // The toolbar and the menus carry the same commands: the row shows only
   // when the preferences ask for it.
   auto* fila = new QWidget(centro);
@@ -487,10 +389,11 @@ void MainWindow::crearCentro() {
   filaBotones->setContentsMargins(0, 0, 0, 0);
   fila->setLayout(filaBotones);
   filaBotones->addStretch();
-  for (const auto& [nombre, texto, tip] : botones) {
-    auto* b = new QPushButton(QString::fromUtf8(texto), fila);
-    b->setObjectName(QString::fromLatin1(nombre));
-    if (*tip) b->setToolTip(QString::fromUtf8(tip));
+  for (const FilaComando& f : tablaComandos()) {
+    if (f.lugar != FilaComando::Lugar::Boton || f.padre != fila->objectName()) continue;
+    auto* b = new QPushButton(f.texto, fila);
+    b->setObjectName(f.nombre);
+    if (!f.tip.isEmpty()) b->setToolTip(f.tip);
     b->setAutoDefault(false);
     filaBotones->addWidget(b);
   }
@@ -541,157 +444,86 @@ void MainWindow::crearBarraEstado() {
 
 // ------------------------------------------------------------------ wiring
 
-void MainWindow::conectar(const QString& nombre, const std::function<Resultado()>& orden) {
-  // Nuevo, the imports and Abrir replace the workspace: work not saved goes
-  // aside first (Ctrl+Z brings it back too).
-  static const QStringList reemplazan = {QStringLiteral("nuevaforma"), QStringLiteral("b_nuevo"), QStringLiteral("importararchiv"),
-                                         QStringLiteral("b_import"), QStringLiteral("Importar"), QStringLiteral("arrch_tabulador"),
-                                         QStringLiteral("abrirarchiv"), QStringLiteral("b_abrir")};
-  // Afterwards the keys go where the next typing goes: the detail grid,
-  // unless the command left the focus somewhere else (the order list).
-  const std::function<Resultado()> comando = !reemplazan.contains(nombre) ? orden : [this, orden] {
+void MainWindow::conectar(const FilaComando& f, const QString& nombre, const std::function<Resultado()>& orden) {
+  // A command that replaces the work puts what no save holds aside first
+  // (Ctrl+Z brings it back too). Afterwards the keys go where the next
+  // typing goes: the detail grid, unless the command left the focus
+  // somewhere else (the order list).
+  const std::function<Resultado()> comando = !f.reemplaza ? orden : [this, orden] {
     recuperador_->apartar();
     const Resultado r = orden();
     if (r == Resultado::Hecho && ws_->foco.isEmpty() && QApplication::focusWidget() != Combo2_)
       ws_->foco = QStringLiteral("vaspread1");
     return r;
   };
-  if (!comandos_.contains(nombre)) comandos_.insert(nombre, comando);
+  if (f.modo != FilaComando::Modo::Cierre) comandos_.insert(nombre, comando);
   // The window shows what the command left; how it ended needs no showing.
-  const auto correr = [this, comando, que = queHace(nombre)] { ejecutar([&comando] { comando(); }, que); };
-  if (QAction* a = accion(nombre)) {
-    connect(a, &QAction::triggered, this, correr);
-    return;
-  }
-  if (auto* b = findChild<QPushButton*>(nombre)) connect(b, &QPushButton::clicked, this, correr);
-}
-
-QString MainWindow::queHace(const QString& nombre) {
-  static const std::pair<const char*, const char*> nombres[] = {
-      {"nuevaforma b_nuevo", "nuevo"},
-      {"importararchiv b_import Importar arrch_tabulador", "importar"},
-      {"abrirarchiv b_abrir", "abrir"},
-      {"recuperar", "recuperar trabajo"},
-      {"two three four five ten mult_renglones b_separar", "separar contenedor"},
-      {"uno dos cinco diez b_duplicar", "duplicar renglón"},
-      {"insertar", "insertar renglón"},
-      {"borrar", "borrar renglón"},
-      {"eliminar_ren Command1", "eliminar renglones"},
-      {"suprimir", "suprimir celda"},
-      {"cortar b_cut", "cortar"},
-      {"pegar b_paste", "pegar"},
-      {"copiar b_copy", "copiar"},
-      {"arch_env", "crear archivo a enviar"},
-      {"b_enviar enviararchiv enviar", "enviar"},
-      {"guardararchiv b_save guardar guardar_actual", "guardar"},
-      {"generales", "datos generales"},
-      {"etiquetas", "etiquetas"},
-      {"listaempaque", "lista de empaque"},
-      {"revisaraviso", "revisar aviso"},
+  std::function<void()> correr = [this, comando, que = f.que] { ejecutar([&comando] { comando(); }, que); };
+  if (f.modo != FilaComando::Modo::Comando) correr = [this, comando] {
+    if (!ocupado_) comando();
   };
-  if (nombre.startsWith(QLatin1String("reciente"))) return QStringLiteral("abrir");
-  for (const auto& [nombres_, que] : nombres)
-    if (QString::fromLatin1(nombres_).split(QLatin1Char(' ')).contains(nombre)) return QString::fromUtf8(que);
-  return QString();
+  if (f.lugar == FilaComando::Lugar::Tecla) {
+    auto* k = new QShortcut(this);
+    k->setObjectName(nombre);
+    k->setKeys(f.atajos);
+    k->setContext(Qt::WindowShortcut);
+    connect(k, &QShortcut::activated, this, correr);
+  } else if (QAction* a = accion(nombre)) {
+    connect(a, &QAction::triggered, this, correr);
+  } else if (auto* b = findChild<QPushButton*>(nombre)) {
+    connect(b, &QPushButton::clicked, this, correr);
+  }
 }
 
 void MainWindow::conectarComandos() {
-  Workspace& w = *ws_;
-  conectar(QStringLiteral("nuevaforma"), [&w] { return nuevaforma_Click(w); });
-  conectar(QStringLiteral("deshacer"), [&w] { return deshacer_Click(w); });
-  conectar(QStringLiteral("recuperar"), [this] { return recuperarTrabajo(); });
-  for (int i = 1; i <= Preferencias::kRecientes; ++i)
-    conectar(QStringLiteral("reciente%1").arg(i), [this, i] { return abrirReciente(i); });
-  conectar(QStringLiteral("rehacer"), [&w] { return rehacer_Click(w); });
-  conectar(QStringLiteral("b_deshacer"), [&w] { return deshacer_Click(w); });
-  conectar(QStringLiteral("b_rehacer"), [&w] { return rehacer_Click(w); });
-  conectar(QStringLiteral("b_nuevo"), [&w] { return b_nuevo_Click(w); });
-  conectar(QStringLiteral("acerca"), [&w] { return acerca_Click(w); });
-  conectar(QStringLiteral("ftp"), [&w] { return ftp_Click(w); });
-  conectar(QStringLiteral("generales"), [&w] { return generales_Click(w); });
-  conectar(QStringLiteral("b_import"), [&w] { return b_import_Click(w); });
-  conectar(QStringLiteral("importararchiv"), [&w] { return importararchiv_Click(w); });
-  conectar(QStringLiteral("Importar"), [&w] { return Importar_Click(w); });
-  conectar(QStringLiteral("arrch_tabulador"), [&w] { return arrch_tabulador_Click(w); });
-  // Editar > Separar contenedor en, and the toolbar image b_separar.
-  conectar(QStringLiteral("two"), [&w] { return two_Click(w); });
-  conectar(QStringLiteral("three"), [&w] { return three_Click(w); });
-  conectar(QStringLiteral("four"), [&w] { return four_Click(w); });
-  conectar(QStringLiteral("five"), [&w] { return five_Click(w); });
-  conectar(QStringLiteral("ten"), [&w] { return ten_Click(w); });
-  conectar(QStringLiteral("mult_renglones"), [&w] { return mult_renglones_Click(w); });
-  conectar(QStringLiteral("b_separar"), [&w] { return b_separar_Click(w); });
-  // The work file: saving (b_save, Archivo > Guardar como ..., the button
-  // guardar, which salir's Yes runs) and opening (Archivo > Abrir, b_abrir).
-  // The button abrir has no action of its own.
-  conectar(QStringLiteral("b_save"), [&w] { return b_save_Click(w); });
-  conectar(QStringLiteral("guardararchiv"), [&w] { return guardararchiv_Click(w); });
-  conectar(QStringLiteral("guardar"), [&w] { return guardar_Click(w); });
-  conectar(QStringLiteral("abrirarchiv"), [&w] { return abrirarchiv_Click(w); });
-  conectar(QStringLiteral("b_abrir"), [&w] { return b_abrir_Click(w); });
-  conectar(QStringLiteral("arch_env"), [&w] { return arch_env_Click(w); });
-  conectar(QStringLiteral("etiquetas"), [&w] { return etiquetas_Click(w); });
-  conectar(QStringLiteral("listaempaque"), [&w] { return listaempaque_Click(w); });
-  conectar(QStringLiteral("empacar"), [this] { return empaque_->alternar(); });
-  conectar(QStringLiteral("cerrarcontenedor"), [this] { return empaque_->cerrarContenedor(); });
-  conectar(QStringLiteral("resumenempaque"), [&w] { return resumenEmpaque_Click(w); });
-  conectar(QStringLiteral("terminarempaque"), [this] { return empaque_->terminar(); });
-  accion(QStringLiteral("empacar"))->setCheckable(true);
-  conectar(QStringLiteral("revisaraviso"), [&w] { return revisaraviso_Click(w); });
-  conectar(QStringLiteral("b_enviar"), [&w] { return b_enviar_Click(w); });
-  conectar(QStringLiteral("enviararchiv"), [&w] { return enviararchiv_Click(w); });
-  // Editar (also the right-button menu of the detail grid), the clipboard
-  // and duplicate images and the button Command1: row and clipboard commands.
-  conectar(QStringLiteral("insertar"), [&w] { return insertar_Click(w); });
-  conectar(QStringLiteral("borrar"), [&w] { return borrar_Click(w); });
-  conectar(QStringLiteral("eliminar_ren"), [&w] { return eliminar_ren_Click(w); });
-  conectar(QStringLiteral("Command1"), [&w] { return Command1_Click(w); });
-  conectar(QStringLiteral("suprimir"), [&w] { return suprimir_Click(w); });
-  conectar(QStringLiteral("copiar"), [&w] { return copiar_Click(w); });
-  conectar(QStringLiteral("b_copy"), [&w] { return b_copy_Click(w); });
-  conectar(QStringLiteral("pegar"), [&w] { return pegar_Click(w); });
-  conectar(QStringLiteral("b_paste"), [&w] { return b_paste_Click(w); });
-  conectar(QStringLiteral("b_duplicar"), [&w] { return b_duplicar_Click(w); });
-  conectar(QStringLiteral("uno"), [&w] { return uno_Click(w); });
-  conectar(QStringLiteral("dos"), [&w] { return dos_Click(w); });
-  conectar(QStringLiteral("cinco"), [&w] { return cinco_Click(w); });
-  conectar(QStringLiteral("diez"), [&w] { return diez_Click(w); });
-  // Cut goes to the control that has the focus: a text box cuts its own
-  // text, a grid its selection (the one named in cual_grid).
-  for (const QString& nombre : {QStringLiteral("cortar"), QStringLiteral("b_cut")}) {
-    comandos_.insert(nombre, [&w] { return cortar_Click(w); });
-    connect(accion(nombre), &QAction::triggered, this, [this, &w] {
-      if (ocupado_) return;
-      if (auto* campo = qobject_cast<QLineEdit*>(QApplication::focusWidget()); campo && !campo->isReadOnly()) {
-        campo->cut();
-        return;
-      }
-      ejecutar([&w] { return cortar_Click(w); }, queHace(QStringLiteral("cortar")));
-    });
+  for (const FilaComando& f : tablaComandos()) {
+    if (f.lugar == FilaComando::Lugar::Recientes) {
+      for (int i = 1; i <= Preferencias::kRecientes; ++i)
+        conectar(f, QStringLiteral("reciente%1").arg(i), [this, i] { return abrirReciente(i); });
+    } else if (f.enVentana) {
+      conectar(f, f.nombre, [this, &f] { return f.enVentana(*this); });
+    } else if (f.manejador) {
+      conectar(f, f.nombre, [this, &f] { return f.manejador(*ws_); });
+    }
   }
-  // The menu item "Copiar" does nothing of its own, so Ctrl+C is left to the
-  // control with the focus: a text box copies its text, a grid its selection.
-  // The menu shows the key all the same.
-  accion(QStringLiteral("copiar"))->setShortcutContext(Qt::WidgetShortcut);
+  // Ctrl+C in a grid copies its selection.
+  Workspace& w = *ws_;
   for (VistaGrid* v : {vaspread1_, vaSpread9_}) {
     Grid* g = v == vaspread1_ ? &w.vaspread1 : &w.vaSpread9;
     auto* copia = new QShortcut(QKeySequence::Copy, v, nullptr, nullptr, Qt::WidgetShortcut);
     connect(copia, &QShortcut::activated, this, [this, &w, g] { ejecutar([&w, g] { copiarSeleccion(w, *g); }); });
   }
-  // PENDIENTE-AVISO
-  // Archivo > Salir and the close box end at once.
-  connect(accion(QStringLiteral("saliraplic")), &QAction::triggered, this, [this] {
-    if (ocupado_) return;
-    saliraplic_Click(*ws_);
-    close();
-  });
-  conectar(QStringLiteral("salir"), [this] {
-    // "Yes" runs the save command of the button guardar (already inside this command).
-    bool terminar = false;
-    const Resultado r = salir_Click(*ws_, comandos_.value(QStringLiteral("guardar")), terminar);
-    if (terminar) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-    return r;
-  });
+}
+
+Resultado MainWindow::cortar() {
+  if (auto* campo = qobject_cast<QLineEdit*>(QApplication::focusWidget()); campo && !campo->isReadOnly()) {
+    campo->cut();
+    return Resultado::Hecho;
+  }
+  Resultado r = Resultado::Cancelado;
+  ejecutar([this, &r] { r = cortar_Click(*ws_); }, filaComando(QStringLiteral("cortar"))->que);
+  return r;
+}
+
+Resultado MainWindow::salirAhora() {
+  saliraplic_Click(*ws_);
+  close();
+  return Resultado::Hecho;
+}
+
+Resultado MainWindow::salirConPregunta() {
+  // "Yes" runs the save command of the button guardar (already inside this command).
+  bool terminar = false;
+  const Resultado r = salir_Click(*ws_, comandos_.value(QStringLiteral("guardar")), terminar);
+  if (terminar) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  return r;
+}
+
+Resultado MainWindow::guardarActual() {
+  siguienteGuardar_ = ws_->archivoTrabajo;
+  const Resultado r = guardararchiv_Click(*ws_);
+  siguienteGuardar_.clear();
+  return r;
 }
 
 void MainWindow::conectarGrids() {
@@ -706,7 +538,7 @@ void MainWindow::conectarGrids() {
   auto teclaAbajo = [this](bool (*manejador)(Workspace&, int)) {
     return [this, manejador](int codigo) {
       if (ocupado_) return false;
-      if (codigo != 46) {  // only Delete runs a command; the other keys are logged and move on
+      if (codigo != kTeclaSuprimir) {
         manejador(*ws_, codigo);
         return false;
       }
@@ -897,27 +729,10 @@ bool MainWindow::ejecutar(const std::function<void()>& comando, const QString& q
   ws_->vaspread1.setSelections(vaspread1_->bloquesSeleccionados());
   ws_->vaSpread9.setSelections(vaSpread9_->bloquesSeleccionados());
   {
-    // For as long as the command runs no other starts; however it ends, the
-    // normal pointer comes back and the progress bar goes back to rest.
-    struct EnCurso {
-      MainWindow& v;
-      EnCurso(MainWindow& w, const QString& que) : v(w) {
-        v.ws_->historial.abrir();  // one undo step, whatever the command changes
-        v.ws_->historial.nombrar(que);
-        v.ocupado_ = true;
-        v.enBucle_ = false;
-        v.ws_->progreso = v.ws_->progresoMaximo = 0;
-      }
-      ~EnCurso() {
-        const bool largo = v.enBucle_;
-        v.ocupado_ = false;
-        v.enBucle_ = false;
-        v.ws_->ocupado(false);
-        v.ws_->progreso = v.ws_->progresoMaximo = 0;
-        v.ws_->historial.cerrar();
-        if (v.recuperador_) v.recuperador_->trasComando(largo);
-      }
-    } enCurso(*this, que);
+    // One frame for the whole command, whatever procedures it runs: one undo
+    // step; the window hears it begin and end (alComando).
+    Comando cmd(*ws_, QString());
+    ws_->historial.nombrar(que);
     try {
       comando();
       recordarTrabajo();
@@ -931,6 +746,22 @@ bool MainWindow::ejecutar(const std::function<void()>& comando, const QString& q
   }
   refrescar();
   return true;
+}
+
+// For as long as a command runs no other starts; however it ends, the
+// normal pointer comes back, the progress bar goes back to rest and the
+// recovery copy follows.
+void MainWindow::alComando(bool empieza) {
+  if (empieza) {
+    ocupado_ = true;
+    enBucle_ = false;
+    return;
+  }
+  const bool largo = enBucle_;
+  ocupado_ = false;
+  enBucle_ = false;
+  ws_->ocupado(false);
+  if (recuperador_) recuperador_->trasComando(largo);
 }
 
 void MainWindow::mostrarProgreso() {
@@ -960,13 +791,12 @@ void MainWindow::aplicarControles() {
     const Qt::FocusPolicy politica = estado.tabStop ? Qt::StrongFocus : Qt::ClickFocus;
     if (w->focusPolicy() != Qt::NoFocus && w->focusPolicy() != politica) w->setFocusPolicy(politica);
   }
-  // The command buttons are file commands: they are open when the Archivo
-  // menu is, so that nothing but leaving gets past the order list while it
-  // waits for a choice. salir stays open: it is the way out.
-  const bool archivo = ws_->habilitado(QStringLiteral("archivo"));
-  for (const char* n : {"abrir", "guardar", "enviar", "cancelar", "Importar"}) {
-    const QString nombre = QString::fromLatin1(n);
-    if (auto* b = findChild<QPushButton*>(nombre)) b->setEnabled(archivo && ws_->habilitado(nombre));
+  // A command open only with another control: the file buttons are open
+  // when the Archivo menu is, so that nothing but leaving gets past the
+  // order list while it waits for a choice.
+  for (const FilaComando& f : tablaComandos()) {
+    if (f.abiertoCon.isEmpty()) continue;
+    if (auto* b = findChild<QPushButton*>(f.nombre)) b->setEnabled(ws_->habilitado(f.abiertoCon) && ws_->habilitado(f.nombre));
   }
 }
 
@@ -1046,10 +876,7 @@ DialogoArchivo MainWindow::prepararDialogo(DialogoArchivo d, bool guardar) const
   const QString clase = QtPrompter::extension(d);
   const QString carpeta = preferencias_.carpeta(clase);
   if (!clase.isEmpty() && !carpeta.isEmpty() && QDir(carpeta).exists()) d.carpetaInicial = carpeta;
-  const QFileInfo trabajo(ws_->archivoTrabajo);
-  // A work file keeps its name; another kind (the notice) takes the work file's with its own extension.
-  if (guardar && !ws_->archivoTrabajo.isEmpty() && !clase.isEmpty())
-    d.nombre = clase == ws_->vaSpread2.text(2, 1) ? trabajo.fileName() : trabajo.completeBaseName() + QLatin1Char('.') + clase;
+  if (guardar && !ws_->archivoTrabajo.isEmpty() && !clase.isEmpty()) d.nombre = nombreSugerido(*ws_, clase);
   return d;
 }
 
@@ -1077,12 +904,7 @@ void MainWindow::recordarTrabajo() {
     });
   }
   if (!w.archivoAbierto.isEmpty()) {
-    // The hour the file had when it was last saved here.
-    const int i = static_cast<int>(w.Combo3.entradas.indexOf(preferencias_.hora(w.archivoAbierto)));
-    if (i >= 0) {
-      w.Combo3.indice = i;
-      w.Combo3.texto = w.Combo3.entradas[i];
-    }
+    elegirHora(w, preferencias_.hora(w.archivoAbierto));  // the hour the file had when last saved here
   }
   if (!guardado && w.archivoAbierto.isEmpty()) return;
   preferencias_.agregarReciente(w.archivoTrabajo);

@@ -23,6 +23,7 @@ class QPushButton;
 class BarraBusqueda;
 class GridModel;
 class QTimer;
+struct FilaComando;
 class Recuperador;
 class VistaGrid;
 class VistaPreviaModelo;
@@ -85,6 +86,8 @@ class MainWindow : public QMainWindow {
   // `que` names the undo step ("escribir cantidad").
   bool ejecutar(const std::function<void()>& comando, const QString& que = {});
   void tomarFecha();
+  // A command begins or has ended (its frame, the outermost one).
+  void alComando(bool empieza);
   // Shows the workspace state in the widgets.
   void refrescar();
   // True once the window has been closed (the program ends).
@@ -105,6 +108,26 @@ class MainWindow : public QMainWindow {
   // newest first): the index, -1 cancelled. Unset: a list box asks.
   std::function<int(const QStringList&)> elegirApartado;
   Recuperador& recuperador() { return *recuperador_; }
+
+  // The window's own commands, as the command table runs them.
+  // Archivo > Recuperar trabajo...: a kept-aside recovery file, chosen from a list.
+  Resultado recuperarTrabajo();
+  // Archivo > Guardar: the save command; once there is a work file it is written again without asking.
+  Resultado guardarActual();
+  // The packing mode with a barcode reader (Editar > Empacar con lector).
+  ModoEmpaque& empaque() { return *empaque_; }
+  // Cortar: a text box with the focus cuts its own text; otherwise the command cuts the grid's selection.
+  Resultado cortar();
+  // Archivo > Salir ends at once; the button salir asks first.
+  Resultado salirAhora();
+  Resultado salirConPregunta();
+  Resultado abrirBusqueda();
+  // F3, Shift+F3: the next or previous match, or the find bar when there is none.
+  Resultado buscarOtra(bool adelante);
+  Resultado siguienteMarcado();
+  // F6: the detail grid, the per-order table, the delivery date and hour in turn.
+  Resultado siguienteZona();
+  Resultado mostrarGuia();
   Preferencias& preferencias() { return preferencias_; }
 
  protected:
@@ -115,9 +138,8 @@ class MainWindow : public QMainWindow {
 
  private:
   QAction* nuevaAccion(QMenu* menu, const QString& nombre, const QString& texto);
-  void conectar(const QString& nombre, const std::function<Resultado()>& comando);
-  // What a menu item, image or button does, as Deshacer names it.
-  static QString queHace(const QString& nombre);
+  // Wires the row's menu item, image, button or key (named `nombre`) to `orden`.
+  void conectar(const FilaComando& f, const QString& nombre, const std::function<Resultado()>& orden);
   void crearMenus();
   void crearBarra();
   void crearCentro();
@@ -129,10 +151,6 @@ class MainWindow : public QMainWindow {
   // The line of the detail grid the cursor goes to (its column by the leave-cell rule).
   void irARenglon(int fila, int col);
   bool buscarRenglon(const Busqueda& b, bool adelante);
-  void siguienteMarcado();
-  // F6: the detail grid, the per-order table, the delivery date and hour in turn.
-  void siguienteZona();
-  void mostrarGuia();
   void guardarLugar();
   void conectarComandos();
   void conectarGrids();
@@ -142,8 +160,6 @@ class MainWindow : public QMainWindow {
   // The work file's name and whether it is saved, and the undo items.
   void mostrarTrabajo();
   void avisarRecuperacion(const QString& texto);
-  // Archivo > Recuperar trabajo...: a kept-aside recovery file, chosen from a list.
-  Resultado recuperarTrabajo();
   // File dialogs open in the folder last used for their kind of file and
   // offer the work file's name; the folder chosen is remembered.
   DialogoArchivo prepararDialogo(DialogoArchivo d, bool guardar) const;

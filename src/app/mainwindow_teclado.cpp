@@ -22,6 +22,7 @@
 #include "app/gridmodel.h"
 #include "app/gridview.h"
 #include "app/mainwindow.h"
+#include "app/tabla_comandos.h"
 #include "editing/totales.h"
 #include "workfile/workfile.h"
 #include "workspace/columnas.h"
@@ -51,36 +52,8 @@ void MainWindow::crearAtajos() {
   vaspread1_->delegado()->marca = [this](int col, int fila) { return static_cast<int>(marcas_.marca(col, fila)); };
   modelo1_->tipCelda = [this](int col, int fila) { return marcas_.tip(col, fila); };
 
-  // Guardar: the save command; once there is a work file it is written again without asking.
-  conectar(QStringLiteral("guardar_actual"), [this] {
-    siguienteGuardar_ = ws_->archivoTrabajo;
-    const Resultado r = guardararchiv_Click(*ws_);
-    siguienteGuardar_.clear();
-    return r;
-  });
-  // What moves in the window only, outside the command frame.
-  const std::pair<const char*, std::function<void()>> vistas[] = {
-      {"buscar", [this] { buscar_->abrir(); }},
-      {"marcado", [this] { siguienteMarcado(); }},
-      {"guia", [this] { mostrarGuia(); }}};
-  for (const auto& [nombre, f] : vistas) {
-    const QString n = QString::fromLatin1(nombre);
-    comandos_.insert(n, [f = f] { f(); return Resultado::Hecho; });
-    addAction(accion(n));  // its key works whatever state its menu is in
-    connect(accion(n), &QAction::triggered, this, [this, f = f] {
-      if (!ocupado_) f();
-    });
-  }
   buscar_->alBuscar = [this](const Busqueda& b, bool adelante) { return buscarRenglon(b, adelante); };
   buscar_->alCerrar = [this] { vaspread1_->setFocus(Qt::ShortcutFocusReason); };
-  auto atajo = [this](const QKeySequence& k, const std::function<void()>& f) {
-    auto* a = new QShortcut(k, this);
-    a->setContext(Qt::WindowShortcut);
-    connect(a, &QShortcut::activated, this, f);
-  };
-  atajo(QKeySequence(Qt::Key_F3), [this] { buscar_->buscar(true) || (buscar_->abrir(), true); });
-  atajo(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] { buscar_->buscar(false) || (buscar_->abrir(), true); });
-  atajo(QKeySequence(Qt::Key_F6), [this] { siguienteZona(); });
 }
 
 void MainWindow::revisarDetalle() {
@@ -124,19 +97,30 @@ bool MainWindow::buscarRenglon(const Busqueda& b, bool adelante) {
   return true;
 }
 
-void MainWindow::siguienteMarcado() {
-  if (ocupado_) return;
+Resultado MainWindow::abrirBusqueda() {
+  buscar_->abrir();
+  return Resultado::Hecho;
+}
+
+Resultado MainWindow::buscarOtra(bool adelante) {
+  if (!buscar_->buscar(adelante)) buscar_->abrir();
+  return Resultado::Hecho;
+}
+
+Resultado MainWindow::siguienteMarcado() {
+  if (ocupado_) return Resultado::Cancelado;
   vaspread1_->terminarEdicion();
   revisarDetalle();
   const QModelIndex actual = vaspread1_->currentIndex();
   const int fila = marcas_.siguiente(actual.isValid() ? actual.row() + 1 : 0);
-  if (!fila) return;
+  if (!fila) return Resultado::Rechazado;
   irARenglon(fila, marcas_.columnaMarcada(fila));
   vaspread1_->setFocus(Qt::ShortcutFocusReason);
+  return Resultado::Hecho;
 }
 
-void MainWindow::siguienteZona() {
-  if (ocupado_) return;
+Resultado MainWindow::siguienteZona() {
+  if (ocupado_) return Resultado::Cancelado;
   const QList<QWidget*> zonas{vaspread1_, vaSpread9_, DTPicker1_4_, Combo3_};
   QWidget* foco = QApplication::focusWidget();
   int i = -1;
@@ -146,17 +130,18 @@ void MainWindow::siguienteZona() {
     QWidget* z = zonas[(i + paso) % zonas.size()];
     if (z->isVisible() && z->isEnabled()) {
       z->setFocus(Qt::TabFocusReason);
-      return;
+      return Resultado::Hecho;
     }
   }
+  return Resultado::Rechazado;
 }
 
-void MainWindow::mostrarGuia() {
+Resultado MainWindow::mostrarGuia() {
   static QPointer<QDialog> abierta;
   if (abierta) {
     abierta->raise();
     abierta->activateWindow();
-    return;
+    return Resultado::Hecho;
   }
   // The guide travels beside the program.
   QString ruta = ws_->ruta(kGuia);
@@ -167,7 +152,7 @@ void MainWindow::mostrarGuia() {
       ws_->MsgBox(QStringLiteral("No se encontró la guía del usuario (") + kGuia + QStringLiteral(") junto al programa."),
                   Botones::Ok, QStringLiteral("Aviso"), Icono::Informacion);
     });
-    return;
+    return Resultado::Fallido;
   }
   auto* d = new QDialog(this);
   d->setObjectName(QStringLiteral("guia"));
@@ -176,13 +161,15 @@ void MainWindow::mostrarGuia() {
   auto* texto = new QTextBrowser(d);
   texto->setObjectName(QStringLiteral("textoGuia"));
   texto->setSearchPaths({QFileInfo(ruta).absolutePath()});
-  texto->setMarkdown(QString::fromUtf8(f.readAll()));
+  // The list of keys is the window's own, whatever the file beside the program says.
+  texto->setMarkdown(guiaConTeclas(QString::fromUtf8(f.readAll())));
   auto* v = new QVBoxLayout(d);
   v->addWidget(texto);
   const QRect zona = screen() ? screen()->availableGeometry() : QRect(0, 0, 1024, 700);
   d->resize(qMin(900, zona.width() * 9 / 10), qMin(700, zona.height() * 9 / 10));
   abierta = d;
   d->show();
+  return Resultado::Hecho;
 }
 
 void MainWindow::colocarEnPantalla() {

@@ -182,6 +182,7 @@ ModoEmpaque::ModoEmpaque(MainWindow& ventana, Workspace& ws) : QObject(&ventana)
   bueno_ = sonido(QStringLiteral("qrc:/sonidos/escaneo_bueno.wav"), this);
   rechazado_ = sonido(QStringLiteral("qrc:/sonidos/escaneo_rechazado.wav"), this);
 
+  if (QAction* a = ventana.accion(QStringLiteral("empacar"))) a->setCheckable(true);
   // Ctrl+Z and Ctrl+Y say what they took back or did again, where the scans are answered
   // (the answer of the scan taken back would stay otherwise).
   for (const bool atras : {true, false})

@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kTeclaSuprimir = 46;
 const QChar kRetroceso(u'\b');
 
 QString entro(const char* nombre) {

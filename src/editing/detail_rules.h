@@ -52,7 +52,9 @@ QPoint vaspread1_LeaveCell(Workspace& ws, int nuevaCol, int nuevaFila);
 QPoint reglaSalidaDetalle(int nuevaCol, int nuevaFila);
 
 // Key down outside the cell editor, Windows key code. Delete (46) clears the
-// active cell of the grid named in cual_grid. True when the key was used.
+// active cell of the grid named in cual_grid: the one key that is a command
+// (one undo step); the others are logged and move on. True when the key was used.
+constexpr int kTeclaSuprimir = 46;
 bool vaspread1_KeyDown(Workspace& ws, int codigo);
 
 // Focus: cual_grid becomes "1" (no log line).

@@ -138,16 +138,16 @@ Resultado Combo2_Click(Workspace& ws) {
 }
 
 void Combo2_LostFocus(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----Combo2_LostFocus"));
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----Combo2_LostFocus"), QStringLiteral("TERMINO EL EVENTO-----Combo2_LostFocus"));
   if (ws.habilitado(QStringLiteral("Combo2"))) {
     ws.MsgBox(QStringLiteral("No puede seguir si NO selecciona una orden de compra!"));
     ws.foco = QStringLiteral("Combo2");
   }
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Combo2_LostFocus"));
+  cmd.fin(Resultado::Hecho);
 }
 
 void Combo1_Click(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----Sub Combo1_Click"));
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----Sub Combo1_Click"), QStringLiteral("TERMINO EL EVENTO-----Sub Combo1_Click"));
   const Lista& l = ws.Combo1;
   const int numero = l.indice >= 0 && l.indice < l.datos.size() ? l.datos[l.indice] : 0;
   switch (numero) {
@@ -156,12 +156,12 @@ void Combo1_Click(Workspace& ws) {
     case 3: ws.Text1[2] = QStringLiteral("Cambio"); break;
     default: ws.Text1[2].clear(); break;
   }
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Sub Combo1_Click"));
+  cmd.fin(Resultado::Hecho);
 }
 
 void Combo1_LostFocus(Workspace& ws) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----Combo1_LostFocus"));
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----Combo1_LostFocus"), QStringLiteral("TERMINO EL EVENTO-----Combo1_LostFocus"));
   ws.mostrar(QStringLiteral("Combo1"), false);
   ws.tabStop(QStringLiteral("Text1_2"), true);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----Combo1_LostFocus"));
+  cmd.fin(Resultado::Hecho);
 }

@@ -145,7 +145,7 @@ QString formatoImporte(const QString& texto) {
 }
 
 void Text1_GotFocus(Workspace& ws, int indice) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO----Text1_GotFocus"));
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO----Text1_GotFocus"), QStringLiteral("TERMINO EL EVENTO----Text1_GotFocus"));
   if (indice == 2) {
     const QString t = ws.Text1[2];
     if (!t.isEmpty() &&
@@ -174,35 +174,35 @@ void Text1_GotFocus(Workspace& ws, int indice) {
     ws.foco = QStringLiteral("DTPicker1_4");
     ws.tabStop(nombreTexto1(4), false);
   }
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO----Text1_GotFocus"));
+  cmd.fin(Resultado::Hecho);
 }
 
 void Text1_LostFocus(Workspace& ws, int indice) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO----Text1_LostFocus"));
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO----Text1_LostFocus"), QStringLiteral("TERMINO EL EVENTO----Text1_LostFocus"));
   if (indice == 7) ws.Text1[7] = formatoImporte(ws.Text1[7]);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO----Text1_LostFocus"));
+  cmd.fin(Resultado::Hecho);
 }
 
 void DTPicker1_Change(Workspace& ws, int indice) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----DTPicker1_Change"));
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----DTPicker1_Change"), QStringLiteral("TERMINO EL EVENTO-----DTPicker1_Change"));
   if (indice == 4) {
     const int dia = ws.DTPicker1_4.dayOfWeek();
     if (dia == Qt::Saturday || dia == Qt::Sunday) {
       ws.MsgBox(QStringLiteral("No se pueden seleccionar Sábados y Domingos"), Botones::Ok, QStringLiteral("Aviso"),
                 Icono::Informacion);
       ws.DTPicker1_4 = ws.reloj.hoy();
-      ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----DTPicker1_Change"));
+      cmd.fin(Resultado::Rechazado);
       return;
     }
     ws.Text1[4] = fechaTexto::ddmmaaaa(ws.DTPicker1_4);
   }
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----DTPicker1_Change"));
+  cmd.fin(Resultado::Hecho);
 }
 
 void DTPicker1_GotFocus(Workspace& ws, int indice) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----DTPicker1_GotFocus"));
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----DTPicker1_GotFocus"), QStringLiteral("TERMINO EL EVENTO-----DTPicker1_GotFocus"));
   DTPicker1_Change(ws, indice);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----DTPicker1_GotFocus"));
+  cmd.fin(Resultado::Hecho);
 }
 
 QString ordenesVencidas(const Workspace& ws) {
@@ -221,11 +221,11 @@ QString ordenesVencidas(const Workspace& ws) {
 }
 
 void DTPicker1_LostFocus(Workspace& ws, int indice) {
-  ws.EscribirLog(QStringLiteral("ENTRO AL EVENTO-----DTPicker1_LostFocus"));
+  Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----DTPicker1_LostFocus"), QStringLiteral("TERMINO EL EVENTO-----DTPicker1_LostFocus"));
   ws.tabStop(nombreTexto1(indice), true);
   const QString mensaje = ordenesVencidas(ws);
   if (!mensaje.isEmpty()) ws.MsgBox(mensaje);
-  ws.EscribirLog(QStringLiteral("TERMINO EL EVENTO-----DTPicker1_LostFocus"));
+  cmd.fin(Resultado::Hecho);
 }
 
 bool elegirFechaEntrega(Workspace& ws, const QDate& fecha) {
@@ -281,3 +281,11 @@ QDate leer(const QString& texto) {
 }
 
 }  // namespace fechaTexto
+
+bool elegirHora(Workspace& ws, const QString& hora) {
+  const int i = static_cast<int>(ws.Combo3.entradas.indexOf(hora));
+  if (i < 0) return false;
+  ws.Combo3.indice = i;
+  ws.Combo3.texto = ws.Combo3.entradas[i];
+  return true;
+}

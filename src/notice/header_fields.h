@@ -82,3 +82,7 @@ QString ddmmaaaa(const QDate& fecha);
 // Two-digit years: 00-29 are 2000-2029, 30-99 are 1930-1999.
 QDate leer(const QString& texto);
 }  // namespace fechaTexto
+
+// The delivery hour becomes `hora` when it is one of Combo3's entries (the
+// hour a work file was saved with); else it stays as it is. True when chosen.
+bool elegirHora(Workspace& ws, const QString& hora);

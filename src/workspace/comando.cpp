@@ -6,6 +6,10 @@ Comando::Comando(Workspace& ws, const QString& entrada, QString salida, Salida c
     : ws_(ws), padre_(ws.comandoAbierto), salida_(std::move(salida)), cuando_(cuando), ocupadoAntes_(ws.estaOcupado()) {
   ws_.comandoAbierto = this;
   ws_.historial.abrir();
+  if (!padre_) {
+    ws_.progreso = ws_.progresoMaximo = 0;
+    if (ws_.alComando) ws_.alComando(true);
+  }
   if (!entrada.isEmpty()) ws_.EscribirLog(entrada);
 }
 
@@ -13,7 +17,9 @@ Comando::~Comando() {
   for (auto it = enBloque_.rbegin(); it != enBloque_.rend(); ++it) (*it)->endBulk();
   if (ws_.estaOcupado() != ocupadoAntes_) ws_.ocupado(ocupadoAntes_);
   ws_.comandoAbierto = padre_;
+  if (!padre_) ws_.progreso = ws_.progresoMaximo = 0;
   ws_.historial.cerrar();
+  if (!padre_ && ws_.alComando) ws_.alComando(false);
 }
 
 Resultado Comando::fin(Resultado r) {

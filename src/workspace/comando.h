@@ -5,7 +5,10 @@
 //    where the procedure has one (a procedure that fails or is refused often
 //    ends without it);
 //  - it holds the busy pointer and the grids' view notifications for the
-//    procedure and gives them back on every path, exceptions included.
+//    procedure and gives them back on every path, exceptions included;
+//  - the outermost one is the command: it is one undo step, the progress
+//    count starts and ends at rest, and whoever watches the workspace hears
+//    when it begins and ends (Workspace::alComando).
 // Frames nest (a command that runs another); the workspace knows the
 // outermost one open, which is what a whole command's state (an undo step,
 // say) would hang on.

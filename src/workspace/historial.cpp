@@ -4,85 +4,6 @@
 
 #include "workspace/workspace.h"
 
-namespace {
-Lista* listas(Workspace& ws, int i) { return i == 0 ? &ws.Combo1 : i == 1 ? &ws.Combo2 : &ws.Combo3; }
-}  // namespace
-
-EstadoVentana EstadoVentana::de(const Workspace& ws) {
-  EstadoVentana e;
-  for (int i = 0; i < 3; ++i) {
-    const Lista& l = *listas(const_cast<Workspace&>(ws), i);
-    e.combos[i] = l.entradas;
-    e.datos[i] = l.datos;
-    e.indices[i] = l.indice;
-    e.textos[i] = l.texto;
-  }
-  for (int i = 0; i < 8; ++i) e.Text1[i] = ws.Text1[i];
-  e.Text2 = ws.Text2;
-  e.fecha = ws.DTPicker1_4;
-  e.fechaMinima = ws.DTPicker1_4_minimo;
-  e.cual_grid = ws.cual_grid;
-  e.sinvalidar = ws.sinvalidar;
-  for (const auto& [nombre, c] : ws.controles) e.controles[nombre] = {c.habilitado, c.visible, c.tabStop};
-  const auto& u = ws.ultimaInsercion;
-  e.ultimaInsercion[0] = u.filaInsertada;
-  e.ultimaInsercion[1] = u.limiteFilas;
-  e.ultimaInsercion[2] = u.filaOrigen;
-  e.ultimaInsercion[3] = u.filaDuplicada;
-  e.archivoTrabajo = ws.archivoTrabajo;
-  e.sinGuardar = ws.sinGuardar;
-  return e;
-}
-
-void EstadoVentana::poner(Workspace& ws) const {
-  for (int i = 0; i < 3; ++i) {
-    Lista& l = *listas(ws, i);
-    l.entradas = combos[i];
-    l.datos = datos[i];
-    l.indice = indices[i];
-    l.texto = textos[i];
-  }
-  for (int i = 0; i < 8; ++i) ws.Text1[i] = Text1[i];
-  ws.Text2 = Text2;
-  ws.DTPicker1_4 = fecha;
-  ws.DTPicker1_4_minimo = fechaMinima;
-  ws.cual_grid = cual_grid;
-  ws.sinvalidar = sinvalidar;
-  ws.controles.clear();
-  for (const auto& [nombre, c] : controles) ws.controles[nombre] = {std::get<0>(c), std::get<1>(c), std::get<2>(c)};
-  ws.ultimaInsercion = {ultimaInsercion[0], ultimaInsercion[1], ultimaInsercion[2], ultimaInsercion[3]};
-  ws.archivoTrabajo = archivoTrabajo;
-  ws.sinGuardar = sinGuardar;
-}
-
-bool EstadoVentana::operator==(const EstadoVentana& o) const {
-  return mismoTrabajo(o) && cual_grid == o.cual_grid && controles == o.controles;
-}
-
-namespace {
-// QVector's own == hands memcmp a null pointer when one side was never filled.
-bool iguales(const QVector<int>& a, const QVector<int>& b) {
-  return a.size() == b.size() && std::equal(a.cbegin(), a.cend(), b.cbegin());
-}
-}  // namespace
-
-bool EstadoVentana::mismoTrabajo(const EstadoVentana& o) const {
-  for (int i = 0; i < 3; ++i)
-    if (combos[i] != o.combos[i] || !iguales(datos[i], o.datos[i]) || indices[i] != o.indices[i] || textos[i] != o.textos[i])
-      return false;
-  for (int i = 0; i < 8; ++i)
-    if (Text1[i] != o.Text1[i]) return false;
-  return Text2 == o.Text2 && fecha == o.fecha && fechaMinima == o.fechaMinima && sinvalidar == o.sinvalidar &&
-         std::equal(std::begin(ultimaInsercion), std::end(ultimaInsercion), std::begin(o.ultimaInsercion)) &&
-         archivoTrabajo == o.archivoTrabajo && sinGuardar == o.sinGuardar;
-}
-
-// The tables that hold the work; the file image, the builder's scratch and
-// the settings tables are filled afresh by every command that reads them.
-std::vector<Grid*> Historial::tablas() const {
-  return {&ws_.vaspread1, &ws_.vaSpread5, &ws_.vaSpread6, &ws_.vaSpread7, &ws_.vaSpread9};
-}
-
 void Historial::activar(bool si) {
   activo_ = si;
   hechos_.clear();
@@ -90,9 +11,9 @@ void Historial::activar(bool si) {
 }
 
 // The state now, shared with the last one taken when nothing changed.
-std::shared_ptr<const EstadoVentana> Historial::estado() {
-  EstadoVentana e = EstadoVentana::de(ws_);
-  if (!ultimo_ || !(*ultimo_ == e)) ultimo_ = std::make_shared<const EstadoVentana>(std::move(e));
+std::shared_ptr<const EstadoTrabajo> Historial::estado() {
+  const EstadoTrabajo& e = ws_;
+  if (!ultimo_ || *ultimo_ != e) ultimo_ = std::make_shared<const EstadoTrabajo>(e);
   return ultimo_;
 }
 
@@ -109,7 +30,7 @@ void Historial::abrir() {
   abierto_ = Paso{};
   abierto_.antes = estado();
   cursores(abierto_.cursores);
-  const std::vector<Grid*> ts = tablas();
+  const std::vector<Grid*> ts = ws_.tablasDelTrabajo();
   abiertos_.clear();
   abiertos_.resize(ts.size());
   for (size_t i = 0; i < ts.size(); ++i) ts[i]->anotarEn(&abiertos_[i]);
@@ -121,7 +42,7 @@ void Historial::nombrar(const QString& que) {
 
 void Historial::cerrar() {
   if (nivel_ == 0 || --nivel_ > 0) return;
-  const std::vector<Grid*> ts = tablas();
+  const std::vector<Grid*> ts = ws_.tablasDelTrabajo();
   for (Grid* g : ts) g->anotarEn(nullptr);
   Paso p = std::move(abierto_);
   if (omitir_) return;  // undo or redo: it made its own step
@@ -148,7 +69,7 @@ Historial::Paso Historial::aplicar(Paso& p) {
     it->first->deshacer(it->second, inverso);
     vuelta.diarios.emplace_back(it->first, std::move(inverso));
   }
-  p.antes->poner(ws_);
+  static_cast<EstadoTrabajo&>(ws_) = *p.antes;
   ultimo_ = p.antes;
   ws_.cursor(ws_.vaspread1, p.cursores[0][0], p.cursores[0][1]);
   ws_.cursor(ws_.vaSpread9, p.cursores[1][0], p.cursores[1][1]);

@@ -1,9 +1,8 @@
 #pragma once
 // Undo and redo. One step per command: while the outermost command frame is
 // open the workspace's tables journal the inverse of every change (see
-// Grid::Diario), and the window state the procedures change (lists, header
-// fields, dates, enabled controls, the work file) is kept as it was before
-// and after. A step keeps what changed, not copies of the tables.
+// Grid::Diario), and the rest of the work (EstadoTrabajo, whole) is kept as
+// it was before and after. A step keeps what changed, not copies of the tables.
 #include <QDate>
 #include <QString>
 #include <deque>
@@ -11,34 +10,11 @@
 #include <memory>
 #include <vector>
 
+#include "workspace/estado_trabajo.h"
 #include "workspace/grid.h"
 #include "workspace/resultado.h"
 
 class Workspace;
-
-// The part of the workspace that is no table.
-struct EstadoVentana {
-  QStringList combos[3];
-  QVector<int> datos[3];
-  int indices[3] = {};
-  QString textos[3];
-  QString Text1[8];
-  QString Text2;
-  QDate fecha, fechaMinima;
-  QString cual_grid;
-  bool sinvalidar = false;
-  std::map<QString, std::tuple<bool, bool, bool>> controles;
-  int ultimaInsercion[4] = {};
-  QString archivoTrabajo;
-  bool sinGuardar = false;
-
-  static EstadoVentana de(const Workspace& ws);
-  void poner(Workspace& ws) const;
-  bool operator==(const EstadoVentana& o) const;
-  // The same for the user: what only follows the focus (which controls take
-  // Tab, the grid last focused) left aside.
-  bool mismoTrabajo(const EstadoVentana& o) const;
-};
 
 class Historial {
  public:
@@ -74,13 +50,12 @@ class Historial {
  private:
   struct Paso {
     std::vector<std::pair<Grid*, Grid::Diario>> diarios;
-    std::shared_ptr<const EstadoVentana> antes, despues;
+    std::shared_ptr<const EstadoTrabajo> antes, despues;
     int cursores[2][2] = {};  // detail grid and header table: col, row before the command
     int cursoresDespues[2][2] = {};
     QString nombre;
   };
-  std::vector<Grid*> tablas() const;
-  std::shared_ptr<const EstadoVentana> estado();
+  std::shared_ptr<const EstadoTrabajo> estado();
   void cursores(int (&c)[2][2]) const;
   // Applies a step backwards and returns the step that goes forward again.
   Paso aplicar(Paso& p);
@@ -93,7 +68,7 @@ class Historial {
   bool guardado_ = false;
   std::vector<Grid::Diario> abiertos_;
   Paso abierto_;
-  std::shared_ptr<const EstadoVentana> ultimo_;
+  std::shared_ptr<const EstadoTrabajo> ultimo_;
   std::deque<Paso> hechos_, deshechos_;
 };
 

@@ -21,37 +21,39 @@ constexpr qint32 kVersion = 2;
 constexpr int kTablas = 5;
 constexpr int kSuma = 4;  // bytes of the checksum at the end
 
-void escribirEstado(QDataStream& s, const EstadoVentana& e) {
-  for (int i = 0; i < 3; ++i) s << e.combos[i] << e.datos[i] << qint32(e.indices[i]) << e.textos[i];
+void escribirEstado(QDataStream& s, const EstadoTrabajo& e) {
+  for (const Lista* l : {&e.Combo1, &e.Combo2, &e.Combo3}) s << l->entradas << l->datos << qint32(l->indice) << l->texto;
   for (const QString& t : e.Text1) s << t;
-  s << e.Text2 << e.fecha << e.fechaMinima << e.cual_grid << e.sinvalidar << quint32(e.controles.size());
-  for (const auto& [nombre, c] : e.controles) s << nombre << std::get<0>(c) << std::get<1>(c) << std::get<2>(c);
-  for (int u : e.ultimaInsercion) s << qint32(u);
+  s << e.Text2 << e.DTPicker1_4 << e.DTPicker1_4_minimo << e.cual_grid << e.sinvalidar << quint32(e.controles.size());
+  for (const auto& [nombre, c] : e.controles) s << nombre << c.habilitado << c.visible << c.tabStop;
+  const auto& u = e.ultimaInsercion;
+  s << qint32(u.filaInsertada) << qint32(u.limiteFilas) << qint32(u.filaOrigen) << qint32(u.filaDuplicada);
   s << e.archivoTrabajo << e.sinGuardar;
 }
 
-void leerEstado(QDataStream& s, EstadoVentana& e) {
-  for (int i = 0; i < 3; ++i) {
+void leerEstado(QDataStream& s, EstadoTrabajo& e) {
+  for (Lista* l : {&e.Combo1, &e.Combo2, &e.Combo3}) {
     qint32 indice = -1;
-    acotada::leer(s, e.combos[i]);
-    acotada::leer(s, e.datos[i]);
-    s >> indice >> e.textos[i];
-    e.indices[i] = indice;
+    acotada::leer(s, l->entradas);
+    acotada::leer(s, l->datos);
+    s >> indice >> l->texto;
+    l->indice = indice;
   }
   for (QString& t : e.Text1) s >> t;
   quint32 n = 0;
-  s >> e.Text2 >> e.fecha >> e.fechaMinima >> e.cual_grid >> e.sinvalidar >> n;
+  s >> e.Text2 >> e.DTPicker1_4 >> e.DTPicker1_4_minimo >> e.cual_grid >> e.sinvalidar >> n;
   if (!acotada::caben(s, n, 7)) return;  // a name's length and three flags
   for (quint32 i = 0; i < n && s.status() == QDataStream::Ok; ++i) {
     QString nombre;
-    bool h = true, v = true, t = true;
-    s >> nombre >> h >> v >> t;
-    e.controles[nombre] = {h, v, t};
+    EstadoControl c;
+    s >> nombre >> c.habilitado >> c.visible >> c.tabStop;
+    e.controles[nombre] = c;
   }
-  for (int& u : e.ultimaInsercion) {
-    qint32 x = 0;
-    s >> x;
-    u = x;
+  auto& u = e.ultimaInsercion;
+  for (int* x : {&u.filaInsertada, &u.limiteFilas, &u.filaOrigen, &u.filaDuplicada}) {
+    qint32 v = 0;
+    s >> v;
+    *x = v;
   }
   s >> e.archivoTrabajo >> e.sinGuardar;
 }
@@ -118,7 +120,7 @@ std::shared_ptr<Copia> tomar(const Workspace& ws) {
     c->tablas.push_back(std::make_unique<Grid>(g->name()));
     c->tablas.back()->copiarDe(*g);
   }
-  c->estado = EstadoVentana::de(ws);
+  c->estado = ws;
   c->cursores[0][0] = ws.vaspread1.activeCol();
   c->cursores[0][1] = ws.vaspread1.activeRow();
   c->cursores[1][0] = ws.vaSpread9.activeCol();
@@ -195,7 +197,7 @@ void restaurar(Workspace& ws, Copia& c) {
     EnBloque bloque(*destino[i]);
     destino[i]->reemplazarCon(*c.tablas[i]);
   }
-  c.estado.poner(ws);
+  static_cast<EstadoTrabajo&>(ws) = c.estado;
   ws.sinGuardar = true;  // the work is back, and still no file holds it
   ws.cursor(ws.vaspread1, c.cursores[0][0], c.cursores[0][1]);
   ws.cursor(ws.vaSpread9, c.cursores[1][0], c.cursores[1][1]);

@@ -23,7 +23,7 @@ extern const QString kArchivo;  // "recuperacion.dat" in the program folder
 struct Copia {
   QDateTime momento;
   std::vector<std::unique_ptr<Grid>> tablas;  // the tables that the history keeps
-  EstadoVentana estado;
+  EstadoTrabajo estado;
   int cursores[2][2] = {};
   bool sinSuma = false;  // read from a file of the previous version, which had no checksum
   int renglones() const;

@@ -7,10 +7,12 @@
 #include <QVector>
 #include <functional>
 #include <map>
+#include <vector>
 
 #include "workspace/clock.h"
 #include "workspace/columnas.h"
 #include "workspace/comando.h"
+#include "workspace/estado_trabajo.h"
 #include "workspace/grid.h"
 #include "workspace/historial.h"
 #include "workspace/log.h"
@@ -24,23 +26,10 @@ extern const QString kTituloVentana;         // "AVISO DE VORARIDO ver 9.4"
 extern const QString kDireccionFtpOmision;   // designed default FTP server address
 extern const QString kCorreoSoporte;         // support address of the work file's line 5
 
-// A drop-down list or combo box of the main window.
-struct Lista {
-  QStringList entradas;
-  QVector<int> datos;  // number attached to each entry (Combo1)
-  int indice = -1;     // chosen entry, -1 none
-  QString texto;       // the text shown
-  void vaciar() { entradas.clear(); datos.clear(); indice = -1; texto.clear(); }
-  void agregar(const QString& e, int dato = 0) { entradas.append(e); datos.append(dato); }
-};
-
-struct EstadoControl {
-  bool habilitado = true;
-  bool visible = true;
-  bool tabStop = true;
-};
-
-class Workspace {
+// The work in EstadoTrabajo (what undo and the recovery copy keep whole),
+// the tables beside it, and the rest: services, what a command tells the
+// window in passing, and the files the work came from.
+class Workspace : public EstadoTrabajo {
  public:
   Workspace(QString carpetaPrograma, Prompter& prompter, const Reloj& reloj);
   Workspace(const Workspace&) = delete;
@@ -61,34 +50,20 @@ class Workspace {
   Grid vaSpread7{QStringLiteral("vaSpread7"), Grid::kLimiteRenglones, colDetalle::Pedida};  // holds no data
   Grid vaSpread8{QStringLiteral("vaSpread8"), Grid::kLimiteRenglones, 64};  // builder's scratch
   Grid vaSpread9{QStringLiteral("vaSpread9"), Grid::kLimiteRenglones, colPedidos::Ultima};   // per-order header table
+  // The tables that hold the work (undo and the recovery copy keep them); the
+  // file image, the builder's scratch and the settings tables are filled
+  // afresh by every command that reads them.
+  std::vector<Grid*> tablasDelTrabajo() { return {&vaspread1, &vaSpread5, &vaSpread6, &vaSpread7, &vaSpread9}; }
 
-  // Lists and header fields
-  Lista Combo1;  // movement type list
-  Lista Combo2;  // order list
-  Lista Combo3;  // delivery hour
-  QString Text1[8];  // 1..7 used
-  QString Text2;
-  QDate DTPicker1_4;         // delivery date
-  QDate DTPicker1_4_minimo;  // earliest date offered
-  QString cual_grid;         // "1" or "9": grid that last had the focus
-  bool sinvalidar = false;   // checks of the detail grid suspended
+  // What a command tells the window in passing (no part of the work).
   QString panel[4];          // status-bar panels 1..3 (3: "Cargando...", "Validando...")
   int progreso = 0, progresoMaximo = 0;
   QString foco;              // control that the window must give the focus to
   QString ultimoAviso;       // the notice file the file command last wrote ("" when none yet)
 
-  // Last-insertion record of the row commands, read by duplicarspread6.
-  struct UltimaInsercion {
-    int filaInsertada = 0;   // row at which the blank row was inserted
-    int limiteFilas = 0;     // row limit of vaspread1 after the insertion
-    int filaOrigen = 0;      // row whose copy duplicarrenglon made
-    int filaDuplicada = 0;   // active row once the copy target was selected
-  } ultimaInsercion;
   // True while a split dialog writes its quantities (no quantity limit check).
   bool aplicandoSeparacion = false;
 
-  // Enabled / visible / tab-stop state of named controls, menus and toolbar images.
-  std::map<QString, EstadoControl> controles;
   void habilitar(const QString& control, bool si) { controles[control].habilitado = si; }
   bool habilitado(const QString& control) const;
   void mostrar(const QString& control, bool si) { controles[control].visible = si; }
@@ -121,11 +96,10 @@ class Workspace {
 
   // Called by the window after a command to show the state.
   std::function<void()> alCambiar;
+  // Called when a command (the outermost frame) begins (true) and when it has
+  // ended, its undo step closed (false).
+  std::function<void(bool)> alComando;
 
-  // The work file last opened or saved (empty: none), and whether the
-  // workspace holds changes that no save has kept yet.
-  QString archivoTrabajo;
-  bool sinGuardar = false;
   // The order file last imported (empty: none): no save replaces it.
   QString archivoPedidos;
   // Whether `ruta`, chosen in a save dialog, is a file the work came from:

@@ -54,10 +54,10 @@ class Aplicacion {
 // What an undo must give back.
 struct Foto {
   QStringList tablas;
-  EstadoVentana estado;
+  EstadoTrabajo estado;
   int col = 0, fila = 0;
   static Foto de(Workspace& ws) {
-    Foto f{{}, EstadoVentana::de(ws), ws.vaspread1.activeCol(), ws.vaspread1.activeRow()};
+    Foto f{{}, ws, ws.vaspread1.activeCol(), ws.vaspread1.activeRow()};
     for (Grid* g : {&ws.vaspread1, &ws.vaSpread5, &ws.vaSpread6, &ws.vaSpread7, &ws.vaSpread9}) {
       f.tablas << g->name() + QStringLiteral(" %1 %2 %3 %4").arg(g->storedRows()).arg(g->rowLimit()).arg(g->colLimit()).arg(g->enabled());
       for (int r = 1; r <= g->storedRows(); ++r) {
@@ -73,11 +73,11 @@ struct Foto {
   // The tables and the window state as text (to pass between processes).
   QString texto() const {
     QStringList t = tablas;
-    const EstadoVentana& e = estado;
-    for (int i = 0; i < 3; ++i) t << e.combos[i].join(QLatin1Char(',')) << QString::number(e.indices[i]) << e.textos[i];
+    const EstadoTrabajo& e = estado;
+    for (const Lista* l : {&e.Combo1, &e.Combo2, &e.Combo3}) t << l->entradas.join(QLatin1Char(',')) << QString::number(l->indice) << l->texto;
     for (const QString& x : e.Text1) t << x;
-    t << e.fecha.toString(Qt::ISODate) << e.cual_grid << e.archivoTrabajo << QString::number(e.sinGuardar);
-    for (const auto& [n, c] : e.controles) t << n + QString::number(std::get<0>(c)) + QString::number(std::get<1>(c));
+    t << e.DTPicker1_4.toString(Qt::ISODate) << e.cual_grid << e.archivoTrabajo << QString::number(e.sinGuardar);
+    for (const auto& [n, c] : e.controles) t << n + QString::number(c.habilitado) + QString::number(c.visible);
     t << QStringLiteral("%1,%2").arg(col).arg(fila);
     return t.join(QLatin1Char('\n'));
   }
