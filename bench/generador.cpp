@@ -2,6 +2,7 @@
 
 #include "consolidation/form2.h"
 #include "editing/container_kinds.h"
+#include "empaque/empaque.h"
 #include "workspace/textfile.h"
 #include "workspace/workspace.h"
 
@@ -107,6 +108,10 @@ QString PrompterBanco::guardarArchivo(const DialogoArchivo&) {
 }
 
 void PrompterBanco::ejecutarDialogo(DialogoModelo& modelo) {
+  if (auto* t = dynamic_cast<TiendaEmpaqueModelo*>(&modelo)) {
+    if (!t->tiendas.isEmpty()) t->aceptar(t->tiendas.first());
+    return;
+  }
   auto* f = dynamic_cast<Form2Modelo*>(&modelo);
   if (!f) return;
   for (const QString& e : elegir)

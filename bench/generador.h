@@ -31,8 +31,9 @@ QByteArray archivoTab(int n);
 QStringList entradasForm2();
 
 // A prompter that answers every question with its default, every open or
-// save dialog from its queues, and the consolidation dialog by adding the
-// entries given, then Aceptar.
+// save dialog from its queues, the consolidation dialog by adding the
+// entries given, then Aceptar, and the store of a new carton with the first
+// store offered.
 class PrompterBanco : public Prompter {
  public:
   std::deque<QString> abrir, guardar;

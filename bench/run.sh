@@ -10,7 +10,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=build-bench
 cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=Release -DAVISO_BENCH=ON >/dev/null
-cmake --build "$dir" -j"${AVISO_JOBS:-1}" --target aviso_bench aviso_memoria aviso_ventana aviso-lote >/dev/null
+cmake --build "$dir" -j"${AVISO_JOBS:-1}" --target aviso_bench aviso_memoria aviso_ventana aviso_banco_empaque aviso-lote >/dev/null
 export QT_QPA_PLATFORM=offscreen
 if [ -n "${AVISO_SOLO_VENTANA:-}" ]; then
   exec "$dir/bench/aviso_ventana" --lote "$dir/src/batch/aviso-lote"
@@ -29,3 +29,5 @@ for n in 5000 50000; do
 done
 echo
 "$dir/bench/aviso_ventana" --lote "$dir/src/batch/aviso-lote"
+echo
+"$dir/bench/aviso_banco_empaque" --lote "$dir/src/batch/aviso-lote"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # No folder of src/ includes one that stands above it (bottom to top below;
 # app and batch share the top and include neither each other).
-orden=(envio workspace subida client startup editing consolidation notice intake workfile documents app batch)
+orden=(envio workspace subida client startup editing consolidation notice intake workfile empaque documents app batch)
 nivel() {
   local nombre=$1; [ "$nombre" = batch ] && nombre=app
   for i in "${!orden[@]}"; do [ "${orden[$i]}" = "$nombre" ] && { echo "$i"; return; }; done; echo 99

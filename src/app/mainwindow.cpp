@@ -35,8 +35,10 @@
 #include "app/dialogs/forms.h"
 #include "app/gridmodel.h"
 #include "app/gridview.h"
+#include "app/modo_empaque.h"
 #include "app/recuperador.h"
 #include "client/conexion_ftp.h"
+#include "documents/empaque_documentos.h"
 #include "app/tabla_comandos.h"
 #include "client/form5.h"
 #include "editing/detail_rules.h"
@@ -143,7 +145,9 @@ MainWindow::MainWindow(Workspace& ws, PrompterVentana& prompter)
   crearBarra();
   crearCentro();
   crearBarraEstado();
+  empaque_ = new ModoEmpaque(*this, ws);
   registrarFormas(prompter_.qt_);
+  registrarFormasEmpaque(prompter_.qt_);
   ws_->alCambiar = [this] { refrescar(); };
   ws_->alComando = [this](bool empieza) { alComando(empieza); };
   conectarComandos();
@@ -833,6 +837,7 @@ void MainWindow::refrescar() {
     w.foco.clear();
   }
   colocarProgreso();
+  if (empaque_) empaque_->mostrar();
   refrescando_ = false;
   if (revision_) revision_->start();
 }

@@ -27,6 +27,7 @@ struct FilaComando;
 class Recuperador;
 class VistaGrid;
 class VistaPreviaModelo;
+class ModoEmpaque;
 struct Busqueda;
 
 class MainWindow;
@@ -113,6 +114,8 @@ class MainWindow : public QMainWindow {
   Resultado recuperarTrabajo();
   // Archivo > Guardar: the save command; once there is a work file it is written again without asking.
   Resultado guardarActual();
+  // The packing mode with a barcode reader (Editar > Empacar con lector).
+  ModoEmpaque& empaque() { return *empaque_; }
   // Cortar: a text box with the focus cuts its own text; otherwise the command cuts the grid's selection.
   Resultado cortar();
   // Archivo > Salir ends at once; the button salir asks first.
@@ -216,4 +219,5 @@ class MainWindow : public QMainWindow {
   bool terminado_ = false;
   bool pintando_ = false;
   bool fechaPendiente_ = false;  // a picked delivery date waits to be taken
+  ModoEmpaque* empaque_ = nullptr;  // packing with a barcode reader (F9)
 };

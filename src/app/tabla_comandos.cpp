@@ -5,9 +5,11 @@
 
 #include "app/comandos.h"
 #include "app/mainwindow.h"
+#include "app/modo_empaque.h"
 #include "client/conexion_ftp.h"
 #include "client/form5.h"
 #include "documents/document_commands.h"
+#include "documents/empaque_documentos.h"
 #include "documents/notice_review.h"
 #include "editing/detail_rules.h"
 #include "editing/row_commands.h"
@@ -142,6 +144,19 @@ std::vector<FilaComando> filas() {
           .vista().siempreConTecla().guia(8, "Barra de búsqueda sobre el detalle"),
       item("editar", "marcado", "Siguiente renglón &marcado").atajo(QKeySequence(Qt::Key_F8))
           .hace([](MainWindow& v) { return v.siguienteMarcado(); }).vista().siempreConTecla().guia(13, "Siguiente renglón marcado"),
+      // Packing with a barcode reader: the mode on and off, the carton closed,
+      // the summary, the end of the mode. A scan is a command of its own,
+      // named "escanear CODE" (the scan box sends it).
+      separador("editar", "separador5"),
+      item("editar", "empacar", "Empacar con &lector").atajo(QKeySequence(Qt::Key_F9))
+          .hace([](MainWindow& v) { return v.empaque().alternar(); }).siempreConTecla()
+          .guia(14, "Empacar con lector (enciende y apaga el modo)"),
+      item("editar", "cerrarcontenedor", "Cerrar c&ontenedor").atajo(QKeySequence(Qt::Key_F10))
+          .hace([](MainWindow& v) { return v.empaque().cerrarContenedor(); }).siempreConTecla()
+          .guia(15, "Cerrar contenedor (en el modo de empaque)"),
+      item("editar", "resumenempaque", "&Ver resumen de empaque").atajo(QKeySequence(Qt::Key_F11))
+          .hace(resumenEmpaque_Click).siempreConTecla().guia(16, "Ver resumen de empaque"),
+      item("editar", "terminarempaque", "Terminar empa&que").hace([](MainWindow& v) { return v.empaque().terminar(); }),
 
       menu("", "configaplic", "&Configuración"),
       item("configaplic", "generales", "&Datos Generales").hace(generales_Click).que("datos generales"),
@@ -150,7 +165,7 @@ std::vector<FilaComando> filas() {
 
       menu("", "help", "&?"),
       item("help", "guia", "&Guía del usuario").atajo(QKeySequence(Qt::Key_F1))
-          .hace([](MainWindow& v) { return v.mostrarGuia(); }).vista().siempreConTecla().guia(14, "Esta guía"),
+          .hace([](MainWindow& v) { return v.mostrarGuia(); }).vista().siempreConTecla().guia(17, "Esta guía"),
       item("help", "acerca", "&Acerca de ...").hace(acerca_Click),
 
       imagen("b_nuevo", " NUEVO ARCHIVO ").hace(b_nuevo_Click).que("nuevo").reemplaza(),

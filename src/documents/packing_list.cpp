@@ -188,6 +188,10 @@ bool pintarListaEmpaque(const Envio& envio, QPagedPaintDevice& dispositivo) {
   dispositivo.setPageLayout(paginaLista());
   pagina::Pintor pintor(dispositivo);
   if (!pintor.activo()) return false;
+  return pintarListaEmpaque(envio, pintor);
+}
+
+bool pintarListaEmpaque(const Envio& envio, pagina::Pintor& pintor) {
   Lista cuenta(envio, nullptr, pintor.area(), 0);
   cuenta.recorrer();
   pintor.p.setFont(pagina::letra(kLetra));

@@ -14,3 +14,9 @@ QPageLayout paginaLista();
 // Paints the list onto the device, after giving it the list's page. False
 // when painting failed.
 bool pintarListaEmpaque(const Envio& envio, QPagedPaintDevice& dispositivo);
+// The same on a painter already at work on a page of the list's layout: the
+// list begins on the page where it stands.
+namespace pagina {
+class Pintor;
+}
+bool pintarListaEmpaque(const Envio& envio, pagina::Pintor& pintor);
