@@ -148,7 +148,9 @@ void BM_EtiquetasHojaPdf(benchmark::State& s) {
     return pintarEtiquetas(e, FormatoEtiqueta::Carta, d);
   });
 }
-void BM_ListaEmpaquePdf(benchmark::State& s) { documentoPdf(s, pintarListaEmpaque); }
+void BM_ListaEmpaquePdf(benchmark::State& s) {
+  documentoPdf(s, [](const Envio& e, QPagedPaintDevice& d) { return pintarListaEmpaque(e, d); });
+}
 
 // Find in the window: a SKU that no line has (every line read) and a
 // container by its beginning from the first line.
