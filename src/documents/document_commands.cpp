@@ -60,6 +60,8 @@ void nombrarPdf(const Workspace& ws, VistaPreviaModelo& vista, const QString& cl
   vista.carpetaPdf = trabajo.absolutePath();
 }
 
+}  // namespace
+
 Resultado vistaPrevia(Workspace& ws, Comando& cmd, const QString& titulo, const QPageLayout& pagina,
                       std::function<bool(QPagedPaintDevice&)> pintar, const QString& clase) {
   VistaPreviaModelo vista;
@@ -74,8 +76,6 @@ Resultado vistaPrevia(Workspace& ws, Comando& cmd, const QString& titulo, const 
   ws.prompter.ejecutarDialogo(vista);
   return cmd.fin(vista.impreso ? Resultado::Hecho : Resultado::Cancelado);
 }
-
-}  // namespace
 
 Resultado etiquetas_Click(Workspace& ws) {
   Comando cmd(ws, QStringLiteral("ENTRO AL EVENTO-----etiquetas_Click"),

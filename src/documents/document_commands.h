@@ -56,6 +56,15 @@ class VistaPreviaModelo : public DialogoModelo {
   QString pdfEscrito;  // the PDF it was printed to, if any
 };
 
+class Comando;
+
+// Ends `cmd` with the preview of what `pintar` paints: done when it was
+// printed, cancelled when it closed unprinted. Its PDF is offered beside the
+// work file as "trabajo CLASE.pdf", without one as "CLASE DD-MM-AAAA.pdf";
+// the window paints between pages.
+Resultado vistaPrevia(Workspace& ws, Comando& cmd, const QString& titulo, const QPageLayout& pagina,
+                      std::function<bool(QPagedPaintDevice&)> pintar, const QString& clase);
+
 // Archivo > "Etiquetas de contenedor...": the checks, the format, the preview.
 // Archivo > "Lista de empaque...": the checks, the preview.
 // Cancelled when the format is not chosen or the preview closes unprinted.

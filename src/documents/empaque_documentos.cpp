@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QPagedPaintDevice>
-#include <QFileInfo>
 
 #include "documents/document_commands.h"
 #include "documents/labels.h"
@@ -20,28 +19,6 @@ const QString kTituloResumenEmpaque = QStringLiteral("Resumen de empaque");
 namespace {
 
 constexpr double kLetra = 95;  // tenths of a point
-
-// Where a preview offers its PDF: beside the work file, else a dated name.
-void nombrar(const Workspace& ws, VistaPreviaModelo& vista, const QString& clase) {
-  if (ws.archivoTrabajo.isEmpty()) {
-    vista.nombrePdf = clase + ws.reloj.hoy().toString(QStringLiteral(" dd-MM-yyyy")) + QStringLiteral(".pdf");
-    return;
-  }
-  const QFileInfo trabajo(ws.archivoTrabajo);
-  vista.nombrePdf = trabajo.completeBaseName() + QLatin1Char(' ') + clase + QStringLiteral(".pdf");
-  vista.carpetaPdf = trabajo.absolutePath();
-}
-
-Resultado vistaPrevia(Workspace& ws, Comando& cmd, const QString& titulo, const QPageLayout& pagina,
-                      std::function<bool(QPagedPaintDevice&)> pintar, const QString& clase) {
-  VistaPreviaModelo vista;
-  nombrar(ws, vista, clase);
-  vista.titulo = titulo;
-  vista.pagina = pagina;
-  vista.pintar = std::move(pintar);
-  ws.prompter.ejecutarDialogo(vista);
-  return cmd.fin(vista.impreso ? Resultado::Hecho : Resultado::Cancelado);
-}
 
 }  // namespace
 
