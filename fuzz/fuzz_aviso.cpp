@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t n) {
   ws.Combo3.texto = QStringLiteral("09:00");
   ws.vaspread1.sortRows({SortKey{15, true}});
   ws.vaSpread6.sortRows({SortKey{15, true}});
-  if (validar(ws) && verificardatosok(ws) && preparar(ws)) {
+  if (validar(ws) == Resultado::Hecho && verificardatosok(ws) == Resultado::Hecho &&
+      preparar(ws) == Resultado::Hecho) {
     const QByteArray aviso = textoAviso(ws);
     // Fixed width: no tab, every line ended by CR LF.
     exigir(!aviso.contains('\t'));
