@@ -24,6 +24,14 @@
 
 namespace {
 
+// The dialog's buttons at its right edge, in the order given.
+QHBoxLayout* filaDeBotones(std::initializer_list<QPushButton*> botones) {
+  auto* fila = new QHBoxLayout;
+  fila->addStretch();
+  for (QPushButton* b : botones) fila->addWidget(b);
+  return fila;
+}
+
 const QString kCerrar = QStringLiteral("Cerrar contenedor");
 const QString kTerminar = QStringLiteral("Terminar empaque");
 constexpr int kLineasEnMensaje = 25;
@@ -94,10 +102,7 @@ void elegirTienda(QtPrompter& p, TiendaEmpaqueModelo& m, QWidget* padre) {
   QObject::connect(aceptar, &QPushButton::clicked, &forma, &QDialog::accept);
   QObject::connect(cancelar, &QPushButton::clicked, &forma, &QDialog::reject);
   QObject::connect(lista, &QListWidget::itemDoubleClicked, &forma, &QDialog::accept);
-  auto* botones = new QHBoxLayout;
-  botones->addStretch();
-  botones->addWidget(aceptar);
-  botones->addWidget(cancelar);
+  QHBoxLayout* botones = filaDeBotones({aceptar, cancelar});
   auto* capas = new QVBoxLayout(&forma);
   capas->addWidget(texto);
   capas->addWidget(lista);
@@ -123,10 +128,7 @@ void verResumen(QtPrompter& p, ResumenEmpaqueModelo& m, QWidget* padre) {
   cerrar->setDefault(true);
   QObject::connect(imprimir, &QPushButton::clicked, &forma, &QDialog::accept);
   QObject::connect(cerrar, &QPushButton::clicked, &forma, &QDialog::reject);
-  auto* botones = new QHBoxLayout;
-  botones->addStretch();
-  botones->addWidget(imprimir);
-  botones->addWidget(cerrar);
+  QHBoxLayout* botones = filaDeBotones({imprimir, cerrar});
   auto* capas = new QVBoxLayout(&forma);
   capas->addWidget(texto);
   capas->addLayout(botones);
