@@ -1,6 +1,7 @@
 #include "editing/detail_rules.h"
 
 #include <exception>
+#include <optional>
 
 #include "editing/container_kinds.h"
 #include "workspace/workspace.h"
@@ -18,9 +19,9 @@ QString termino(const char* nombre) {
 
 bool esBlanco(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
 
-// Reads the number at the start of `t`; `hay` tells whether any digit was seen.
-double leerNumero(const QString& t, bool& hay) {
-  hay = false;
+// Reads the number at the start of `t`; nothing when no digit comes first.
+std::optional<double> leerNumero(const QString& t) {
+  bool hay = false;
   int i = 0;
   const int n = t.size();
   while (i < n && esBlanco(t[i])) ++i;
@@ -43,7 +44,7 @@ double leerNumero(const QString& t, bool& hay) {
       break;
     }
   }
-  if (!hay) return 0.0;
+  if (!hay) return std::nullopt;
   // An exponent counts only when digits follow it.
   if (i + 1 < n && (t[i] == QLatin1Char('e') || t[i] == QLatin1Char('E'))) {
     int j = i + 1;
@@ -53,9 +54,7 @@ double leerNumero(const QString& t, bool& hay) {
     while (j < n && t[j] >= QLatin1Char('0') && t[j] <= QLatin1Char('9')) exp.append(t[j++]);
     if (j > inicio) digitos += QLatin1Char('e') + exp;
   }
-  bool ok = false;
-  double v = digitos.toDouble(&ok);
-  if (!ok) v = 0.0;
+  const double v = digitos.toDouble();  // 0 when the digits make no number
   return negativo ? -v : v;
 }
 
@@ -63,9 +62,9 @@ double leerNumero(const QString& t, bool& hay) {
 bool cantidadPedida(const Workspace& ws, int fila, QString& texto, double& valor) {
   if (ws.vaspread1.colLimit() < colDetalle::Pedida) return false;
   texto = ws.vaspread1.text(colDetalle::Pedida, fila);
-  bool hay = false;
-  valor = leerNumero(texto, hay);
-  return hay;
+  const std::optional<double> v = leerNumero(texto);
+  valor = v.value_or(0.0);
+  return v.has_value();
 }
 
 QString mensajeCantidad(const QString& maximo) {
@@ -82,16 +81,9 @@ TipCelda tip(const QString& texto) {
 
 // ------------------------------------------------------------------ numbers
 
-double numeroInicial(const QString& texto) {
-  bool hay = false;
-  return leerNumero(texto, hay);
-}
+double numeroInicial(const QString& texto) { return leerNumero(texto).value_or(0.0); }
 
-bool empiezaConNumero(const QString& texto) {
-  bool hay = false;
-  leerNumero(texto, hay);
-  return hay;
-}
+bool empiezaConNumero(const QString& texto) { return leerNumero(texto).has_value(); }
 
 // ------------------------------------------------------------------ vaspread1
 

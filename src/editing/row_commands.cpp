@@ -25,17 +25,9 @@ bool filaActivaConDatos(const Workspace& ws) {
   return a >= 1 && a <= ws.vaspread1.dataRowCount();
 }
 
-// A block with its "all columns" and "all rows" spelled out, the rows cut at
-// the last line (a block wholly below the lines keeps its first row only).
+// A block with its corners in order, the rows cut at the last line (a block
+// wholly below the lines keeps its first row only).
 GridBlock normalizar(const Grid& g, GridBlock b) {
-  if (b.col1 == -1 || b.col2 == -1) {
-    b.col1 = 1;
-    b.col2 = g.colLimit();
-  }
-  if (b.row1 == -1 || b.row2 == -1) {
-    b.row1 = 1;
-    b.row2 = qMax(1, g.dataRowCount());
-  }
   if (b.col1 > b.col2) std::swap(b.col1, b.col2);
   if (b.row1 > b.row2) std::swap(b.row1, b.row2);
   b.col1 = qMax(1, b.col1);

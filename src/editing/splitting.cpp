@@ -81,7 +81,7 @@ bool separar(Workspace& ws, const QStringList& cantidades, bool deAbajoArriba) {
     ws.vaspread1.setText(colDetalle::Cantidad, a, comoSeEscribe(cantidades[0]));
     ws.vaSpread6.setText(colDetalle::Cantidad, a, comoSeEscribe(cantidades[0]));
   }
-  if (!duplicarParaSeparar(ws, a, n - 1)) return false;
+  duplicarParaSeparar(ws, a, n - 1);  // the copies fit: checked above
   EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
   for (int i = 0; i < n; ++i) {
     const int fila = deAbajoArriba ? a + n - 1 - i : a + i;

@@ -161,14 +161,10 @@ void Text1_GotFocus(Workspace& ws, int indice) {
     const QString t = ws.Text1[4];
     if (!t.isEmpty()) {
       // Characters 1-2 day, 4-5 month, 7-10 year, whatever the locale. A text
-      // that gives no date, or a date the picker does not offer, leaves it as it is.
-      bool okD = false, okM = false, okA = false;
-      const int dia = t.mid(0, 2).toInt(&okD);
-      const int mes = t.mid(3, 2).toInt(&okM);
-      const int anio = t.mid(6, 4).toInt(&okA);
-      const QDate fecha(anio, mes, dia);
-      if (okD && okM && okA && fecha.isValid() &&
-          (!ws.DTPicker1_4_minimo.isValid() || fecha >= ws.DTPicker1_4_minimo))
+      // that gives no date, or a date the picker does not offer, leaves it as it is
+      // (a part that is no number reads as 0, which no date has).
+      const QDate fecha(t.mid(6, 4).toInt(), t.mid(3, 2).toInt(), t.mid(0, 2).toInt());
+      if (fecha.isValid() && (!ws.DTPicker1_4_minimo.isValid() || fecha >= ws.DTPicker1_4_minimo))
         ws.DTPicker1_4 = fecha;
     }
     ws.mostrar(QStringLiteral("DTPicker1_4"), true);

@@ -77,12 +77,7 @@ bool leerCuerpo(QDataStream& s, Copia& c) {
     if (!c.tablas.back()->leer(s)) return false;
   }
   leerEstado(s, c.estado);
-  for (int i = 0; i < 2; ++i) {
-    qint32 col = 1, fila = 1;
-    s >> col >> fila;
-    c.cursores[i][0] = col;
-    c.cursores[i][1] = fila;
-  }
+  for (auto& cursor : c.cursores) s >> cursor[0] >> cursor[1];  // col, row
   QString firma;
   s >> firma;
   return s.status() == QDataStream::Ok && firma == kFirma && s.atEnd() && c.renglones() == renglones;

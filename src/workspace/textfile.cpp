@@ -117,7 +117,7 @@ Resultado leerPorPartes(const QString& ruta, qint64 maximo, const std::function<
                                    QStringLiteral(" (%1 bytes; el máximo es de %2 bytes)").arg(f.size()).arg(maximo));
   constexpr qint64 kParte = qint64(1) << 20;
   qint64 leidos = 0;
-  while (!f.atEnd() && leidos <= maximo) {
+  while (!f.atEnd()) {
     const QByteArray parte = f.read(kParte);
     if (f.error() != QFileDevice::NoError) return deError(QFileDevice::ReadError, ruta, f.errorString());
     if (parte.isEmpty()) break;
@@ -145,8 +145,8 @@ bool mismoArchivo(const QString& a, const QString& b) {
   struct stat sa, sb;
   const bool hayA = ::stat(QFile::encodeName(a).constData(), &sa) == 0;
   const bool hayB = ::stat(QFile::encodeName(b).constData(), &sb) == 0;
-  if (hayA && hayB) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
   if (hayA != hayB) return false;
+  if (hayA) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 #else
   if (x.exists() && y.exists()) return x.canonicalFilePath() == y.canonicalFilePath();
 #endif

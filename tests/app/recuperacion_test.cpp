@@ -94,6 +94,14 @@ TEST_F(RecuperacionTest, CadaByteCambiadoOCortadoSeRechazaSinLeerTrabajo) {
   ASSERT_GT(i, 0);
   factura.replace(i, 12, utf16(Q("980.00")));
   EXPECT_EQ(recuperacion::leerBytes(factura).falla, Q("está dañado (su contenido no coincide con su suma de comprobación)"));
+  EXPECT_EQ(recuperacion::crc32("123456789", 9), 0xCBF43926u);  // the check value of CRC-32
+  // Another signature or version is no copy at all, before any checksum.
+  const qsizetype version = b.indexOf(utf16(Q("GUARDAR"))) + 14;
+  for (qsizetype i : {qsizetype(5), version + 3}) {
+    QByteArray otra = b;
+    otra[i] = static_cast<char>(otra[i] ^ '\x04');
+    EXPECT_EQ(recuperacion::leerBytes(otra).falla, Q("no es una copia de trabajo de este programa")) << i;
+  }
 }
 
 // A copy written by the previous version (no checksum) is read as before.
@@ -122,6 +130,14 @@ TEST_F(RecuperacionTest, UnLargoDelArchivoNoPasaDeLoQueElArchivoPuedeTener) {
   d.close();
   d.open(QIODevice::ReadOnly);
   QStringList l{Q("antes")};
+  {
+    QByteArray buena;
+    QDataStream w(&buena, QIODevice::WriteOnly);
+    w << QStringList{Q("uno")};
+    QDataStream r(buena);
+    EXPECT_TRUE(acotada::leer(r, l));
+    EXPECT_EQ(l, QStringList{Q("uno")});
+  }
   EXPECT_FALSE(acotada::leer(s, l));
   EXPECT_TRUE(l.isEmpty());
   EXPECT_EQ(s.status(), QDataStream::ReadCorruptData);

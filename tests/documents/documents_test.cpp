@@ -5,6 +5,8 @@
 #include <QProcess>
 
 #include "documents/document_commands.h"
+#include "documents/empaque_documentos.h"
+#include "documents/notice_review.h"
 #include "documents/packing_list.h"
 #include "notice/output.h"
 #include "shipment.h"
@@ -26,6 +28,9 @@ class DocumentsTest : public WorkspaceTest {
     EXPECT_TRUE(guardarPdf(ruta, QStringLiteral("prueba"), pintar).ok);
     return ruta;
   }
+  static int paginas(const QString& pdf) {
+    return correr(QStringLiteral("pdfinfo"), {pdf}).section(QStringLiteral("Pages:"), 1).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
+  }
 };
 
 // The window's commands: the format asked for, then the preview, which paints
@@ -42,7 +47,7 @@ TEST_F(DocumentsTest, TheMenuCommandsAskTheFormatThenPreview) {
                         {false, true, true, Resultado::Hecho, 1}};
   for (const Caso& c : casos) {
     QStringList vistos;
-    int paginas = 0;
+    int n = 0;
     prompter.alDialogo = [&](DialogoModelo& d) {
       vistos << d.forma();
       if (auto* f = dynamic_cast<FormatoEtiquetasModelo*>(&d)) {
@@ -51,16 +56,52 @@ TEST_F(DocumentsTest, TheMenuCommandsAskTheFormatThenPreview) {
       }
       auto* v = dynamic_cast<VistaPreviaModelo*>(&d);
       if (!v) return;
-      const QString ruta = pdf(v->pintar);
-      paginas = correr(QStringLiteral("pdfinfo"), {ruta}).section(QStringLiteral("Pages:"), 1).section(
-          QLatin1Char('\n'), 0, 0).trimmed().toInt();
+      n = paginas(pdf(v->pintar));
       v->impreso = c.imprime;
     };
     EXPECT_EQ(c.etiquetas ? etiquetas_Click(*ws) : listaempaque_Click(*ws), c.resultado);
-    EXPECT_EQ(paginas, c.paginas);
+    EXPECT_EQ(n, c.paginas);
     EXPECT_EQ(vistos.size(), (c.etiquetas ? 1 : 0) + (c.eligeFormato ? 1 : 0));
   }
   EXPECT_TRUE(textosLog().contains(QStringLiteral("TERMINO EL EVENTO-----listaempaque_Click")));
+  // The packing summary before any container is closed: its own page only.
+  EXPECT_EQ(paginas(pdf([](QPagedPaintDevice& d) { return pintarResumenEmpaque({Q("Nada empacado")}, Envio{}, d); })), 1);
+}
+
+// F10's label of one container: refused when the container has no lines or
+// its code makes no bar code; else the format is asked.
+TEST_F(DocumentsTest, LaEtiquetaDeUnContenedor) {
+  ws->vaspread1.setText(colDetalle::Contenedor, 2, Q("A€2345678"));
+  const struct {
+    const char* codigo;
+    Resultado resultado;
+  } casos[] = {{"A999999999", Resultado::Rechazado}, {"A€2345678", Resultado::Rechazado}, {"A123456789", Resultado::Cancelado}};
+  for (const auto& c : casos) {
+    prompter.limpiar();
+    EXPECT_EQ(etiquetaContenedor(*ws, Q(c.codigo)), c.resultado) << c.codigo;
+    EXPECT_EQ(prompter.mensajes.size(), c.resultado == Resultado::Rechazado ? 1u : 0u) << c.codigo;
+  }
+}
+
+// Revisar aviso compared with a work file: a dialog cancelled, or a file that
+// cannot be read, leaves what the window shows.
+TEST_F(DocumentsTest, ElAvisoSeComparaSoloConUnTrabajoLeido) {
+  const QString entrada = Q(AVISO_TEST_DATA "/../golden/revisar/entrada/");
+  RevisionAvisoModelo m;
+  m.ruta = entrada + Q("ejemplo.txt");
+  const struct {
+    const char* trabajo;  // nullptr: the dialog cancelled
+    bool comparado;
+  } casos[] = {{nullptr, false}, {"no-hay.code", false}, {"ejemplo.code", true}, {"no-hay.code", false}};
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.trabajo ? c.trabajo : "cancelado");
+    prompter.limpiar();
+    if (c.trabajo) prompter.archivosAbrir.push_back(entrada + Q(c.trabajo));
+    const QString antes = m.trabajo;
+    EXPECT_EQ(m.compararConTrabajo(prompter, entrada), c.comparado);
+    EXPECT_EQ(m.trabajo, c.comparado ? entrada + Q(c.trabajo) : antes);
+    EXPECT_EQ(prompter.mensajes.size(), c.trabajo && !c.comparado ? 1u : 0u);
+  }
 }
 
 }  // namespace

@@ -49,6 +49,9 @@ TEST(BusquedaTest, CadaCampoExactoOPorElPrincipioYDandoLaVuelta) {
     const Busqueda b{c.campo, Q(c.texto), c.exacta};
     EXPECT_EQ(buscarRenglon(g, b, c.desde, c.adelante), c.fila) << c.texto << " desde " << c.desde;
   }
+  Grid una;  // the only line is found from itself
+  detalle(una, {kEnvio[0]});
+  EXPECT_EQ(buscarRenglon(una, {CampoBusqueda::Sku, Q("SKU-10"), true}, 1, true), 1);
 }
 
 TEST(TotalesTest, EnvioOrdenYContenedorDeUnRenglon) {

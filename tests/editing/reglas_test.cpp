@@ -72,6 +72,14 @@ TEST_F(ReglasTest, ReglasDeSalidaEnCadaFrontera) {
     EXPECT_FALSE(vaSpread9_Teclear(*ws, col, fila, Q("1"))) << col << "," << fila;
   EXPECT_TRUE(vaSpread9_Teclear(*ws, 5, 1, Q("99.x\b50")));  // the letter is erased by backspace
   EXPECT_EQ(ws->vaSpread9.rowTexts(1), (QStringList{Q("4500001234"), Q("Pedido Múltiple"), {}, {}, Q("99.50")}));
+  // The detail's header tips: none past its columns.
+  for (int col : {0, 16, 99}) EXPECT_TRUE(vaspread1_TextTipFetch(*ws, col, 0).texto.isEmpty()) << col;
+  EXPECT_FALSE(vaspread1_TextTipFetch(*ws, 15, 0).texto.isEmpty());
+  // Delete is the one key the tables keep for themselves; the view has the others.
+  for (auto* tecla : {&vaspread1_KeyDown, &vaSpread9_KeyDown}) {
+    EXPECT_TRUE(tecla(*ws, kTeclaSuprimir));
+    EXPECT_FALSE(tecla(*ws, 'A'));
+  }
 }
 
 TEST_F(ReglasTest, ConLasRevisionesSuspendidasNadaSeRevisaNiSeBaja) {

@@ -4,16 +4,40 @@
 #include <QFile>
 
 #include "client/form5.h"
+#include "editing/container_kinds.h"
 #include "notice/builder.h"
 #include "notice/header_fields.h"
 #include "client/conexion_ajustes.h"
 #include "notice/envio_aviso.h"
 #include "notice/output.h"
+#include "notice/validation.h"
 #include "shipment.h"
 
 namespace {
 
 class ReglasTest : public WorkspaceTest {};
+
+// The delivery kinds are written again on every line when no line is refused,
+// up to the line whose container is refused, and on none when a quantity is.
+TEST_F(ReglasTest, TiposDeEntregaHastaLaFalla) {
+  const struct Caso {
+    int columna;  // of the first line (0: none changed)
+    const char* valor;
+    bool segunda;  // the second line's kind written again
+  } casos[] = {{colDetalle::Cantidad, "", false},          {colDetalle::Cantidad, "0", false},
+               {colDetalle::Cantidad, "123456789012345", false}, {colDetalle::Contenedor, "", false},
+               {colDetalle::Contenedor, "A1234", false},   {0, "", true}};
+  const QString tipo = descripcionContenedor(lineaDePrueba().contenedor);
+  for (const Caso& k : casos) {
+    SCOPED_TRACE(std::to_string(k.columna) + " " + k.valor);
+    ejemplo(*ws);
+    for (Grid* g : {&ws->vaspread1, &ws->vaSpread6}) g->setText(colDetalle::TipoEntrega, 2, Q("x"));
+    if (k.columna) ws->vaspread1.setText(k.columna, 1, Q(k.valor));
+    EXPECT_EQ(validar(*ws), k.columna ? Resultado::Rechazado : Resultado::Hecho);
+    EXPECT_EQ(ws->vaspread1.text(colDetalle::TipoEntrega, 2) == tipo, k.segunda);
+    EXPECT_EQ(ws->vaSpread6.text(colDetalle::TipoEntrega, 2) == tipo, k.segunda);
+  }
+}
 
 // The second order misses a value the builder asks for: the whole build is refused.
 TEST_F(ReglasTest, ValoresQueFaltan) {
@@ -91,11 +115,13 @@ TEST_F(ReglasTest, CajasDelEncabezado) {
     int caja;
     const char* tecleado;
     const char* queda;
-  } casos[] = {{3, "a-b12", "AB12"}, {3, "abcdef", "ABCD"}, {6, "f-100\bx", "F10X"}, {1, "ñá9", "Ñ9"},
-               {7, "1,500.5a", "1500.5"}, {2, "-x", "-x"}, {5, "a-", "a-"}};
+    bool todo;  // every key taken
+  } casos[] = {{3, "a-b12", "AB12", false}, {3, "abcdef", "ABCD", false}, {6, "f-100\bx", "F10X", false},
+               {1, "ñá9", "Ñ9", false}, {7, "1,500.5a", "1500.5", false}, {2, "-x", "-x", true},
+               {5, "a-", "a-", true}, {3, "ab\b", "A", true}};
   for (const Caso& k : casos) {
     ws->Text1[k.caja].clear();
-    Text1_Teclear(*ws, k.caja, Q(k.tecleado));
+    EXPECT_EQ(Text1_Teclear(*ws, k.caja, Q(k.tecleado)), k.todo) << k.tecleado;
     EXPECT_EQ(ws->Text1[k.caja], Q(k.queda)) << k.tecleado;
   }
   EXPECT_EQ(prompter.beeps, 5);
@@ -107,6 +133,11 @@ TEST_F(ReglasTest, CajasDelEncabezado) {
   Text1_GotFocus(*ws, 2);
   EXPECT_EQ(ws->Combo1.indice, 1);
   EXPECT_EQ(ws->foco, QStringLiteral("Combo1"));
+  // An hour the list does not offer leaves the one chosen.
+  for (const char* h : {"08:00", "09:00"}) ws->Combo3.agregar(Q(h));
+  EXPECT_TRUE(elegirHora(*ws, Q("09:00")));
+  EXPECT_FALSE(elegirHora(*ws, Q("06:15")));
+  EXPECT_EQ(horaEntrega(*ws), Q("09:00"));
   ws->Text1[4] = QStringLiteral("09/12/2026");
   Text1_GotFocus(*ws, 4);
   EXPECT_EQ(ws->DTPicker1_4, QDate(2026, 12, 9));

@@ -23,12 +23,14 @@ class ScriptedPrompter : public Prompter {
   std::function<void(DialogoModelo&)> alDialogo;
   QStringList dialogosVistos;
   int beeps = 0;
+  QString ocupado;  // '+' and '-' as the busy pointer comes and goes
 
   Respuesta mostrar(const Mensaje& m) override;
   QString abrirArchivo(const DialogoArchivo& d) override;
   QString guardarArchivo(const DialogoArchivo& d) override;
   void ejecutarDialogo(DialogoModelo& modelo) override;
   void beep() override { ++beeps; }
+  void cursorOcupado(bool si) override { ocupado += si ? QLatin1Char('+') : QLatin1Char('-'); }
   std::optional<QString> pedirClave(const QString& titulo, const QString& texto) override;
   void conAvance(const QString& titulo, const std::function<void(const Avance&)>& trabajo) override;
 

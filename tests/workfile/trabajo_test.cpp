@@ -50,7 +50,9 @@ TEST_F(TrabajoTest, GuardarAbrirYGuardarDaLosMismosBytes) {
   prompter.archivosAbrir.push_back(QStringLiteral(AVISO_TEST_DATA "/intake/pedidos_tres.inf"));
   importararchiv_Click(*ws);
   for (int i = 1; i <= 7; ++i) ws->Text1[i] = QStringLiteral("T%1").arg(i);
+  prompter.ocupado.clear();
   const QByteArray bytes = leer(guardarEn(Q("envio.006")));
+  EXPECT_EQ(prompter.ocupado, Q("+-+-")) << "busy while the lines are copied and while they are written";
   const DialogoArchivo& d = prompter.dialogosArchivo.back();
   EXPECT_EQ(d.titulo, Q("Guardar el archivo como:"));
   EXPECT_EQ(d.filtro, Q("Aviso de Vorarido de Tornavela 006|*.006"));
@@ -58,7 +60,9 @@ TEST_F(TrabajoTest, GuardarAbrirYGuardarDaLosMismosBytes) {
   EXPECT_TRUE(lineas(dir.filePath(Q("envio.006")))[6].startsWith(Q("T1\tT2\tT3\tT4\tT5\tT6\tT7\t")));
   nuevaforma_Click(*ws);
   prompter.archivosAbrir.push_back(dir.filePath(Q("envio.006")));
+  prompter.ocupado.clear();
   b_abrir_Click(*ws);
+  EXPECT_EQ(prompter.ocupado, Q("+-"));
   EXPECT_EQ(prompter.dialogosArchivo.back().titulo, Q("Selección de archivo para Abrir"));
   EXPECT_EQ(prompter.dialogosArchivo.back().nombre, Q("*.006"));
   EXPECT_EQ(ws->vaSpread6.dataRowCount(), 5);
@@ -117,6 +121,7 @@ TEST_F(TrabajoTest, ComprobacionesAntesDelDialogo) {
   EXPECT_EQ(ws->vaspread1.activeRow(), 2);
   EXPECT_TRUE(prompter.dialogosArchivo.empty());
   EXPECT_EQ(QDir(carpeta()).entryList({Q("*.006")}, QDir::Files).size(), 0);
+  EXPECT_EQ(prompter.ocupado, Q("+-")) << "the busy pointer goes before the message";
 }
 
 // Three orders are a multiple order; header.txt holds only the last save's orders.

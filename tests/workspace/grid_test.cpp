@@ -50,6 +50,14 @@ TEST(Grid, CadaOperacionDejaSusRenglones) {
          EXPECT_FALSE(g.setText(17, 1, Q("x")));
          EXPECT_FALSE(g.setText(1, 101, Q("x")));
        }, L({"a"})},
+      {"lecturas fuera de los límites", 100, 4, {"a|b"}, [](Grid& g) {
+         for (auto [col, fila] : {std::pair{0, 1}, {5, 1}, {1, 0}, {1, 2}}) {
+           EXPECT_TRUE(g.text(col, fila).isNull()) << col << "," << fila;
+           EXPECT_TRUE(g.vista(col, fila).isNull()) << col << "," << fila;
+           EXPECT_TRUE(g.isEmpty(col, fila)) << col << "," << fila;
+         }
+         for (int fila : {0, 2}) EXPECT_TRUE(g.rowTexts(fila).isEmpty()) << fila;
+       }, L({"a|b"})},
       {"menos columnas", 100, 16, {"1|2|3|4", "5|6|7|8", "9"}, [](Grid& g) { g.setColLimit(2); g.setColLimit(16); },
        L({"1|2", "5|6", "9"})},
       {"menos renglones", 100, 16, {"1", "2", "3"}, [](Grid& g) {
@@ -295,7 +303,7 @@ TEST(Grid, DiarioDeshaceYRehaceCadaCambio) {
                   g.headerText(1) + g.headerText(2), g.dropDownList(2, 1).join(QLatin1Char(',')),
                   QString::number(g.columnFlag(2))};
     for (int r = 1; r <= g.storedRows(); ++r)
-      f << g.rowTexts(r).join(QLatin1Char('|')) + QStringLiteral(" %1 %2 %3").arg(g.backColor(2, r)).arg(g.locked(3, r)).arg(g.dropDownList(2, r).join(QLatin1Char(',')));
+      f << g.rowTexts(r).join(QLatin1Char('|')) + QStringLiteral(" %1 %2 %3").arg(g.backColor(2, r)).arg(g.locked(3, r)).arg(g.dropDownList(2, r).join(QLatin1Char(',')) + g.dropDownList(1, r).join(QLatin1Char(';')));
     return f;
   };
   const std::pair<const char*, std::function<void(Grid&)>> cambios[] = {
@@ -311,8 +319,9 @@ TEST(Grid, DiarioDeshaceYRehaceCadaCambio) {
       {"ordenar", [](Grid& g) { g.sortRows({{1, false}}); }},
       {"vaciar y llenar", [](Grid& g) { g.clear(); g.fromLines({QStringLiteral("p\tq"), QStringLiteral("r")}); g.setText(2, 2, QStringLiteral("s")); }},
       {"hoja", [](Grid& g) { g.loadSheetBytes(Grid(QStringLiteral("h")).sheetBytes()); }},
-      {"límites", [](Grid& g) { g.setRowLimit(2); g.setColLimit(1); }},
+      {"límites", [](Grid& g) { g.setRowLimit(2); g.setColLimit(1); g.setRowLimit(5); g.setText(1, 4, QStringLiteral("x")); }},
       {"atributos", [](Grid& g) { g.setBackColor(2, 1, 0xFF); g.setLocked(3, 5, true); g.setCellList(2, 1, {QStringLiteral("A")}); }},
+      {"lista de la primera columna", [](Grid& g) { g.setCellList(1, 3, {QStringLiteral("A")}); }},
       {"listas y marcas", [](Grid& g) { g.clearDropDownLists(2); g.setColumnList(2, {QStringLiteral("B")}); g.setColumnFlag(2, true); }},
       {"encabezados", [](Grid& g) { g.setHeaderText(1, QStringLiteral("H")); g.setHeaderTexts({QStringLiteral("I")}); g.setEnabled(false); }},
   };

@@ -4,6 +4,7 @@
 // itself, so a field added to the work is in these cases by construction.
 #include <QBuffer>
 #include <QDataStream>
+#include <QPoint>
 
 #include "fixture.h"
 #include "workspace/recuperacion.h"
@@ -93,6 +94,16 @@ TEST_F(HistorialTest, LaCopiaDeRecuperacionLlevaCadaCampoDelTrabajo) {
     ASSERT_TRUE(l.copia) << l.falla.toStdString();
     EXPECT_EQ(l.copia->estado, estado());
   }
+  // The cursors of both tables come back where they were.
+  ws->cursor(ws->vaspread1, 3, 1);
+  ws->cursor(ws->vaSpread9, 4, 2);
+  const recuperacion::Lectura l = recuperacion::leerBytes(recuperacion::bytes(*recuperacion::tomar(*ws)));
+  ASSERT_TRUE(l.copia);
+  ws->cursor(ws->vaspread1, 1, 1);
+  ws->cursor(ws->vaSpread9, 1, 1);
+  recuperacion::restaurar(*ws, *l.copia);
+  EXPECT_EQ(QPoint(ws->vaspread1.activeCol(), ws->vaspread1.activeRow()), QPoint(3, 1));
+  EXPECT_EQ(QPoint(ws->vaSpread9.activeCol(), ws->vaSpread9.activeRow()), QPoint(4, 2));
 }
 
 }  // namespace
@@ -101,8 +112,8 @@ TEST_F(HistorialTest, LaCopiaDeRecuperacionLlevaCadaCampoDelTrabajo) {
 // work it changes is no undo step, the pointer stays and nobody hears a
 // command begin; one left by an exception writes no exit line.
 TEST_F(HistorialTest, UnEventoFueraDeUnComandoSoloEscribeSuPar) {
-  int oidos = 0;
-  ws->alComando = [&oidos](bool) { ++oidos; };
+  QString oidos;  // '+' and '-' as the window hears a command begin and end
+  ws->alComando = [&oidos](bool empieza) { oidos += empieza ? QLatin1Char('+') : QLatin1Char('-'); };
   const int pasos = ws->historial.pasos();
   {
     const Evento evento(*ws, Q("ENTRO AL EVENTO-----Form_Load"), Q("TERMINO EL EVENTO-----Form_Load"));
@@ -115,9 +126,14 @@ TEST_F(HistorialTest, UnEventoFueraDeUnComandoSoloEscribeSuPar) {
     throw std::runtime_error("x");
   } catch (const std::runtime_error&) {
   }
-  ws->alComando = nullptr;
   EXPECT_EQ(ws->historial.pasos(), pasos);
-  EXPECT_EQ(oidos, 0);
+  EXPECT_EQ(oidos, QString());
+  {
+    Comando cmd(*ws, QString());
+    const Comando dentro(*ws, QString());  // only the outer command is heard
+  }
+  ws->alComando = nullptr;
+  EXPECT_EQ(oidos, Q("+-"));
   EXPECT_FALSE(ws->estaOcupado());
   EXPECT_EQ(textosLog().mid(textosLog().size() - 3),
             (QStringList{Q("ENTRO AL EVENTO-----Form_Load"), Q("TERMINO EL EVENTO-----Form_Load"),

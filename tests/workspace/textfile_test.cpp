@@ -61,6 +61,7 @@ TEST(TextFile, WritersReplaceOnlyRegularFiles) {
     SCOPED_TRACE(c.nombre);
     const texto::Resultado r = texto::escribirArchivo(ruta(c.nombre), QByteArray("x\r\n"));
     EXPECT_EQ(r.ok, c.escribe);
+    EXPECT_EQ(texto::anexar(ruta(c.nombre), QByteArray("y\r\n")).ok, c.escribe) << "the log's append";
     EXPECT_EQ(texto::destinoValido(ruta(c.nombre)).ok, c.escribe || QString::fromLatin1(c.nombre) == QStringLiteral("carpeta"));
     if (*c.dice) {
       EXPECT_EQ(r.numero, 75);
