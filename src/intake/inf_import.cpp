@@ -141,7 +141,7 @@ Resultado importararchiv_inf(Workspace& ws) {
     // and nothing of the file stays in the workspace.
     if (!form2.cancelado()) form2.Command4_Click();
     ws.Combo2.vaciar();
-    ws.vaSpread5.clearBlock(-1, -1, -1, -1);
+    ws.vaSpread5.vaciarCeldas();
     return cmd.fin(Resultado::Cancelado);
   }
   // The orders were chosen in the dialog: a later choice in the order list

@@ -59,11 +59,11 @@ Resultado arrch_tabulador_Click(Workspace& ws) {
 
   if (encabezadocampos(ws, QStringLiteral("importararchiv"), 7) != Resultado::Hecho) {
     ws.Combo2.vaciar();
-    ws.vaSpread3.clearBlock(-1, -1, -1, -1);
+    ws.vaSpread3.vaciarCeldas();
     return cmd.fin(Resultado::Rechazado);
   }
 
-  ws.vaspread1.clearBlock(-1, -1, -1, -1);
+  ws.vaspread1.vaciarCeldas();
   ws.cursor(ws.vaspread1, colDetalle::Orden, 1);
   {
     EnBloque m1(ws.vaspread1), m6(ws.vaSpread6);
@@ -90,7 +90,7 @@ Resultado arrch_tabulador_Click(Workspace& ws) {
   }
   pedidos::ponerResumen(ws);
   ws.vaspread1.setColLimit(colDetalle::Almacen);
-  ws.vaSpread3.clearBlock(-1, -1, -1, -1);
+  ws.vaSpread3.vaciarCeldas();
   cmd.ocupado(false);
 
   ws.MsgBox(QStringLiteral("Por favor seleccione una orden de compra!"));

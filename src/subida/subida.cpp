@@ -184,12 +184,17 @@ class Sesion {
     preparar(url(nombre));
     curl_easy_setopt(curl_, CURLOPT_NOBODY, 1L);
     curl_easy_setopt(curl_, CURLOPT_WRITEFUNCTION, descartar);
+    if (p_.conexion.protocolo == Protocolo::Sftp) curl_easy_setopt(curl_, CURLOPT_FILETIME, 1L);
     Paso paso = correr();
-    if (paso.rc == CURLE_REMOTE_FILE_NOT_FOUND || (paso.ok() && !existe())) return Paso{};
+    if (paso.rc == CURLE_REMOTE_FILE_NOT_FOUND) return Paso{};
     if (paso.ok()) {
-      curl_off_t largo = -1;
+      curl_off_t largo = -1, momento = -1;
       curl_easy_getinfo(curl_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &largo);
-      bytes = largo;
+      curl_easy_getinfo(curl_, CURLINFO_FILETIME_T, &momento);
+      // After a NOBODY request on SFTP a missing file is no error: it has
+      // neither size nor time. An empty file has its time and no size.
+      if (largo < 0 && momento < 0) return Paso{};
+      bytes = qMax<curl_off_t>(largo, 0);
     }
     return paso;
   }
@@ -259,13 +264,6 @@ class Sesion {
     s->ultimo_ = subidos;
     s->cancelado_ = !s->p_.avance(subidos, s->total_);
     return s->cancelado_ ? 1 : 0;
-  }
-
-  // After a NOBODY request on SFTP a missing file is no error: the size says.
-  bool existe() {
-    curl_off_t largo = -1;
-    curl_easy_getinfo(curl_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &largo);
-    return largo >= 0;
   }
 
   static curl_slist* agregar(curl_slist* lista, const QString& comando) {

@@ -643,7 +643,7 @@ const Grid::CellAttr* Grid::attr(int col, int row) const {
 }
 
 void Grid::setBackColor(int col, int row, uint32_t rgb) {
-  if (row >= 1 && row <= rowLimit_ && col >= 1) anotarRenglon(row);
+  anotarCelda(col, row);
   if (CellAttr* a = attr(col, row, true)) { a->color = rgb; notifyCells(col, row, col, row); }
 }
 uint32_t Grid::backColor(int col, int row) const {
@@ -651,7 +651,7 @@ uint32_t Grid::backColor(int col, int row) const {
   return a ? a->color : kSinColor;
 }
 void Grid::setLocked(int col, int row, bool on) {
-  if (row >= 1 && row <= rowLimit_ && col >= 1) anotarRenglon(row);
+  anotarCelda(col, row);
   if (CellAttr* a = attr(col, row, true)) { a->locked = on; notifyCells(col, row, col, row); }
 }
 bool Grid::locked(int col, int row) const {
@@ -663,7 +663,7 @@ void Grid::setColumnList(int col, const QStringList& items) {
   columnLists_[col] = items;
 }
 void Grid::setCellList(int col, int row, const QStringList& items) {
-  if (row >= 1 && row <= rowLimit_ && col >= 1) anotarRenglon(row);
+  anotarCelda(col, row);
   if (CellAttr* a = attr(col, row, true)) { a->hasList = true; a->list = items; }
 }
 QStringList Grid::dropDownList(int col, int row) const {
@@ -755,6 +755,10 @@ void Grid::anotarTramo(int primero, int antes, int despues) {
   t.antes.reserve(antes);
   for (int i = primero; i < primero + antes; ++i) t.antes.push_back(copia(rows_[i]));
   diario_->entradas_.push_back(std::move(t));
+}
+
+void Grid::anotarCelda(int col, int row) {
+  if (row >= 1 && row <= rowLimit_ && col >= 1) anotarRenglon(row);
 }
 
 void Grid::anotarRenglon(int fila) {

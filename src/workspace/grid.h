@@ -86,6 +86,7 @@ class Grid {
   // beyond keep.size() are kept. One pass, for filters over many rows.
   void retainRows(const std::vector<bool>& keep);
   void clearBlock(int col1, int row1, int col2, int row2);  // -1 everywhere: the whole grid
+  void vaciarCeldas() { clearBlock(-1, -1, -1, -1); }      // every cell empty, the rows kept
   void sortRows(const QVector<SortKey>& keys);               // stable, over all data rows
   void clear();                                              // all rows, keeps headers and limits
 
@@ -197,6 +198,7 @@ class Grid {
   bool cubierto(int primero, int cuantos) const;
   void anotarTramo(int primero, int antes, int despues);  // [primero, +antes) becomes `despues` rows
   void anotarRenglon(int fila);                           // fila (from 1) changes, maybe beyond the end
+  void anotarCelda(int col, int row);                     // an attribute of a cell inside the limits changes
   void copiarMeta(const Grid& g);  // everything but the rows
   void anotarMeta();
 

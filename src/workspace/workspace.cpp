@@ -98,7 +98,7 @@ Resultado nuevaforma_Click(Workspace& ws) {
   ws.habilitar(QStringLiteral("Combo2"), true);
   ws.Combo2.vaciar();
   ws.vaspread1.deleteRows(1, qMax(ws.vaspread1.dataRowCount(), ws.vaspread1.storedRows()));
-  ws.vaSpread5.clearBlock(-1, -1, -1, -1);
+  ws.vaSpread5.vaciarCeldas();
   ws.vaspread1.setRowLimit(Grid::kLimiteRenglones);
   ws.vaSpread6.setRowLimit(Grid::kLimiteRenglones);
   ws.cursor(ws.vaspread1, colDetalle::Orden, 1);

@@ -137,6 +137,9 @@ TEST_F(RecuperacionTest, UnLargoDelArchivoNoPasaDeLoQueElArchivoPuedeTener) {
     QDataStream r(buena);
     EXPECT_TRUE(acotada::leer(r, l));
     EXPECT_EQ(l, QStringList{Q("uno")});
+    QDataStream corta(buena.left(buena.size() - 1));  // the last text cut short
+    EXPECT_FALSE(acotada::leer(corta, l));
+    EXPECT_TRUE(l.isEmpty());
   }
   EXPECT_FALSE(acotada::leer(s, l));
   EXPECT_TRUE(l.isEmpty());

@@ -2,12 +2,15 @@
 // packing list hold, their bar codes and their refusals are in the golden
 // cases etiquetas and documentos of aviso-lote.
 #include <QGuiApplication>
+#include <QPdfWriter>
 #include <QProcess>
 
 #include "documents/document_commands.h"
 #include "documents/empaque_documentos.h"
 #include "documents/notice_review.h"
+#include "documents/labels.h"
 #include "documents/packing_list.h"
+#include "notice/envio_actual.h"
 #include "notice/output.h"
 #include "shipment.h"
 
@@ -59,11 +62,18 @@ TEST_F(DocumentsTest, TheMenuCommandsAskTheFormatThenPreview) {
       n = paginas(pdf(v->pintar));
       v->impreso = c.imprime;
     };
+    prompter.ocupado.clear();
     EXPECT_EQ(c.etiquetas ? etiquetas_Click(*ws) : listaempaque_Click(*ws), c.resultado);
+    EXPECT_EQ(prompter.ocupado, Q("+-")) << "busy while the shipment is gathered";
     EXPECT_EQ(n, c.paginas);
     EXPECT_EQ(vistos.size(), (c.etiquetas ? 1 : 0) + (c.eligeFormato ? 1 : 0));
   }
   EXPECT_TRUE(textosLog().contains(QStringLiteral("TERMINO EL EVENTO-----listaempaque_Click")));
+  // A document that cannot be started says so.
+  QPdfWriter sinCarpeta(dir.filePath(Q("no-hay/documento.pdf")));
+  EXPECT_FALSE(pintarResumenEmpaque({Q("x")}, Envio{}, sinCarpeta));
+  EXPECT_FALSE(pintarListaEmpaque(envioDe(*ws), sinCarpeta));
+  EXPECT_FALSE(pintarEtiquetas(envioDe(*ws), FormatoEtiqueta::A4, sinCarpeta));
   // The packing summary before any container is closed: its own page only.
   EXPECT_EQ(paginas(pdf([](QPagedPaintDevice& d) { return pintarResumenEmpaque({Q("Nada empacado")}, Envio{}, d); })), 1);
 }

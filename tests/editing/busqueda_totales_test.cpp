@@ -55,6 +55,8 @@ TEST(BusquedaTest, CadaCampoExactoOPorElPrincipioYDandoLaVuelta) {
 }
 
 TEST(TotalesTest, EnvioOrdenYContenedorDeUnRenglon) {
+  for (const auto& [q, n] : {std::pair<const char*, qint64>{"", 0}, {" 12 ", 12}, {"999999999999", 999999999999}, {"1000000000000", 0}, {"2x", 0}})
+    EXPECT_EQ(piezasDe(QString::fromUtf8(q)), n) << q;
   Grid g;
   detalle(g, kEnvio);
   // Pieces count whole quantities only; the line without container adds none.

@@ -147,6 +147,8 @@ TEST_F(ReglasTest, EscrituraDelSistemaRestauraYRevisaAlTerminar) {
 
 TEST_F(ReglasTest, ElLimiteDeRenglonesSeRespeta) {
   lineas(4);
+  Form3Modelo(*ws).Form_Load();
+  EXPECT_FALSE(ws->sinvalidar) << "loading the form leaves the checks on";
   ws->vaspread1.setActiveCell(11, 2);
   ws->vaspread1.setRowLimit(6);
   ws->vaSpread6.setRowLimit(6);

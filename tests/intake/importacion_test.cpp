@@ -28,7 +28,10 @@ class ImportacionTest : public WorkspaceTest {
 TEST_F(ImportacionTest, DialogosDeArchivo) {
   prompter.archivosAbrir = {kTres, kTab};
   importararchiv_Click(*ws);
+  EXPECT_EQ(prompter.ocupado, Q("+-+-")) << "busy while the file is read and laid out";
+  prompter.ocupado.clear();
   arrch_tabulador_Click(*ws);
+  EXPECT_EQ(prompter.ocupado, Q("+-+-+-"));
   ASSERT_EQ(prompter.dialogosArchivo.size(), 2u);
   for (const DialogoArchivo& d : prompter.dialogosArchivo) {
     EXPECT_EQ(d.titulo, Q("Selección de archivo para Importar"));
@@ -84,7 +87,9 @@ TEST_F(ImportacionTest, ListaDeOrdenesDelArchivoConTabuladores) {
                                             Q("No puede seguir si NO selecciona una orden de compra!")}));
   ws->Combo2.indice = 0;
   ws->Combo2.texto = Q("7700001");
+  prompter.ocupado.clear();
   EXPECT_EQ(Combo2_Click(*ws), Resultado::Hecho);
+  EXPECT_EQ(prompter.ocupado, Q("+-")) << "busy while the order's lines are picked";
   for (const char* c : {"archivo", "editar", "b_save", "DTPicker1_4", "Combo3"}) EXPECT_TRUE(ws->habilitado(Q(c))) << c;
   EXPECT_FALSE(ws->habilitado(Q("Combo2")));
   EXPECT_EQ(ws->vaSpread9.dropDownList(2, 1), QStringList{Q("Alta")});

@@ -49,6 +49,9 @@ const Caso kCasos[] = {
     {"100000000", "", "E00000001", "1", "12345678", F::CantidadGrande, F::Ninguna, F::Ninguna, 0},
     {"123456789", "", "E00000001", "1", "12345678", F::CantidadGrande, F::Ninguna, F::Ninguna, 0},
     {"99999999999999999999", "", "E00000001", "1", "12345678", F::CantidadGrande, F::Ninguna, F::Ninguna, 0},
+    // The last line is a line like the others.
+    {"1", "100", "F00000001", "1", "12345678", F::Ninguna, F::Ninguna, F::DosTiendas, 0},
+    {"1", "100", "F00000001", "2", "12345678", F::Ninguna, F::Ninguna, F::DosTiendas, 0},
 };
 
 TEST(LineChecks, EveryRuleOnItsOwnLine) {

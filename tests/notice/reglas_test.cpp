@@ -169,8 +169,10 @@ TEST_F(ReglasTest, EnviarYDialogoDeGuardar) {
             QStringList{Q("Falta configurar la conexión con el servidor: Configuración > Conexión FTP.")});
   EXPECT_EQ(ws->vaSpread3.dataRowCount(), 0);
   prompter.limpiar();
+  prompter.ocupado.clear();
   arch_env_Click(*ws);  // the save dialog cancelled: nothing said, nothing written
   EXPECT_TRUE(prompter.mensajes.empty());
+  EXPECT_EQ(prompter.ocupado, Q("+-+-")) << "busy while the lines are laid out, not during the dialog";
   ASSERT_EQ(prompter.dialogosArchivo.size(), 1u);
   const DialogoArchivo& d = prompter.dialogosArchivo[0];
   EXPECT_EQ(d.titulo, QStringLiteral("Guardar el archivo como:"));

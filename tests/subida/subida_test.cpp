@@ -246,6 +246,10 @@ const auto yaExiste = [](SubidaTest&, PedidoSubida& p, CarpetaRemota& r) {
   f.write("del cliente");
   return QString();
 };
+const auto yaExisteVacio = [](SubidaTest&, PedidoSubida& p, CarpetaRemota& r) {
+  QFile(QDir(r.ruta()).filePath(p.nombreRemoto)).open(QIODevice::WriteOnly);
+  return QString();
+};
 
 TEST_P(Fallas, CadaUnaSeDiceYNadaQuedaConElNombreFinal) {
   const Caso& c = GetParam();
@@ -279,6 +283,7 @@ const Caso kCasos[] = {
     {"sftp_huella_cambiada", Servidor::Sftp, huellaCambiada, FallaSubida::HuellaCambiada, "SHA256:la-clave-de-antes"},
     {"ftps_huella_cambiada", Servidor::FtpsExplicito, huellaCambiada, FallaSubida::HuellaCambiada, "¡ATENCIÓN!"},
     {"sftp_ya_existe", Servidor::Sftp, yaExiste, FallaSubida::Otra, "no se reemplaza"},
+    {"sftp_ya_existe_vacio", Servidor::Sftp, yaExisteVacio, FallaSubida::Otra, "no se reemplaza"},
     {"ftps_ya_existe", Servidor::FtpsExplicito, yaExiste, FallaSubida::Otra, "no se reemplaza"},
 };
 

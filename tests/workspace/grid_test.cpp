@@ -303,7 +303,8 @@ TEST(Grid, DiarioDeshaceYRehaceCadaCambio) {
                   g.headerText(1) + g.headerText(2), g.dropDownList(2, 1).join(QLatin1Char(',')),
                   QString::number(g.columnFlag(2))};
     for (int r = 1; r <= g.storedRows(); ++r)
-      f << g.rowTexts(r).join(QLatin1Char('|')) + QStringLiteral(" %1 %2 %3").arg(g.backColor(2, r)).arg(g.locked(3, r)).arg(g.dropDownList(2, r).join(QLatin1Char(',')) + g.dropDownList(1, r).join(QLatin1Char(';')));
+      f << g.rowTexts(r).join(QLatin1Char('|')) + QStringLiteral(" %1 %2 %3").arg(g.backColor(2, r)).arg(g.locked(3, r)).arg(g.dropDownList(2, r).join(QLatin1Char(',')) + g.dropDownList(1, r).join(QLatin1Char(';'))) +
+           QStringLiteral(" %1 %2").arg(g.backColor(1, r)).arg(g.locked(1, r));
     return f;
   };
   const std::pair<const char*, std::function<void(Grid&)>> cambios[] = {
@@ -322,6 +323,7 @@ TEST(Grid, DiarioDeshaceYRehaceCadaCambio) {
       {"límites", [](Grid& g) { g.setRowLimit(2); g.setColLimit(1); g.setRowLimit(5); g.setText(1, 4, QStringLiteral("x")); }},
       {"atributos", [](Grid& g) { g.setBackColor(2, 1, 0xFF); g.setLocked(3, 5, true); g.setCellList(2, 1, {QStringLiteral("A")}); }},
       {"lista de la primera columna", [](Grid& g) { g.setCellList(1, 3, {QStringLiteral("A")}); }},
+      {"color y candado de la primera columna", [](Grid& g) { g.setBackColor(1, 2, 0xFF); g.setLocked(1, 3, true); }},
       {"listas y marcas", [](Grid& g) { g.clearDropDownLists(2); g.setColumnList(2, {QStringLiteral("B")}); g.setColumnFlag(2, true); }},
       {"encabezados", [](Grid& g) { g.setHeaderText(1, QStringLiteral("H")); g.setHeaderTexts({QStringLiteral("I")}); g.setEnabled(false); }},
   };
