@@ -3,7 +3,6 @@
 // (AVISO_ALMACEN=0), where nothing is remembered and nothing waits.
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 

@@ -69,13 +69,13 @@
 #include <QPlainTextEdit>
 #include <QPrintPreviewWidget>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QPointer>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -538,6 +538,16 @@ class Guion : public ScriptedPrompter {
       if (!b->isVisibleTo(f)) continue;
       const QRect r(b->mapTo(f, QPoint()), b->size());
       if (!f->rect().contains(r) || b->visibleRegion().isEmpty()) fuera.append(b->objectName().isEmpty() ? b->text() : b->objectName());
+    }
+    if (f == w_) {  // the main window: every part of it in view, the tool bar whole
+      for (const QString& n : QStringLiteral("vaspread1 vaSpread9 vaSpread5 Combo2 DTPicker1_4 Combo3 Text1_2 Text1_3 Text1_6 "
+                                             "Text1_7 Command1 StatusBar1 Output ProgressBar1 panel2 panel3 archivoTrabajo renglonesMarcados totales").split(QLatin1Char(' '))) {
+        auto* c = f->findChild<QWidget*>(n);
+        if (!c || !c->isVisible() || c->height() < 8 || !f->rect().contains(QRect(c->mapTo(f, QPoint()), c->size()))) fuera << n;
+      }
+      auto* barra = f->findChild<QToolBar*>(QStringLiteral("Toolbar1"));
+      for (QAction* a : barra->actions())
+        if (!a->isSeparator() && !barra->widgetForAction(a)->isVisible()) fuera << a->objectName();
     }
     nota(QStringLiteral("%1 %2x%3 en %4x%5: ").arg(f->objectName()).arg(marco.width()).arg(marco.height()).arg(zona.width()).arg(zona.height()) +
          (zona.contains(marco) ? QStringLiteral("cabe") : QStringLiteral("NO CABE")) +

@@ -1,7 +1,7 @@
 // What a window script cannot say: the Qt message boxes and file dialogs of
 // the window's own prompter, the pointer and the progress bar around a
-// command, a command that fails, the menu bar taking the keys, a recovery file
-// cut short, and the window on a small screen at three scalings.
+// command, a command that fails, the menu bar taking the keys. (The window on
+// a small screen at three scalings: the scripts pantalla_*.)
 #include <gtest/gtest.h>
 
 #include <QClipboard>
@@ -9,19 +9,14 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
-#include <QToolBar>
 #include <atomic>
 #include <thread>
 
-#include "app/gridview.h"
 #include "app/mainwindow.h"
 #include "app/qtprompter.h"
 #include "fixture.h"
-#include "workspace/recuperacion.h"
 #include "ventana_apoyo.h"
 
 namespace {
@@ -253,63 +248,6 @@ TEST_F(VentanaTest, LaBarraDeMenusNoEsUnCambioDeFoco) {
   apoyo::procesar();
   EXPECT_EQ(importe->text(), Q("12.50"));
   EXPECT_EQ(cuenta(Q("ENTRO AL EVENTO----Text1_LostFocus")), 1);
-}
-
-TEST_F(VentanaTest, UnArchivoDeRecuperacionCortadoNuncaSeOfrece) {
-  ws->vaspread1.setRowTexts(1, {Q("4500001234"), Q("123")});
-  const QString entero = carpeta() + Q("/entero.dat");
-  ASSERT_TRUE(recuperacion::escribirArchivo(entero, *recuperacion::tomar(*ws)).ok);
-  ASSERT_NE(recuperacion::leer(entero), nullptr);
-  const QByteArray b = leer(entero);
-  for (qsizetype n : {qsizetype(0), qsizetype(40), b.size() / 2, b.size() - 1})
-    EXPECT_EQ(recuperacion::leer(escribir(Q("corto.dat"), b.left(n))), nullptr) << n;
-}
-
-// Run once per scaling in a process of its own, on an offscreen screen of 1366x768.
-TEST_F(VentanaTest, CabeEnUnaPantallaDe1366x768ATresEscalas) {
-  if (qEnvironmentVariableIsSet("AVISO_ESCALA")) {
-    auto w = std::make_unique<Ventana>(carpeta(), &prompter, &reloj);
-    w->colocarEnPantalla();
-    w->show();
-    apoyo::procesar();
-    // At 125 % the screen is 1092.8 points wide: one point of rounding is no overflow.
-    EXPECT_TRUE(w->screen()->availableGeometry().adjusted(0, 0, 1, 1).contains(w->frameGeometry()));
-    QStringList fuera;
-    for (const QString& n : Q("vaspread1 vaSpread9 vaSpread5 Combo2 DTPicker1_4 Combo3 Text1_2 Text1_3 Text1_6 Text1_7 "
-                              "Command1 StatusBar1 Output ProgressBar1 "
-                              "panel2 panel3 archivoTrabajo renglonesMarcados totales").split(QLatin1Char(' '))) {
-      auto* c = w->findChild<QWidget*>(n);
-      if (!c || !c->isVisible() || c->height() < 8 || !w->rect().contains(QRect(c->mapTo(w.get(), QPoint()), c->size())))
-        fuera << n;
-    }
-    for (QAction* a : w->findChild<QToolBar*>(Q("Toolbar1"))->actions())
-      if (!a->isSeparator() && !w->findChild<QToolBar*>(Q("Toolbar1"))->widgetForAction(a)->isVisible())
-        fuera << a->objectName();
-    EXPECT_GT(w->vistaDetalle()->height(), w->vistaPedidos()->height());
-    EXPECT_TRUE(fuera.isEmpty()) << fuera.join(Q(", ")).toStdString();
-    // Moved and closed, it opens again where it was left.
-    if (!w->isMaximized()) w->setGeometry(w->geometry().adjusted(40, 20, -60, -30));
-    const QRect lugar = w->geometry();
-    w->close();
-    Ventana otra(carpeta(), &prompter, &reloj);
-    otra.colocarEnPantalla();
-    EXPECT_EQ(otra.isMaximized() ? w->geometry() : otra.geometry(), lugar);
-    return;
-  }
-  const QString config = escribir(Q("pantalla.json"), R"({"screens": [{"name": "s", "x": 0, "y": 0, "width": 1366,
-      "height": 768, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
-  for (const char* escala : {"1", "1.25", "1.5"}) {
-    QProcess p;
-    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
-    e.insert(Q("QT_QPA_PLATFORM"), Q("offscreen:configfile=") + config);
-    e.insert(Q("QT_SCALE_FACTOR"), Q(escala));
-    e.insert(Q("AVISO_ESCALA"), Q(escala));
-    p.setProcessEnvironment(e);
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(QCoreApplication::applicationFilePath(), {Q("--gtest_filter=VentanaTest.CabeEn*")});
-    ASSERT_TRUE(p.waitForFinished(120000));
-    EXPECT_EQ(p.exitCode(), 0) << escala << "\n" << p.readAll().toStdString();
-  }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 // How each command ends: done, refused by a check, cancelled by the user or failed;
 // the frame gives back the busy pointer on every path.
-#include <QDir>
 #include <functional>
 
 #include "fixture.h"

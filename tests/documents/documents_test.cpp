@@ -19,20 +19,18 @@ namespace {
 class DocumentsTest : public WorkspaceTest {
  protected:
   void SetUp() override { ejemplo(*ws); }
-  // Standard output of a program of the test tools (poppler-utils).
-  static QString correr(const QString& programa, const QStringList& args) {
-    QProcess p;
-    p.start(programa, args);
-    EXPECT_TRUE(p.waitForFinished(60000)) << programa.toStdString();
-    return QString::fromUtf8(p.readAllStandardOutput());
-  }
   QString pdf(const std::function<bool(QPagedPaintDevice&)>& pintar) {
     const QString ruta = dir.filePath(QStringLiteral("documento.pdf"));
     EXPECT_TRUE(guardarPdf(ruta, QStringLiteral("prueba"), pintar).ok);
     return ruta;
   }
+  // The pages of a PDF as pdfinfo (poppler-utils) counts them.
   static int paginas(const QString& pdf) {
-    return correr(QStringLiteral("pdfinfo"), {pdf}).section(QStringLiteral("Pages:"), 1).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
+    QProcess p;
+    p.start(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(p.waitForFinished(60000));
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    return info.section(QStringLiteral("Pages:"), 1).section(QLatin1Char('\n'), 0, 0).trimmed().toInt();
   }
 };
 

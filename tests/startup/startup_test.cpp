@@ -38,8 +38,10 @@ TEST_F(StartupTest, PrimerArranqueSegundoArranqueYNuevo) {
   ws->vaSpread5.setRowTexts(1, {Q("123")});
   ws->Combo2.agregar(Q("1-2"));
   ws->Text1[3] = Q("7");
+  ws->vaspread1.setEnabled(false);
   for (int vez = 0; vez < 2; ++vez) {
     nuevaforma_Click(*ws);
+    EXPECT_TRUE(ws->vaspread1.enabled());
     for (const Grid* g : {&ws->vaspread1, &ws->vaSpread6, &ws->vaSpread9, &ws->vaSpread5})
       EXPECT_EQ(g->dataRowCount(), 0) << g->name().toStdString();
     EXPECT_TRUE(ws->Combo2.entradas.isEmpty());

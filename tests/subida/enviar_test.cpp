@@ -152,21 +152,4 @@ TEST_F(EnviarLote, UnPuertoMudoEsUnaFallaNoUnRechazo) {
   EXPECT_EQ(historial().size(), 1);
 }
 
-TEST_F(EnviarLote, LoQueNoSeEnvia) {
-  preparar(QStringLiteral("sftp"), 22, QStringLiteral("sin huella"));
-  QFile malo(programa.filePath(QStringLiteral("malo.txt")));
-  malo.open(QIODevice::WriteOnly);
-  malo.write("HD esto no es un aviso\r\n");
-  malo.close();
-  const QString salida = lote({QStringLiteral("enviar"), QStringLiteral("malo.txt"), QStringLiteral("--clave-archivo"),
-                               QStringLiteral("clave.txt")});
-  EXPECT_TRUE(salida.startsWith(Q("Enviar: El aviso DIR/malo.txt tiene "))) << salida.toStdString();
-  EXPECT_TRUE(salida.endsWith(Q("no se envía (aviso-lote revisar las muestra).\n= 2\n"))) << salida.toStdString();
-  EXPECT_EQ(lote({QStringLiteral("enviar")}),
-            Q("aviso-lote: enviar: falta el archivo del aviso (aviso-lote --ayuda explica el uso)\n= 2\n"));
-  EXPECT_EQ(lote({QStringLiteral("enviar"), QStringLiteral("a.txt"), QStringLiteral("b.txt")}),
-            Q("aviso-lote: enviar: sobran argumentos: b.txt (aviso-lote --ayuda explica el uso)\n= 2\n"));
-  EXPECT_TRUE(historial().isEmpty());
-}
-
 }  // namespace

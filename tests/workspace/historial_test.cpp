@@ -2,8 +2,6 @@
 // command, comes back with Deshacer and goes again with Rehacer; the
 // recovery copy carries each one too. The fields are walked from the type
 // itself, so a field added to the work is in these cases by construction.
-#include <QBuffer>
-#include <QDataStream>
 #include <QPoint>
 
 #include "fixture.h"

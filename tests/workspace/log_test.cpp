@@ -2,7 +2,6 @@
 // a log that cannot be written is in the golden case log_imposible.
 #include <gtest/gtest.h>
 
-#include <QFile>
 
 #include "fixture.h"
 
