@@ -49,7 +49,7 @@ TEST_F(ConexionTest, UnInfoCfgViejoSeLee) {
     QString esperada;
   } casos[] = {
       {{}, omision + Q("|0|")},
-      {{{3, Q("prov01")}, {5, Q("True")}, {6, Q("Verdadero")}, {7, Q("socks5")}, {8, Q("10.0.0.1")}, {9, Q("1080")},
+      {{{3, Q("prov01")}, {5, Q(" Sí ")}, {6, Q("Verdadero")}, {7, Q("socks5")}, {8, Q("10.0.0.1")}, {9, Q("1080")},
         {10, Q("fw")}, {20, Q("30")}},
        Q("SFTP|") + kDireccionFtpOmision +
            Q("|0|prov01|recordar||{proveedor}_{aaaammdd}_{hhmmss}.txt|30|SOCKS5|10.0.0.1|1080|fw")},
@@ -67,7 +67,7 @@ TEST_F(ConexionTest, UnInfoCfgViejoSeLee) {
                                         Q("|0||-||{proveedor}_{aaaammdd}_{hhmmss}.txt|0|||0|")},
       {{{21, Q("ftps")}}, Q("FTPS explícito|") + kDireccionFtpOmision +
                               Q("|0||-||{proveedor}_{aaaammdd}_{hhmmss}.txt|0|||0|")},
-      {{{21, Q("ftp")}}, Q("FTP|") + kDireccionFtpOmision + Q("|0||-||{proveedor}_{aaaammdd}_{hhmmss}.txt|0|||0|")},
+      {{{21, Q(" FTP ")}}, Q("FTP|") + kDireccionFtpOmision + Q("|0||-||{proveedor}_{aaaammdd}_{hhmmss}.txt|0|||0|")},
       {{{21, Q("gopher")}}, omision + Q("|0|")},
   };
   for (const auto& c : casos) {

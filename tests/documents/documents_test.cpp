@@ -72,6 +72,10 @@ TEST_F(DocumentsTest, TheMenuCommandsAskTheFormatThenPreview) {
   EXPECT_FALSE(pintarResumenEmpaque({Q("x")}, Envio{}, sinCarpeta));
   EXPECT_FALSE(pintarListaEmpaque(envioDe(*ws), sinCarpeta));
   EXPECT_FALSE(pintarEtiquetas(envioDe(*ws), FormatoEtiqueta::A4, sinCarpeta));
+  QPdfWriter bien(dir.filePath(Q("e.pdf")));
+  Envio sinBarras = envioDe(*ws);
+  sinBarras.contenedores.front().codigo = Q("A€2345678");
+  EXPECT_FALSE(pintarEtiquetas(sinBarras, FormatoEtiqueta::A4, bien)) << "a code that makes no bar code";
   // The packing summary before any container is closed: its own page only.
   EXPECT_EQ(paginas(pdf([](QPagedPaintDevice& d) { return pintarResumenEmpaque({Q("Nada empacado")}, Envio{}, d); })), 1);
 }

@@ -54,6 +54,8 @@ TEST(RevisionPorPartes, OnlyTheFirstFindingsAreListed) {
     const QStringList informe = informeRevision(a);
     EXPECT_EQ(informe.filter(QStringLiteral("que no se listan")).size(), c.omitidos > 0 ? 1 : 0);
   }
+  // A control character past the list is a fault all the same.
+  EXPECT_EQ(leerAviso(QByteArray("X\x01\n").repeated(600)).faltas(), 3 * 600 + 1);
 }
 
 // Past kMaximoRegistros records each line is still checked but no longer

@@ -75,14 +75,3 @@ inline void ejemplo(Workspace& ws) {
   ponerLineas(ws, {a, b});
   ponerEntrega(ws);
 }
-
-// A row of the file image joined as its line of the notice.
-inline QString lineaImagen(const Workspace& ws, int fila) { return ws.vaSpread3.rowTexts(fila).join(QString()); }
-
-inline QStringList lineasImagen(const Workspace& ws) {
-  QStringList out;
-  for (int r = 1; r <= ws.vaSpread3.dataRowCount(); ++r) out.append(lineaImagen(ws, r));
-  return out;
-}
-
-inline QString blancos(int n) { return QString(n, QLatin1Char(' ')); }

@@ -148,7 +148,7 @@ TEST(Grid, TabTextRoundTripInWindows1252) {
 
 TEST(Grid, SheetReadsBackEveryTextAndRefusesDamage) {
   Grid g(QStringLiteral("g"), 100, 3);
-  g.setHeaderTexts({QStringLiteral("Clave"), QStringLiteral("Valor")});
+  g.setHeaderTexts({QStringLiteral("Clave"), QStringLiteral("Va\tl\r\nor")});
   g.setText(1, 1, Q("Aplicación:"));
   g.setText(2, 1, Q("back\\slash Ω 漢"));
   g.setText(2, 20, QStringLiteral("0"));
@@ -157,7 +157,7 @@ TEST(Grid, SheetReadsBackEveryTextAndRefusesDamage) {
   ASSERT_TRUE(h.loadSheetBytes(bytes));
   EXPECT_EQ(h.text(2, 1), Q("back\\slash Ω 漢"));
   EXPECT_EQ(h.text(2, 20), QStringLiteral("0"));
-  EXPECT_EQ(h.headerText(2), QStringLiteral("Valor"));
+  EXPECT_EQ(h.headerText(2), QStringLiteral("Va\tl\r\nor"));
   // Truncated, garbage, binary: refused, the table keeps its content.
   for (const QByteArray& mala : {bytes.left(bytes.size() - 8), QByteArray("basura"), QByteArray("\x00\xff\xfe", 3),
                                  QByteArray("HOJA AVISO 1\r\n9999999\t1\tx\r\nFIN\t1\r\n")}) {
