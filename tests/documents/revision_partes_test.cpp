@@ -55,7 +55,7 @@ TEST(RevisionPorPartes, OnlyTheFirstFindingsAreListed) {
     EXPECT_EQ(informe.filter(QStringLiteral("que no se listan")).size(), c.omitidos > 0 ? 1 : 0);
   }
   // A control character past the list is a fault all the same.
-  EXPECT_EQ(leerAviso(QByteArray("X\x01\n").repeated(600)).faltas(), 3 * 600 + 1);
+  EXPECT_EQ(leerAviso(QByteArray("X\x01\n").repeated(3000)).faltas(), 3 * 3000 + 1);
 }
 
 // Past kMaximoRegistros records each line is still checked but no longer

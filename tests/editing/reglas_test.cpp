@@ -183,6 +183,7 @@ TEST_F(ReglasTest, ElLimiteDeRenglonesSeRespeta) {
   EXPECT_EQ(prompter.mensajes.size(), 1u);
   EXPECT_EQ(ws->vaspread1.dataRowCount(), 6);
   EXPECT_EQ(ws->vaSpread6.dataRowCount(), 6);
+  for (int r = 1; r <= 6; ++r) EXPECT_EQ(ws->vaSpread6.text(11, r), ws->vaspread1.text(11, r)) << r;
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST(GtinTest, ClavesYDigitoVerificador) {
       {"123456789012345", nullptr, nullptr, false},                // 15 digits
       {"75010000A0029", nullptr, nullptr, false},
       {"", nullptr, nullptr, false},
-      {"00000000", "0", "0", true},
+      {"00000000", "0", "0", true},      {"0", nullptr, "0", false},
   };
   for (const Caso& c : casos) {
     SCOPED_TRACE(c.texto);

@@ -72,7 +72,9 @@ TEST_F(ImportacionTest, ConsolidacionAbandonada) {
 
 TEST_F(ImportacionTest, ListaDeOrdenesDelArchivoConTabuladores) {
   prompter.archivosAbrir = {kTab};
+  ws->vaspread1.setEnabled(false);
   arrch_tabulador_Click(*ws);
+  EXPECT_TRUE(ws->vaspread1.enabled());
   EXPECT_EQ(ws->Combo2.entradas, (QStringList{Q("7700001"), Q("7700002")}));
   EXPECT_EQ(ws->foco, Q("Combo2"));
   for (const char* c : {"archivo", "editar", "b_save", "DTPicker1_4"}) EXPECT_FALSE(ws->habilitado(Q(c))) << c;
