@@ -67,7 +67,7 @@ TEST_F(ConexionTest, UnInfoCfgViejoSeLee) {
                                         Q("|0||-||{proveedor}_{aaaammdd}_{hhmmss}.txt|0|||0|")},
       {{{21, Q("ftps")}}, Q("FTPS explícito|") + kDireccionFtpOmision +
                               Q("|0||-||{proveedor}_{aaaammdd}_{hhmmss}.txt|0|||0|")},
-      {{{21, Q(" FTP ")}}, Q("FTP|") + kDireccionFtpOmision + Q("|0||-||{proveedor}_{aaaammdd}_{hhmmss}.txt|0|||0|")},
+      {{{21, Q("F.T.P.")}}, Q("FTP|") + kDireccionFtpOmision + Q("|0||-||{proveedor}_{aaaammdd}_{hhmmss}.txt|0|||0|")},
       {{{21, Q("gopher")}}, omision + Q("|0|")},
   };
   for (const auto& c : casos) {
